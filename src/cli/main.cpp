@@ -1,0 +1,41 @@
+// varel-cli: the configuration tool's codec and radio link on the command line.
+#include <cstring>
+#include <iostream>
+
+#include "verbs.h"
+
+namespace {
+
+const char kUsageText[] =
+    "usage: varel-cli VERB [OPTIONS] ...\n"
+    "\n"
+    "verbs:\n"
+    "  normalize IN.dat OUT.dat   open a data file as the program does and save it again\n"
+    "  dump [--lang en|zh] [--all] FILE.dat\n"
+    "                             list the channels and every setting of a data file\n"
+    "  read --port PORT OUT.dat   read the radio's memory into a data file\n"
+    "  write --port PORT [--band N] [--debug-mode] [--force-write] IN.dat\n"
+    "                             write a data file to the radio\n"
+    "\n"
+    "'varel-cli VERB --help' describes one verb.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << kUsageText;
+        return varel::cli::kUsage;
+    }
+    const std::string verb = argv[1];
+    const varel::cli::Args args(argv + 2, argv + argc);
+    if (verb == "--help" || verb == "-h" || verb == "help") {
+        std::cout << kUsageText;
+        return varel::cli::kOk;
+    }
+    if (verb == "normalize") return varel::cli::RunNormalize(args);
+    if (verb == "dump") return varel::cli::RunDump(args);
+    if (verb == "read") return varel::cli::RunRead(args);
+    if (verb == "write") return varel::cli::RunWrite(args);
+    std::cerr << "varel-cli: unknown verb '" << verb << "'\n" << kUsageText;
+    return varel::cli::kUsage;
+}

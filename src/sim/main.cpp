@@ -1,0 +1,2 @@
+// PLACEHOLDER: the virtual radio is being written.
+int main() { return 1; }
