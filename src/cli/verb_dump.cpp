@@ -1,13 +1,187 @@
-// PLACEHOLDER: being written.
+// varel-cli dump: lists what a data file gives the editors: the channel table as the grid shows
+// it, every setting with its caption, the band, the FM broadcast channels and the power tuning
+// values, in English or Chinese.
+#include <algorithm>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "channel_model.h"
+#include "cli_common.h"
+#include "encodings.h"
+#include "image_codec.h"
+#include "latin1.h"
+#include "settings_fields.h"
+#include "settings_model.h"
 #include "verbs.h"
 
 namespace varel::cli {
 
-int RunDump(const Args&) {
-    std::cerr << "varel-cli: dump is not available yet\n";
-    return kFailure;
+namespace {
+
+const char kDumpUsage[] =
+    "usage: varel-cli dump [--lang en|zh] [--all] FILE.dat\n"
+    "\n"
+    "Opens FILE.dat as the program's Open command does right after start and lists the\n"
+    "channel table, every optional feature, the band, the FM broadcast channels and the\n"
+    "power tuning values.\n"
+    "\n"
+    "  --lang en|zh  texts in English (the default) or Chinese\n"
+    "  --all         list the empty channels too\n";
+
+// Terminal columns of a code point: East Asian wide and full-width characters take two.
+int CodePointWidth(char32_t cp) {
+    const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0x303E) ||
+                      (cp >= 0x3041 && cp <= 0x33FF) || (cp >= 0x3400 && cp <= 0x4DBF) ||
+                      (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xA000 && cp <= 0xA4CF) ||
+                      (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+                      (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+                      (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
+    return wide ? 2 : 1;
+}
+
+int DisplayWidth(const std::string& text) {
+    int width = 0;
+    for (char32_t cp : CodePoints(text)) width += CodePointWidth(cp);
+    return width;
+}
+
+// Texts from the file (names, display characters) may hold control characters; they are shown
+// as \xNN so that a file cannot drive the terminal.
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (char32_t cp : CodePoints(text)) {
+        if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0))
+            out += "\\x" + Hex2(static_cast<std::uint8_t>(cp));
+        else
+            out += Utf8(cp);
+    }
+    return out;
+}
+
+std::string Padded(const std::string& text, int width) {
+    const int pad = width - DisplayWidth(text);
+    return pad > 0 ? text + std::string(static_cast<std::size_t>(pad), ' ') : text;
+}
+
+// Rows of cells printed with every column as wide as its widest cell, two blanks apart.
+void PrintTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
+                const std::string& indent) {
+    std::vector<int> widths;
+    for (const auto& row : rows) {
+        if (widths.size() < row.size()) widths.resize(row.size(), 0);
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+    }
+    for (const auto& row : rows) {
+        std::string line = indent;
+        for (std::size_t c = 0; c < row.size(); ++c)
+            line += c + 1 < row.size() ? Padded(row[c], widths[c] + 2) : row[c];
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out << line << '\n';
+    }
+}
+
+void PrintChannels(std::ostream& out, const ChannelModel& channels, Language lang, bool all) {
+    out << Pick(lang, "信道编辑", "Channel Edit") << '\n';
+    std::vector<std::vector<std::string>> rows;
+    if (lang == Language::English)
+        rows.push_back({"Channel", "RXFreq", "TXFreq", "QT/DQT Dec", "QT/DQT Enc", "Power",
+                        "Busy Lock", "Add Scan", "Band", "TX Prohibit", "Channel Name"});
+    else
+        rows.push_back({"频道", "接收频率", "发射频率", "接收亚音频", "发射亚音频", "功率",
+                        "繁忙信道锁定", "扫描添加", "宽窄带", "发射禁止", "频道名称"});
+    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
+        const Channel& ch = channels.channel(n);
+        if (!ch.exists() && !all) continue;
+        std::vector<std::string> row = {std::to_string(n), ch.freq[0], ch.freq[1]};
+        for (int column = kFirstListColumn; column <= kLastListColumn; ++column)
+            row.push_back(ch.text(column));
+        row.push_back(ch.name);
+        for (auto& cell : row) cell = Printable(cell);
+        rows.push_back(row);
+    }
+    PrintTable(out, rows, "");
+}
+
+// Values that the decoder sets; the hidden lists it never reads are left out.
+bool Listed(const SettingField& f) {
+    return f.offset >= 0 && f.decoded;
+}
+
+// The FM channels are listed as a grid of their own rather than as captioned lines.
+bool InFmGrid(const SettingField& f) {
+    return f.kind == FieldKind::FmFrequency && f.slot > 0;
+}
+
+void PrintSettings(std::ostream& out, const SettingsModel& settings, Language lang) {
+    const auto& fields = SettingFields();
+    std::size_t i = 0;
+    while (i < fields.size()) {
+        // One window at a time, captions aligned across the window.
+        const std::string window = Section(fields[i].section).window;
+        std::size_t end = i;
+        while (end < fields.size() && window == Section(fields[end].section).window) ++end;
+
+        int captionWidth = 0;
+        for (std::size_t k = i; k < end; ++k)
+            if (Listed(fields[k]) && !InFmGrid(fields[k]))
+                captionWidth = std::max(captionWidth, DisplayWidth(fields[k].caption.in(lang)));
+
+        out << '\n';
+        if (window != "MDIForm1") out << Section(fields[i].section).windowTitle.in(lang) << '\n';
+        std::vector<std::vector<std::string>> fmRows;
+        bool first = true;
+        SettingSection current = fields[i].section;
+        for (std::size_t k = i; k < end; ++k) {
+            const SettingField& f = fields[k];
+            if (!Listed(f)) continue;
+            if (first || f.section != current) {
+                const Bilingual& caption = Section(f.section).caption;
+                if (!caption.en.empty()) out << caption.in(lang) << '\n';
+                first = false;
+                current = f.section;
+            }
+            const std::string value = Printable(settings.displayText(f.id, lang));
+            if (InFmGrid(f)) {
+                if (fmRows.empty())
+                    fmRows.push_back({Pick(lang, "频道", "Channel"), f.caption.in(lang)});
+                fmRows.push_back({std::to_string(f.slot), value});
+                continue;
+            }
+            std::string line = "  " + Padded(f.caption.in(lang), captionWidth + 2) + value;
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            out << line << '\n';
+        }
+        if (!fmRows.empty()) PrintTable(out, fmRows, "  ");
+        i = end;
+    }
+}
+
+}  // namespace
+
+int RunDump(const Args& args) {
+    ParsedArgs parsed;
+    std::string error;
+    if (!ParseArgs(args, {{"--lang", true}, {"--all", false}}, parsed, error))
+        return UsageError(kDumpUsage, error);
+    if (parsed.help) return PrintHelp(kDumpUsage);
+    if (parsed.positional.size() != 1) return UsageError(kDumpUsage, "dump takes one data file");
+    Language lang = Language::English;
+    if (parsed.has("--lang")) {
+        const std::string& code = parsed.options.at("--lang");
+        if (code == "zh")
+            lang = Language::Chinese;
+        else if (code != "en")
+            return UsageError(kDumpUsage, "--lang takes en or zh, not '" + code + "'");
+    }
+
+    Configuration cfg;
+    if (!OpenConfiguration(parsed.positional[0], cfg, error, lang)) return Fail(error);
+    PrintChannels(std::cout, cfg.channels, lang, parsed.has("--all"));
+    PrintSettings(std::cout, cfg.settings, lang);
+    std::cout.flush();
+    return std::cout ? kOk : Fail("cannot write the listing");
 }
 
 }  // namespace varel::cli

@@ -1,13 +1,69 @@
-// PLACEHOLDER: being written.
-#include <iostream>
+// varel-cli write: writes a data file to the radio.
+#include <string>
 
+#include "cli_common.h"
+#include "image_codec.h"
+#include "memory_image.h"
+#include "port_map.h"
+#include "transfer_runner.h"
 #include "verbs.h"
+#include "write_machine.h"
 
 namespace varel::cli {
 
-int RunWrite(const Args&) {
-    std::cerr << "varel-cli: write is not available yet\n";
-    return kFailure;
+namespace {
+
+const char kWriteUsage[] =
+    "usage: varel-cli write --port PORT [--band N] [--debug-mode] [--force-write] IN.dat\n"
+    "\n"
+    "Opens IN.dat as the program's Open command does, encodes it as a write does and sends it\n"
+    "to the radio. PORT is a device path or a port number 1 to 20 (see 'varel-cli read\n"
+    "--help').\n"
+    "\n"
+    "  --band N        set the band selector to N (0, 1 or 2) before encoding; the radio's\n"
+    "                  band must match it\n"
+    "  --debug-mode    also write the power tuning blocks 0x7E0 and 0x7F0\n"
+    "  --force-write   on a band mismatch ask instead of refusing, and answer OK\n"
+    "\n"
+    "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error,\n"
+    "5 band refused.\n";
+
+}  // namespace
+
+int RunWrite(const Args& args) {
+    ParsedArgs parsed;
+    std::string error;
+    const std::vector<OptionSpec> specs = {
+        {"--port", true}, {"--band", true}, {"--debug-mode", false}, {"--force-write", false}};
+    if (!ParseArgs(args, specs, parsed, error)) return UsageError(kWriteUsage, error);
+    if (parsed.help) return PrintHelp(kWriteUsage);
+    if (!parsed.has("--port")) return UsageError(kWriteUsage, "write needs --port PORT");
+    if (parsed.positional.size() != 1) return UsageError(kWriteUsage, "write takes one input file");
+    const link::PortArgument port = link::ResolvePortArgument(parsed.options["--port"]);
+    if (!port.valid)
+        return UsageError(kWriteUsage, "--port needs a device path or a number from 1 to 20");
+    int band = -1;
+    if (parsed.has("--band")) {
+        const std::string& text = parsed.options["--band"];
+        if (text != "0" && text != "1" && text != "2")
+            return UsageError(kWriteUsage, "--band needs 0, 1 or 2");
+        band = text[0] - '0';
+    }
+
+    Configuration cfg;
+    if (!OpenConfiguration(parsed.positional[0], cfg, error)) return Fail(error);
+    if (band >= 0) cfg.settings.setBand(band);
+    MemoryImage out;
+    EncodeImage(cfg, out);
+
+    link::WriteOptions options;
+    options.band = cfg.settings.band();
+    options.debugMode = parsed.has("--debug-mode");
+    options.forceWriteMode = parsed.has("--force-write");
+    link::MachineDriver<link::WriteMachine> machine(out, options);
+    const TransferResult result = RunTransfer(
+        {port.device, "Data is writing, please wait a moment.", options.forceWriteMode}, machine);
+    return ReportTransfer(result, port.device);
 }
 
 }  // namespace varel::cli

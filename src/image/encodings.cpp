@@ -1,6 +1,7 @@
 #include "encodings.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 #include "latin1.h"
 
@@ -161,10 +162,19 @@ std::string ToneCode(const std::string& tone) {
 }
 
 int ToneIndex(const std::string& tone, Language lang) {
-    const auto& list = ToneList(lang);
-    for (std::size_t i = 0; i < list.size(); ++i)
-        if (list[i] == tone) return static_cast<int>(i);
-    return 0;
+    // The list has no duplicates, so a map of text to position finds the first match.
+    static const auto build = [](Language l) {
+        std::unordered_map<std::string, int> positions;
+        const auto& list = ToneList(l);
+        for (std::size_t i = 0; i < list.size(); ++i)
+            positions.emplace(list[i], static_cast<int>(i));
+        return positions;
+    };
+    static const auto chinese = build(Language::Chinese);
+    static const auto english = build(Language::English);
+    const auto& positions = lang == Language::English ? english : chinese;
+    const auto found = positions.find(tone);
+    return found == positions.end() ? 0 : found->second;
 }
 
 std::string ChannelCode(const std::string& name) {

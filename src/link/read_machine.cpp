@@ -1,2 +1,114 @@
-// PLACEHOLDER: being written.
 #include "read_machine.h"
+
+#include "frames.h"
+
+namespace varel::link {
+
+namespace {
+
+constexpr int kFirstBlockStep = 3;
+constexpr int kLastBlockStep = 195;
+
+/// Address of the request sent from step s (2 to 194): the block the next step fetches.
+unsigned RequestAddress(int step) {
+    return static_cast<unsigned>(step - 2) * kBlockSize;
+}
+
+}  // namespace
+
+ReadMachine::ReadMachine(MemoryImage& in) : m_image(in) {}
+
+Actions ReadMachine::start() {
+    m_text.clear();
+    m_timer.start();
+    m_step = 1;
+    m_started = true;
+    m_outcome = Outcome::Pending;
+
+    Actions actions;
+    actions.threshold = kByteThreshold;
+    SendWakeUp(actions);
+    return actions;
+}
+
+void ReadMachine::accept() {
+    m_timer.reset();
+    m_text.clear();
+}
+
+void ReadMachine::storeBlock() {
+    const std::size_t base = static_cast<std::size_t>(m_step - kFirstBlockStep) * kBlockSize;
+    for (std::size_t k = 0; k < kBlockSize; ++k) {
+        // The block at 0xC00 reaches past the image: only its first byte is kept.
+        if (base + k < kImageSize) m_image.set(base + k, m_text.dataByte(k));
+    }
+}
+
+Actions ReadMachine::received(const std::uint8_t* data, std::size_t size) {
+    Actions actions;
+    if (!running()) return actions;
+    m_text.append(data, size);
+    actions.progress = m_step;
+
+    if (m_step == 1) {
+        if (m_text.containsAck()) {
+            accept();
+            SendByte(actions, kIdentify);
+            m_step = 2;
+        }
+    } else if (m_step == 2) {
+        if (m_text.isIdentification()) {
+            accept();
+            SendByte(actions, kAck);
+        } else if (m_text.equalsAck()) {
+            accept();
+            actions.threshold = kBlockThreshold;
+            SendReadRequest(actions, RequestAddress(m_step));
+            m_step = kFirstBlockStep;
+        }
+    } else if (m_step <= kLastBlockStep) {
+        if (m_text.isDataBlock()) {
+            storeBlock();
+            accept();
+            actions.threshold = kByteThreshold;
+            SendByte(actions, kAck);
+        } else if (m_text.equalsAck()) {
+            accept();
+            if (m_step < kLastBlockStep) {
+                actions.threshold = kBlockThreshold;
+                SendReadRequest(actions, RequestAddress(m_step));
+            } else {
+                SendByte(actions, kEnd);
+            }
+            ++m_step;
+        }
+    } else if (m_text.equalsAck()) {
+        // Step 196: the radio acknowledged the first End.
+        SendByte(actions, kEnd);
+        accept();
+        m_timer.disable();
+        m_outcome = Outcome::Success;
+        actions.outcome = m_outcome;
+    }
+    return actions;
+}
+
+Actions ReadMachine::tick() {
+    Actions actions;
+    if (!running() || !m_timer.tick()) return actions;
+    actions.threshold = kByteThreshold;
+    SendByte(actions, kEnd);
+    m_outcome = Outcome::CommunicationError;
+    actions.outcome = m_outcome;
+    return actions;
+}
+
+Outcome ReadMachine::outcome() const {
+    return m_outcome;
+}
+
+int ReadMachine::step() const {
+    return m_step;
+}
+
+}  // namespace varel::link

@@ -1,2 +1,146 @@
-// PLACEHOLDER: being written.
 #include "write_machine.h"
+
+#include "frames.h"
+
+namespace varel::link {
+
+namespace {
+
+constexpr int kFirstBlockStep = 3;
+constexpr int kLastLowBlockStep = 126;  // block 0x7B0
+constexpr int kTuningStep1 = 127;       // block 0x7E0
+constexpr int kTuningStep2 = 128;       // block 0x7F0
+constexpr unsigned kTuningBlock1 = 0x7E0;
+constexpr unsigned kTuningBlock2 = 0x7F0;
+
+}  // namespace
+
+WriteMachine::WriteMachine(const MemoryImage& out, WriteOptions options)
+    : m_image(out), m_options(options) {}
+
+Actions WriteMachine::start() {
+    m_text.clear();
+    m_timer.start();
+    m_step = 1;
+    m_started = true;
+    m_questionOpen = false;
+    m_outcome = Outcome::Pending;
+
+    Actions actions;
+    actions.threshold = kByteThreshold;
+    SendWakeUp(actions);
+    return actions;
+}
+
+void WriteMachine::accept() {
+    m_timer.reset();
+    m_text.clear();
+}
+
+void WriteMachine::sendScheduledFrame(Actions& actions) const {
+    if (m_step <= kLastLowBlockStep) {
+        SendWriteBlock(actions, static_cast<unsigned>(m_step - kFirstBlockStep) * kBlockSize,
+                       m_image);
+    } else if (m_step == kTuningStep1 || m_step == kTuningStep2) {
+        // The power tuning blocks only go out in debug mode; otherwise a bare acknowledge
+        // keeps the lock-step going.
+        if (m_options.debugMode) {
+            SendWriteBlock(actions, m_step == kTuningStep1 ? kTuningBlock1 : kTuningBlock2,
+                           m_image);
+        } else {
+            SendByte(actions, kAck);
+        }
+    } else {
+        SendWriteBlock(actions, static_cast<unsigned>(m_step - 1) * kBlockSize, m_image);
+    }
+}
+
+void WriteMachine::checkIdentification(Actions& actions) {
+    if (!m_text.isIdentification()) return;
+    const auto band = m_text.bandDigit();
+    if (band && *band == m_options.band) {
+        accept();
+        SendByte(actions, kAck);
+        m_step = kFirstBlockStep;
+    } else if (m_options.forceWriteMode) {
+        // The user decides; the reply timer stands still until the answer.
+        m_timer.disable();
+        m_questionOpen = true;
+        actions.askBandMismatch = true;
+    } else {
+        m_timer.disable();
+        SendByte(actions, kEnd);
+        accept();
+        m_outcome = Outcome::BandRefused;
+        actions.outcome = m_outcome;
+    }
+}
+
+Actions WriteMachine::received(const std::uint8_t* data, std::size_t size) {
+    Actions actions;
+    if (!running()) return actions;
+    m_text.append(data, size);
+    actions.progress = m_step;
+    // While the band question is open nothing is matched; whatever arrives meanwhile is
+    // dropped with the identification when the answer accepts it.
+    if (m_questionOpen) return actions;
+
+    if (m_step == 1) {
+        if (m_text.containsAck()) {
+            accept();
+            SendByte(actions, kIdentify);
+            m_step = 2;
+        }
+    } else if (m_step == 2) {
+        checkIdentification(actions);
+    } else if (m_text.containsAck()) {
+        accept();
+        if (m_step < kLastStep) {
+            sendScheduledFrame(actions);
+            ++m_step;
+        } else {
+            SendByte(actions, kEnd);
+            m_timer.disable();
+            m_outcome = Outcome::Success;
+            actions.outcome = m_outcome;
+        }
+    }
+    return actions;
+}
+
+Actions WriteMachine::answerBandQuestion(bool ok) {
+    Actions actions;
+    if (!running() || !m_questionOpen) return actions;
+    m_questionOpen = false;
+    accept();
+    if (ok) {
+        m_timer.enable();
+        SendByte(actions, kAck);
+        m_step = kFirstBlockStep;
+    } else {
+        SendByte(actions, kEnd);
+        m_outcome = Outcome::Cancelled;
+        actions.outcome = m_outcome;
+    }
+    return actions;
+}
+
+Actions WriteMachine::tick() {
+    Actions actions;
+    if (!running() || !m_timer.tick()) return actions;
+    actions.threshold = kByteThreshold;
+    SendByte(actions, kEnd);
+    m_outcome = Outcome::CommunicationError;
+    actions.outcome = m_outcome;
+    return actions;
+}
+
+Outcome WriteMachine::outcome() const {
+    return m_outcome;
+}
+
+int WriteMachine::step() const {
+    return m_step;
+}
+
+}  // namespace varel::link

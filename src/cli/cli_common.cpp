@@ -1,0 +1,107 @@
+#include "cli_common.h"
+
+#include <iostream>
+
+#include "data_file.h"
+#include "memory_image.h"
+
+namespace varel::cli {
+
+namespace {
+
+const OptionSpec* FindSpec(const std::vector<OptionSpec>& specs, const std::string& name) {
+    for (const auto& spec : specs)
+        if (spec.name == name) return &spec;
+    return nullptr;
+}
+
+std::string DescribeFailure(const std::string& path, const DataFileResult& result) {
+    std::string line = path + ": " + DataFileMessage(result.error, Language::English);
+    if (!result.detail.empty()) line += " (" + result.detail + ")";
+    return line;
+}
+
+}  // namespace
+
+bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArgs& parsed,
+               std::string& error) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            parsed.positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            parsed.help = true;
+            continue;
+        }
+        const std::size_t eq = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
+        const std::string name = arg.substr(0, eq);
+        const OptionSpec* spec = FindSpec(specs, name);
+        if (spec == nullptr) {
+            error = "unknown option '" + name + "'";
+            return false;
+        }
+        if (!spec->takesValue) {
+            if (eq != std::string::npos) {
+                error = "option '" + name + "' takes no value";
+                return false;
+            }
+            parsed.options[name] = "";
+        } else if (eq != std::string::npos) {
+            parsed.options[name] = arg.substr(eq + 1);
+        } else if (i + 1 < args.size()) {
+            parsed.options[name] = args[++i];
+        } else {
+            error = "option '" + name + "' needs a value";
+            return false;
+        }
+    }
+    return true;
+}
+
+int PrintHelp(const char* usage) {
+    std::cout << usage;
+    return kOk;
+}
+
+int UsageError(const char* usage, const std::string& problem) {
+    if (!problem.empty()) std::cerr << "varel-cli: " << problem << "\n";
+    std::cerr << usage;
+    return kUsage;
+}
+
+int Fail(const std::string& message) {
+    std::cerr << "varel-cli: " << message << "\n";
+    return kFailure;
+}
+
+bool OpenConfiguration(const std::string& path, Configuration& cfg, std::string& error,
+                       Language lang) {
+    MemoryImage in;
+    const DataFileResult result = LoadDataFile(path, in);
+    if (!result.ok()) {
+        error = DescribeFailure(path, result);
+        return false;
+    }
+    DecodeImage(in, cfg, lang);
+    return true;
+}
+
+bool SaveConfiguration(const std::string& path, const Configuration& cfg, std::string& error) {
+    MemoryImage out;
+    EncodeImage(cfg, out);
+    const DataFileResult result = SaveDataFile(path, out);
+    if (!result.ok()) {
+        error = DescribeFailure(path, result);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace varel::cli

@@ -1,0 +1,54 @@
+#pragma once
+// Pieces shared by the verbs of varel-cli: command-line parsing, usage errors, and opening and
+// saving data files the way the program's Open and Save commands do.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "image_codec.h"
+#include "language.h"
+#include "verbs.h"
+
+namespace varel::cli {
+
+/// An option a verb accepts: its name with the dashes ("--port") and whether a value follows.
+struct OptionSpec {
+    std::string name;         ///< "--port"
+    bool takesValue = false;  ///< true when the next argument (or "=value") is its value
+};
+
+/// A command line split into options and positional arguments.
+struct ParsedArgs {
+    bool help = false;                           ///< "--help" or "-h" was given
+    std::map<std::string, std::string> options;  ///< given options; a flag maps to ""
+    std::vector<std::string> positional;         ///< the other arguments, in order
+
+    /// True when the option was given.
+    bool has(const std::string& name) const { return options.count(name) != 0; }
+};
+
+/// Splits args by specs. "--" ends the options; a lone "-" is positional. Returns false with
+/// error set for an unknown option or an option whose value is missing.
+bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArgs& parsed,
+               std::string& error);
+
+/// Prints the verb's usage to standard output and returns kOk (for --help).
+int PrintHelp(const char* usage);
+
+/// Prints "varel-cli: problem" (when not empty) and the usage to standard error; returns kUsage.
+int UsageError(const char* usage, const std::string& problem);
+
+/// Prints "varel-cli: message" to standard error and returns kFailure.
+int Fail(const std::string& message);
+
+/// Opens a data file as the program's Open command does: the file's image is read into a
+/// fresh zeroed image and decoded into cfg with the list texts of lang. On failure cfg is
+/// untouched and error holds one line in English ("PATH: message (reason)").
+bool OpenConfiguration(const std::string& path, Configuration& cfg, std::string& error,
+                       Language lang = Language::Chinese);
+
+/// Saves cfg as the program's Save command does: encoded into a fresh zeroed image and written
+/// to path. On failure the file at path is unchanged and error holds one line in English.
+bool SaveConfiguration(const std::string& path, const Configuration& cfg, std::string& error);
+
+}  // namespace varel::cli

@@ -1,0 +1,32 @@
+#pragma once
+// Runs one radio transfer for a verb of varel-cli: a Qt event loop around the serial adapter.
+#include <string>
+
+#include "transfer_actions.h"
+#include "transfer_machine.h"
+
+namespace varel::cli {
+
+/// How a transfer run by the command line went.
+enum class TransferResult {
+    Success,        ///< the machine ended with success
+    PortInvalid,    ///< the port could not be opened; nothing was sent
+    Communication,  ///< the radio did not answer in time
+    BandRefused,    ///< the radio's band differs (refused, or the question answered Cancel)
+};
+
+/// Settings of a transfer run.
+struct TransferRun {
+    std::string device;         ///< device path of the port
+    std::string label;          ///< progress text, shown on standard error if it is a terminal
+    bool answerBandOk = false;  ///< answer the band question with OK (else Cancel)
+};
+
+/// Opens the port, runs the machine to its end, closes the port.
+TransferResult RunTransfer(const TransferRun& run, link::TransferMachine& machine);
+
+/// Prints "varel-cli: " and the message of a failed transfer in English to standard error and
+/// returns the verb's exit code for it (kOk for Success, printing nothing).
+int ReportTransfer(TransferResult result, const std::string& device);
+
+}  // namespace varel::cli

@@ -1,0 +1,145 @@
+#include "channel_codec.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "encodings.h"
+
+namespace varel {
+
+namespace {
+
+constexpr std::uint8_t kAbsent = 0xFF;
+constexpr int kRxToneColumn = 3;
+constexpr int kTxToneColumn = 4;
+constexpr int kPowerColumn = 5;
+
+// Record offsets of the fields.
+constexpr std::size_t kRxFreq = 0;
+constexpr std::size_t kTxFreq = 4;
+constexpr std::size_t kRxTone = 8;
+constexpr std::size_t kTxTone = 10;
+constexpr std::size_t kFlags = 12;
+
+std::array<std::uint8_t, 4> FieldAt(const MemoryImage& in, std::size_t offset) {
+    return {in.at(offset), in.at(offset + 1), in.at(offset + 2), in.at(offset + 3)};
+}
+
+// Power from bits 0-1: 0 Low, 1 High, 2 Middle; the unused value 3 reads as High (its bit 0).
+std::int16_t PowerOf(std::uint8_t flags) {
+    const int bits = flags & 0x03;
+    return static_cast<std::int16_t>(bits == 3 ? 1 : bits);
+}
+
+void SetListCell(Channel& ch, int column, std::int16_t index, Language lang) {
+    ch.index(column) = index;
+    ch.text(column) = ChannelColumnList(column, lang).at(static_cast<std::size_t>(index));
+}
+
+void DecodeToneCell(const MemoryImage& in, std::size_t offset, Channel& ch, int column,
+                    Language lang) {
+    const std::uint8_t low = in.at(offset);
+    if (low == kAbsent) {
+        ch.text(column) = OffText(lang);
+        ch.index(column) = 0;
+        return;
+    }
+    const std::string tone = DecodeTone(low, in.at(offset + 1), lang);
+    ch.text(column) = tone;
+    ch.index(column) = static_cast<std::int16_t>(ToneIndex(tone, lang));
+}
+
+void SetIfFormed(MemoryImage& out, std::size_t offset, std::optional<std::uint8_t> value) {
+    if (value) out.set(offset, *value);
+}
+
+void FillAbsent(MemoryImage& out, std::size_t offset, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) out.set(offset + i, kAbsent);
+}
+
+// Field byte 0 takes FreqByte part 4 of the text, byte 1 part 3, byte 2 part 2, byte 3 part 1.
+void EncodeFrequency(const std::string& text, MemoryImage& out, std::size_t offset) {
+    for (int part = 4; part >= 1; --part)
+        SetIfFormed(out, offset + static_cast<std::size_t>(4 - part), FreqByte(text, part));
+}
+
+// The decision rests on the list position: position 0 is off whatever the text says.
+void EncodeToneCell(const Channel& ch, int column, MemoryImage& out, std::size_t offset) {
+    if (ch.index(column) == 0) {
+        FillAbsent(out, offset, 2);
+        return;
+    }
+    const std::string code = ToneCode(ch.text(column));
+    const std::size_t tail = code.size() >= 2 ? code.size() - 2 : 0;
+    SetIfFormed(out, offset, HexByte(code.substr(0, 2)));
+    SetIfFormed(out, offset + 1, HexByte(code.substr(tail)));
+}
+
+void EncodeFlags(const Channel& ch, MemoryImage& out, std::size_t offset) {
+    const int value = 0xC0 + ch.index(5) + 4 * ch.index(6) + 8 * ch.index(7) + 16 * ch.index(8) +
+                      32 * ch.index(9);
+    if (value >= 0 && value <= 0xFF) out.set(offset, static_cast<std::uint8_t>(value));
+}
+
+}  // namespace
+
+void SetNumOf(const MemoryImage& in, ChannelModel& model, Language lang) {
+    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
+        const std::size_t a = ChannelRecordOffset(n);
+        if (in.at(a + kRxFreq) == kAbsent) {
+            model.ClearNO(n);
+            continue;
+        }
+        Channel& ch = model.channel(n);
+        ch.freq[0] = DecodeFrequency(FieldAt(in, a + kRxFreq));
+        ch.freq[1] = in.at(a + kTxFreq) == kAbsent ? std::string()
+                                                   : DecodeFrequency(FieldAt(in, a + kTxFreq));
+        DecodeToneCell(in, a + kRxTone, ch, kRxToneColumn, lang);
+        DecodeToneCell(in, a + kTxTone, ch, kTxToneColumn, lang);
+        const std::uint8_t f = in.at(a + kFlags);
+        SetListCell(ch, kPowerColumn, PowerOf(f), lang);
+        for (int column = 6, bit = 2; column <= kLastListColumn; ++column, ++bit)
+            SetListCell(ch, column, static_cast<std::int16_t>((f >> bit) & 1), lang);
+    }
+}
+
+void EncodeChannels(const ChannelModel& model, MemoryImage& out) {
+    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
+        const std::size_t a = ChannelRecordOffset(n);
+        const Channel& ch = model.channel(n);
+        if (!ch.exists()) {
+            FillAbsent(out, a, kChannelRecordSize);
+            continue;
+        }
+        EncodeFrequency(ch.freq[0], out, a + kRxFreq);
+        if (ch.freq[1].empty())
+            FillAbsent(out, a + kTxFreq, 4);
+        else
+            EncodeFrequency(ch.freq[1], out, a + kTxFreq);
+        EncodeToneCell(ch, kRxToneColumn, out, a + kRxTone);
+        EncodeToneCell(ch, kTxToneColumn, out, a + kTxTone);
+        EncodeFlags(ch, out, a + kFlags);
+    }
+}
+
+void DecodeNames(const MemoryImage& in, ChannelModel& model) {
+    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
+        std::array<std::uint8_t, kNameSize> field{};
+        for (std::size_t j = 0; j < kNameSize; ++j) field[j] = in.at(ChannelNameOffset(n) + j);
+        model.channel(n).name = TextFromBytes(field.data(), field.size());
+    }
+}
+
+void EncodeNames(const ChannelModel& model, MemoryImage& out) {
+    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
+        const std::string code = ChannelCode(model.channel(n).name);
+        for (std::size_t j = 0; j < kNameSize; ++j) {
+            const std::string pair = 2 * j < code.size() ? code.substr(2 * j, 2) : std::string();
+            SetIfFormed(out, ChannelNameOffset(n) + j, HexByte(pair));
+        }
+    }
+}
+
+}  // namespace varel

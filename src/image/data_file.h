@@ -1,0 +1,71 @@
+#pragma once
+// The data file: a configuration image on disk.
+//
+//   offset  length  content
+//        0       6  model identifier "ZNO-7P" (5A 4E 4F 2D 37 50)
+//        6       4  FF FF FF FF
+//       10       5  "V0100" (56 30 31 30 30)
+//       15       1  FF
+//       16      32  FF ...
+//       48    3072  image bytes 0x000 to 0xBFF, in image order
+//                   (3120 bytes in all; no checksum, length field or trailer)
+//
+// Reading checks the identifier only; bytes 6 to 47 are ignored. A file shorter than 3120
+// bytes is refused as a file of the wrong type. The image's spare byte 0xC00 is never filed.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "language.h"
+#include "memory_image.h"
+
+namespace varel {
+
+/// Length of a data file in bytes.
+constexpr std::size_t kDataFileSize = 3120;
+/// Length of the header in front of the image.
+constexpr std::size_t kDataFileHeaderSize = 48;
+
+/// Why a data file could not be opened or saved.
+enum class DataFileError {
+    None,         ///< success
+    CannotOpen,   ///< the file (or, when saving, a file in its folder) cannot be opened
+    CannotRead,   ///< reading the file failed
+    WrongType,    ///< wrong model identifier, or too short to hold an image
+    CannotWrite,  ///< writing, flushing or replacing the file failed
+    DiskFull,     ///< no space left for the file
+};
+
+/// Outcome of a data file operation.
+struct DataFileResult {
+    DataFileError error = DataFileError::None;  ///< what went wrong, None on success
+    std::string detail;  ///< the system's reason in English, empty when there is none
+    /// True on success.
+    bool ok() const { return error == DataFileError::None; }
+};
+
+/// The user-facing message of an error kind in a language (empty text for None).
+std::string DataFileMessage(DataFileError error, Language lang);
+
+/// Takes the image out of the bytes of a data file into image bytes 0-3071. On a refusal the
+/// image is untouched and the result is WrongType.
+DataFileResult ParseDataFile(const std::uint8_t* data, std::size_t size, MemoryImage& in);
+
+/// Same as above for a byte vector.
+DataFileResult ParseDataFile(const std::vector<std::uint8_t>& bytes, MemoryImage& in);
+
+/// The 3120 bytes of the data file of image bytes 0-3071.
+std::vector<std::uint8_t> BuildDataFile(const MemoryImage& out);
+
+/// Reads the data file at path into image bytes 0-3071; on any error the image is untouched.
+DataFileResult LoadDataFile(const std::string& path, MemoryImage& in);
+
+/// Writes the data file of the image to path, replacing an existing regular file atomically:
+/// the bytes go to a temporary file in the same folder, which is flushed to disk and renamed
+/// over the target only when everything was written. On failure the temporary file is
+/// removed and an existing target keeps its contents. A target that exists but is not a
+/// regular file (a device, a pipe) is written in place.
+DataFileResult SaveDataFile(const std::string& path, const MemoryImage& out);
+
+}  // namespace varel

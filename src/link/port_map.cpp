@@ -1,0 +1,78 @@
+#include "port_map.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace varel::link {
+
+namespace {
+
+struct DeviceRange {
+    int first;           // first port number of the range
+    int last;            // last port number of the range
+    const char* prefix;  // device path without the trailing index
+};
+
+constexpr DeviceRange kRanges[] = {
+    {1, 8, "/dev/ttyUSB"},
+    {9, 12, "/dev/ttyACM"},
+    {13, 20, "/dev/ttyS"},
+};
+
+std::optional<std::string> ProcessEnv(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+}
+
+}  // namespace
+
+std::string DefaultPortDevice(int port) {
+    for (const auto& range : kRanges) {
+        if (port >= range.first && port <= range.last)
+            return range.prefix + std::to_string(port - range.first);
+    }
+    return {};
+}
+
+std::string PortOverrideVariable(int port) {
+    return "VAREL_COM" + std::to_string(port);
+}
+
+std::string PortDevice(int port, const EnvLookup& env) {
+    if (port < kFirstPort || port > kLastPort) return {};
+    if (env) {
+        const auto value = env(PortOverrideVariable(port));
+        if (value && !value->empty()) return *value;
+    }
+    return DefaultPortDevice(port);
+}
+
+std::string PortDevice(int port) {
+    return PortDevice(port, ProcessEnv);
+}
+
+PortArgument ResolvePortArgument(const std::string& text, const EnvLookup& env) {
+    PortArgument result;
+    if (text.empty()) return result;
+    bool allDigits = true;
+    for (char c : text) allDigits = allDigits && c >= '0' && c <= '9';
+    if (!allDigits) {
+        result.valid = true;
+        result.device = text;
+        return result;
+    }
+    // Leading zeros aside, more than two digits cannot name a port.
+    const std::size_t first = std::min(text.find_first_not_of('0'), text.size());
+    if (text.size() - first > 2) return result;
+    const int port = first == text.size() ? 0 : std::stoi(text.substr(first));
+    result.device = PortDevice(port, env);
+    result.valid = !result.device.empty();
+    return result;
+}
+
+PortArgument ResolvePortArgument(const std::string& text) {
+    return ResolvePortArgument(text, ProcessEnv);
+}
+
+}  // namespace varel::link

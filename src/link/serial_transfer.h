@@ -1,0 +1,66 @@
+#pragma once
+// Runs a transfer machine over a serial port: the port, the 50 ms reply timer, the receive
+// threshold, and the one ending.
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <QTimer>
+
+#include "transfer_actions.h"
+#include "transfer_machine.h"
+
+namespace varel::link {
+
+/// Drives one transfer machine at a time over a QSerialPort.
+///
+/// Received bytes reach the machine only once at least the receive threshold is buffered, and
+/// then all buffered bytes at once. Every output call of the machine is one write on the port.
+/// A read or resource error of the port (an unplugged cable) closes the port; the transfer then
+/// ends through the machine's reply timeout. After finished() the port is closed.
+class SerialTransfer : public QObject {
+    Q_OBJECT
+
+public:
+    /// Interval of the reply timer in milliseconds.
+    static constexpr int kTickMs = 50;
+
+    /// An idle transfer.
+    explicit SerialTransfer(QObject* parent = nullptr);
+    ~SerialTransfer() override;
+
+    /// Opens the device and starts the machine, which must stay alive until finished() (or
+    /// until this object is destroyed). False, and nothing started, when the port cannot be
+    /// opened or a transfer is already running.
+    bool start(const QString& device, TransferMachine& machine);
+
+    /// Gives the machine the answer to the band question (after bandQuestion()).
+    void answerBandQuestion(bool ok);
+
+    /// True from a successful start() until finished().
+    bool isRunning() const { return m_machine != nullptr; }
+
+    /// The port (for its state; the transfer owns it).
+    const QSerialPort& port() const { return m_port; }
+
+signals:
+    /// The progress bar's new value, 1 to 196.
+    void progressChanged(int value);
+    /// The radio's band differs and the user must be asked; answer with answerBandQuestion().
+    /// The reply timer stands still meanwhile.
+    void bandQuestion();
+    /// The transfer ended; the port is already closed. Emitted once per started transfer.
+    void finished(varel::link::Outcome outcome);
+
+private:
+    void onReadyRead();
+    void onTick();
+    void onError(QSerialPort::SerialPortError error);
+    void apply(const Actions& actions);
+
+    QSerialPort m_port;
+    QTimer m_timer;
+    TransferMachine* m_machine = nullptr;
+    int m_threshold = 1;
+};
+
+}  // namespace varel::link

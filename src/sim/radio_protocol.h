@@ -1,0 +1,103 @@
+#pragma once
+// The radio's side of the link, byte by byte, without I/O: what it answers to each frame of
+// the tool and how it stores written blocks.
+//
+//   tool                         radio
+//   "PROGRAM"              ->    06
+//   02                     ->    identification: 5-byte model, 00, band (low nibble), 00
+//   06                     ->    06                 (after the identification, a block, or
+//                                                    as a bare frame in a write)
+//   R hi lo 10             ->    W hi lo 10 + 16 memory bytes (00 beyond offset 0xC00)
+//   W hi lo 10 + 16 bytes  ->    06 (bytes stored, offsets up to 0xC00 only)
+//   E                      ->    06 only after the last block of a read (the tool waits for
+//                                it); otherwise no answer, and the session ends
+//
+// Between sessions the radio waits for "PROGRAM" and ignores everything else.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "radio_memory.h"
+
+namespace varel::sim {
+
+/// How the radio identifies itself and which faults it shows.
+struct RadioOptions {
+    std::string model = "PW-K4";  ///< first 5 bytes of the identification
+    int band = 0;                 ///< low nibble of identification byte 7, 0 to 15
+    bool silent = false;          ///< never answers
+    int stopAfter = -1;           ///< silent once this many blocks were answered (negative: never)
+    bool garbage = false;         ///< one stray byte after the reply to the 96th block
+    bool splitIdent = false;      ///< the identification goes out in two writes, 3 then 5 bytes
+    int exitAfter = -1;           ///< unplug once this many blocks were answered (negative: never)
+};
+
+/// Byte sent as the stray byte of the garbage fault.
+constexpr std::uint8_t kStrayByte = 0x55;
+/// Block whose reply the stray byte follows.
+constexpr int kStrayAfterBlock = 96;
+
+/// One output call of the radio.
+using Chunk = std::vector<std::uint8_t>;
+
+/// The radio's answer to one received byte: the output calls (often none) and the log lines.
+struct Response {
+    std::vector<Chunk> writes;     ///< output calls in order
+    std::vector<std::string> log;  ///< one line per frame received or sent
+};
+
+/// The radio's protocol state; feed it every byte the tool sends.
+class RadioProtocol {
+public:
+    /// The radio answers from and stores into memory, which must outlive the protocol.
+    RadioProtocol(RadioMemory& memory, RadioOptions options);
+
+    /// Handles one received byte.
+    Response feed(std::uint8_t byte);
+    /// Forgets a half-received session (the tool went away without End): back to waiting for
+    /// the wake-up frame.
+    void reset();
+
+    /// True while a session runs (between the wake-up frame and its End).
+    bool inSession() const { return m_state != State::Idle; }
+    /// True once after a write session ended with End after its last block; cleared by the call.
+    bool takeCompletedWrite();
+    /// True once the unplug fault is due: the radio must disappear now.
+    bool unplugDue() const { return m_unplug; }
+    /// Blocks answered in the current (or last) session.
+    int blocks() const { return m_blocks; }
+    /// Ends seen since start (the log of the End frame as a counter, for tests).
+    int endsReceived() const { return m_ends; }
+
+private:
+    enum class State { Idle, AwaitIdentify, Session, ReadEnded };
+    enum class Flow { None, Read, Write };
+
+    bool quiet() const;
+    void handleFrameByte(std::uint8_t byte, Response& r);
+    void handleRead(Response& r);
+    void handleWrite(Response& r);
+    void handleEnd(Response& r);
+    void ack(Response& r);
+    void afterBlock(Response& r);
+    void startSession();
+
+    RadioMemory& m_memory;
+    RadioOptions m_options;
+    State m_state = State::Idle;
+    Flow m_flow = Flow::None;
+    std::vector<std::uint8_t> m_window;  // last bytes seen while idle, for the wake-up frame
+    std::vector<std::uint8_t> m_frame;   // R or W frame being received
+    int m_blocks = 0;
+    int m_ends = 0;
+    bool m_readComplete = false;   // the block at 0xC00 was sent in this read
+    bool m_writeComplete = false;  // the block at 0xC20 was stored in this write
+    bool m_completedWrite = false;
+    bool m_unplug = false;
+};
+
+/// Hex text of bytes, upper case, no separators ("5006").
+std::string HexText(const std::uint8_t* data, std::size_t size);
+
+}  // namespace varel::sim

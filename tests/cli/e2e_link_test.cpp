@@ -1,0 +1,305 @@
+// End-to-end tests of varel-cli read and write against the virtual radio on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "data_file.h"
+#include "memory_image.h"
+#include "radio_memory.h"
+#include "run_program.h"
+#include "sim_process.h"
+
+namespace varel::test {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+const char kCommunicationText[] =
+    "Communication error, check the line and the serial connection selection!";
+const char kBandRefusedText[] = "The frequency band is not accorded with, can't write into!";
+const char kPortInvalidText[] = "The serial port is invalid";
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitPortInvalid = 3;
+constexpr int kExitCommunication = 4;
+constexpr int kExitBandRefused = 5;
+
+// An image whose every byte depends on its offset, so that a misplaced block shows.
+MemoryImage PatternImage() {
+    MemoryImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.set(i, static_cast<std::uint8_t>((i * 7 + i / 256 + 3) & 0xFF));
+    return image;
+}
+
+Bytes FileOf(const MemoryImage& image) {
+    const auto bytes = BuildDataFile(image);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+// The image byte at offset i of a data file's bytes.
+unsigned char ImageByte(const Bytes& file, std::size_t i) {
+    return file.at(kDataFileHeaderSize + i);
+}
+
+class LinkEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        patternFile = dir.file("pattern.dat");
+        sampleFile = dir.file("sample.dat");
+        ASSERT_TRUE(WriteFileBytes(patternFile, FileOf(PatternImage())));
+        ASSERT_TRUE(WriteFileBytes(sampleFile, FileOf(sim::SampleImage())));
+    }
+
+    void StartSim(std::vector<std::string> args) { ASSERT_TRUE(sim.start(args)); }
+
+    ProgramResult Cli(const std::vector<std::string>& args,
+                      const std::vector<std::string>& env = {}) {
+        return RunProgram(VAREL_CLI, args, 30000, env);
+    }
+
+    ProgramResult Read(const std::string& out) {
+        return Cli({"read", "--port", sim.device(), out});
+    }
+
+    ProgramResult Write(const std::string& in, std::vector<std::string> extra = {}) {
+        std::vector<std::string> args = {"write", "--port", sim.device()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back(in);
+        return Cli(args);
+    }
+
+    // The sample as the program's Open and Save make it.
+    std::string Normalized() {
+        const std::string out = dir.file("normalized.dat");
+        const auto r = Cli({"normalize", sampleFile, out});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return out;
+    }
+
+    TempDir dir;
+    SimProcess sim;
+    std::string patternFile;
+    std::string sampleFile;
+};
+
+TEST_F(LinkEndToEnd, ReadIsByteExactWithTheRadioMemory) {
+    StartSim({"--memory", patternFile});
+    const std::string out = dir.file("out.dat");
+    const auto r = Read(out);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    sim.stop();
+    EXPECT_EQ(ReadFileBytes(out), ReadFileBytes(patternFile));
+    EXPECT_EQ(sim.count("rx Read"), 193);
+    EXPECT_EQ(sim.count("rx Read 0xC00"), 1);
+    EXPECT_EQ(sim.count("rx End"), 2);  // a read ends with two End frames
+}
+
+// Two reads in a row from one radio, the second through a port number and its override.
+TEST_F(LinkEndToEnd, ReadsTheBuiltInSampleTwiceInARow) {
+    StartSim({});
+    auto r = Read(dir.file("first.dat"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir.file("first.dat")), FileOf(sim::SampleImage()));
+    r = Cli({"read", "--port", "7", dir.file("second.dat")}, {"VAREL_COM7=" + sim.device()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir.file("second.dat")), FileOf(sim::SampleImage()));
+}
+
+TEST_F(LinkEndToEnd, IdentificationInTwoPiecesIsAccepted) {
+    StartSim({"--memory", patternFile, "--split-ident"});
+    const std::string out = dir.file("out.dat");
+    const auto r = Read(out);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(out), ReadFileBytes(patternFile));
+}
+
+// A write replaces every block but 0x7C0 and 0x7D0, and 0x7E0/0x7F0 only in debug mode; the
+// read that follows gives back exactly what the radio holds.
+TEST_F(LinkEndToEnd, WriteThenReadBackFollowsTheBlockSchedule) {
+    const std::string normalized = Normalized();
+    const Bytes written = ReadFileBytes(normalized);
+    const Bytes before = ReadFileBytes(patternFile);
+    for (bool debug : {false, true}) {
+        SCOPED_TRACE(debug ? "debug mode" : "normal mode");
+        const std::string radio = dir.file(debug ? "radio-debug.dat" : "radio.dat");
+        ASSERT_TRUE(WriteFileBytes(radio, before));
+        SimProcess radioSim;
+        ASSERT_TRUE(radioSim.start({"--memory", radio, "--save"}));
+        std::vector<std::string> args = {"write", "--port", radioSim.device()};
+        if (debug) args.push_back("--debug-mode");
+        args.push_back(normalized);
+        const auto w = Cli(args);
+        ASSERT_EQ(w.exitCode, 0) << w.err;
+
+        const std::string back = dir.file("back.dat");
+        const auto r = Cli({"read", "--port", radioSim.device(), back});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        radioSim.stop();
+
+        const Bytes saved = ReadFileBytes(radio);
+        ASSERT_EQ(saved.size(), kDataFileSize);
+        for (std::size_t i = 0; i < kConfigSize; ++i) {
+            const bool neverWritten = i >= 0x7C0 && i < 0x7E0;
+            const bool tuning = i >= 0x7E0 && i < 0x800;
+            const bool keeps = neverWritten || (tuning && !debug);
+            ASSERT_EQ(ImageByte(saved, i), keeps ? ImageByte(before, i) : ImageByte(written, i))
+                << "offset " << i;
+        }
+        EXPECT_EQ(ReadFileBytes(back), saved);
+        EXPECT_EQ(radioSim.count("rx Write 0x7E0"), debug ? 1 : 0);
+        EXPECT_EQ(radioSim.count("rx Write 0x7F0"), debug ? 1 : 0);
+        EXPECT_EQ(radioSim.count("rx Write 0x7C0"), 0);
+        EXPECT_EQ(radioSim.count("rx Write 0x7D0"), 0);
+        EXPECT_EQ(radioSim.count("rx Write 0xC20"), 1);
+        EXPECT_EQ(radioSim.count("rx Write"), debug ? 193 : 191);
+    }
+}
+
+TEST_F(LinkEndToEnd, WriteOfANormalizedFileIsWhatTheRadioSaves) {
+    const std::string normalized = Normalized();
+    const std::string radio = dir.file("radio.dat");
+    ASSERT_TRUE(WriteFileBytes(radio, FileOf(sim::SampleImage())));
+    StartSim({"--memory", radio, "--save"});
+    const auto w = Write(normalized, {"--debug-mode"});
+    ASSERT_EQ(w.exitCode, 0) << w.err;
+    sim.stop();
+    EXPECT_EQ(ReadFileBytes(radio), ReadFileBytes(normalized));
+}
+
+TEST_F(LinkEndToEnd, SilentRadioEndsInCommunicationErrorAndGetsAnEnd) {
+    for (const char* verb : {"read", "write"}) {
+        SCOPED_TRACE(verb);
+        SimProcess silent;
+        ASSERT_TRUE(silent.start({"--silent"}));
+        const std::string file = dir.file("silent.dat");
+        if (std::string(verb) == "write") {
+            ASSERT_TRUE(WriteFileBytes(file, FileOf(sim::SampleImage())));
+        }
+        const auto begin = std::chrono::steady_clock::now();
+        const auto r = Cli({verb, "--port", silent.device(), file});
+        const auto elapsed = std::chrono::steady_clock::now() - begin;
+        EXPECT_EQ(r.exitCode, kExitCommunication);
+        EXPECT_NE(r.err.find(kCommunicationText), std::string::npos) << r.err;
+        // Twelve reply-timer ticks of 50 ms pass before the tool gives up.
+        EXPECT_GE(elapsed, std::chrono::milliseconds(500));
+        silent.stop();
+        EXPECT_EQ(silent.count("rx PROGRAM"), 1);
+        EXPECT_EQ(silent.count("rx End"), 1);
+        EXPECT_EQ(silent.count("tx "), 0);
+    }
+    EXPECT_EQ(ReadFileBytes(dir.file("silent.dat")), FileOf(sim::SampleImage()));
+}
+
+TEST_F(LinkEndToEnd, FailedReadLeavesTheOutputFileUntouched) {
+    const std::vector<std::vector<std::string>> faults = {
+        {"--stop-after", "20"},  // the radio falls silent mid-read
+        {"--exit-after", "50"},  // the cable is pulled mid-read
+        {"--garbage"},           // a stray byte breaks an "equals 06" test
+        {"--model", "PW-K5"},    // another radio: never answered after the identification
+    };
+    const std::string out = dir.file("out.dat");
+    const Bytes old = {'o', 'l', 'd'};
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault[0]);
+        ASSERT_TRUE(WriteFileBytes(out, old));
+        SimProcess faulty;
+        ASSERT_TRUE(faulty.start(fault));
+        const auto r = Cli({"read", "--port", faulty.device(), out});
+        EXPECT_EQ(r.exitCode, kExitCommunication) << r.err;
+        EXPECT_NE(r.err.find(kCommunicationText), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFileBytes(out), old);
+    }
+}
+
+TEST_F(LinkEndToEnd, UnpluggedRadioMidWriteIsACommunicationError) {
+    StartSim({"--exit-after", "50"});
+    const auto r = Write(sampleFile);
+    EXPECT_EQ(r.exitCode, kExitCommunication) << r.err;
+    EXPECT_EQ(sim.waitExit(10000), 0);
+    EXPECT_EQ(sim.count("rx Write"), 50);
+}
+
+TEST_F(LinkEndToEnd, WriteToleratesAStrayByteBesideAnAcknowledge) {
+    const std::string radio = dir.file("radio.dat");
+    ASSERT_TRUE(WriteFileBytes(radio, ReadFileBytes(patternFile)));
+    StartSim({"--garbage", "--memory", radio, "--save"});
+    const auto r = Write(sampleFile);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    sim.stop();
+    EXPECT_EQ(sim.count("tx stray"), 1);
+    EXPECT_EQ(sim.count("memory saved"), 1);
+}
+
+TEST_F(LinkEndToEnd, BandMismatchIsRefusedUnlessForced) {
+    const std::string radio = dir.file("radio.dat");
+    ASSERT_TRUE(WriteFileBytes(radio, ReadFileBytes(patternFile)));
+    {
+        SimProcess other;
+        ASSERT_TRUE(other.start({"--band", "1", "--memory", radio, "--save"}));
+        const auto r = Cli({"write", "--port", other.device(), sampleFile});
+        EXPECT_EQ(r.exitCode, kExitBandRefused);
+        EXPECT_NE(r.err.find(kBandRefusedText), std::string::npos) << r.err;
+        other.stop();
+        EXPECT_EQ(other.count("rx Write"), 0);
+        EXPECT_EQ(other.count("rx End"), 1);
+        EXPECT_EQ(ReadFileBytes(radio), ReadFileBytes(patternFile));
+    }
+    {
+        SimProcess other;
+        ASSERT_TRUE(other.start({"--band", "1", "--memory", radio, "--save"}));
+        const auto r = Cli({"write", "--port", other.device(), "--force-write", sampleFile});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.err.find("whether write into by force?"), std::string::npos) << r.err;
+        other.stop();
+        EXPECT_EQ(other.count("rx Write"), 191);
+        // The file's own band (0) is written: forcing does not change the band.
+        EXPECT_EQ(ImageByte(ReadFileBytes(radio), 0x716), 0);
+    }
+    {
+        SimProcess other;
+        ASSERT_TRUE(other.start({"--band", "1", "--memory", radio, "--save"}));
+        const auto r = Cli({"write", "--port", other.device(), "--band", "1", sampleFile});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        other.stop();
+        EXPECT_EQ(ImageByte(ReadFileBytes(radio), 0x716), 1);  // --band is encoded too
+    }
+}
+
+TEST_F(LinkEndToEnd, InvalidPorts) {
+    const std::string out = dir.file("out.dat");
+    auto r = Cli({"read", "--port", "/nonexistent/ttyVAREL", out});
+    EXPECT_EQ(r.exitCode, kExitPortInvalid);
+    EXPECT_NE(r.err.find(kPortInvalidText), std::string::npos) << r.err;
+    r = Cli({"write", "--port", "5", sampleFile}, {"VAREL_COM5=/nonexistent/ttyVAREL"});
+    EXPECT_EQ(r.exitCode, kExitPortInvalid);
+    EXPECT_NE(r.err.find(kPortInvalidText), std::string::npos) << r.err;
+    for (const char* number : {"0", "21"}) {
+        r = Cli({"read", "--port", number, out});
+        EXPECT_EQ(r.exitCode, kExitUsage) << number;
+    }
+    EXPECT_TRUE(ReadFileBytes(out).empty());
+}
+
+TEST_F(LinkEndToEnd, UsageAndFileErrors) {
+    StartSim({});
+    EXPECT_EQ(Cli({"read", dir.file("out.dat")}).exitCode, kExitUsage);
+    EXPECT_EQ(Cli({"read", "--port", sim.device()}).exitCode, kExitUsage);
+    EXPECT_EQ(Cli({"write", "--port", sim.device(), "--band", "3", sampleFile}).exitCode,
+              kExitUsage);
+    EXPECT_EQ(Cli({"write", "--port", sim.device(), "--bogus", sampleFile}).exitCode, kExitUsage);
+    // An input that cannot be opened stops the write before anything is sent.
+    EXPECT_EQ(Cli({"write", "--port", sim.device(), dir.file("missing.dat")}).exitCode,
+              kExitFailure);
+    // A read whose file cannot be saved fails after the transfer.
+    EXPECT_EQ(Cli({"read", "--port", sim.device(), dir.file("no/such/dir/out.dat")}).exitCode,
+              kExitFailure);
+    sim.stop();
+    EXPECT_EQ(sim.count("rx PROGRAM"), 1);
+}
+
+}  // namespace
+}  // namespace varel::test

@@ -1,0 +1,258 @@
+// The virtual radio's protocol and memory, driven byte by byte without a line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "image_codec.h"
+#include "radio_memory.h"
+#include "radio_protocol.h"
+
+namespace varel::sim {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const Bytes kWake = {'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+
+// Feeds a frame and collects every output call and log line it caused.
+struct Radio {
+    explicit Radio(RadioOptions options = {}, MemoryImage image = MemoryImage())
+        : memory(image), protocol(memory, options) {}
+
+    std::vector<Chunk> send(const Bytes& bytes) {
+        std::vector<Chunk> writes;
+        for (auto b : bytes) {
+            Response r = protocol.feed(b);
+            writes.insert(writes.end(), r.writes.begin(), r.writes.end());
+            log.insert(log.end(), r.log.begin(), r.log.end());
+        }
+        return writes;
+    }
+    // Wake-up and identification, as both transfers begin.
+    void open() {
+        send(kWake);
+        send({0x02});
+        send({0x06});
+    }
+    std::vector<Chunk> read(unsigned address) {
+        return send({'R', static_cast<std::uint8_t>(address >> 8),
+                     static_cast<std::uint8_t>(address & 0xFF), 0x10});
+    }
+    std::vector<Chunk> write(unsigned address, std::uint8_t fill) {
+        Bytes frame = {'W', static_cast<std::uint8_t>(address >> 8),
+                       static_cast<std::uint8_t>(address & 0xFF), 0x10};
+        frame.resize(20, fill);
+        return send(frame);
+    }
+
+    RadioMemory memory;
+    RadioProtocol protocol;
+    std::vector<std::string> log;
+};
+
+const std::vector<Chunk> kAckReply = {{0x06}};
+const std::vector<Chunk> kNoReply = {};
+
+MemoryImage Counting() {
+    MemoryImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i) image.set(i, static_cast<std::uint8_t>(i));
+    return image;
+}
+
+TEST(SimProtocol, WakesOnlyOnTheWholeWakeUpFrameAmidNoise) {
+    Radio radio;
+    EXPECT_EQ(radio.send({'P', 'R', 'O', 'G', 'R', 'A', 'X'}), kNoReply);
+    EXPECT_EQ(radio.send({0x02, 0x06, 'R', 0, 0, 0x10}), kNoReply);  // asleep: nothing answers
+    EXPECT_FALSE(radio.protocol.inSession());
+    EXPECT_EQ(radio.send({'x', 'P', 'P', 'R', 'O', 'G', 'R', 'A', 'M'}), kAckReply);
+    EXPECT_TRUE(radio.protocol.inSession());
+}
+
+TEST(SimProtocol, IdentificationCarriesModelAndBandDigit) {
+    struct Case {
+        RadioOptions options;
+        std::vector<Chunk> expected;
+    };
+    RadioOptions band = {};
+    band.band = 0x0C;
+    RadioOptions model = {};
+    model.model = "AB-CD";
+    RadioOptions split = {};
+    split.splitIdent = true;
+    split.band = 2;
+    const Case cases[] = {
+        {{}, {{'P', 'W', '-', 'K', '4', 0x00, 0x00, 0x00}}},
+        {band, {{'P', 'W', '-', 'K', '4', 0x00, 0x0C, 0x00}}},
+        {model, {{'A', 'B', '-', 'C', 'D', 0x00, 0x00, 0x00}}},
+        {split, {{'P', 'W', '-'}, {'K', '4', 0x00, 0x02, 0x00}}},
+    };
+    for (const auto& c : cases) {
+        Radio radio(c.options);
+        ASSERT_EQ(radio.send(kWake), kAckReply);
+        EXPECT_EQ(radio.send({0x02}), c.expected);
+        EXPECT_EQ(radio.send({0x06}), kAckReply);
+    }
+}
+
+TEST(SimProtocol, ReadRequestsAnswerWithTheMemoryAndZerosPastTheEnd) {
+    MemoryImage image = Counting();
+    image.set(kSpareByte, 0x5A);
+    Radio radio({}, image);
+    radio.open();
+    const auto first = radio.read(0x010);
+    ASSERT_EQ(first.size(), 1u);
+    Chunk expected = {'W', 0x00, 0x10, 0x10};
+    for (int k = 0; k < 16; ++k) expected.push_back(static_cast<std::uint8_t>(0x10 + k));
+    EXPECT_EQ(first[0], expected);
+
+    // The block at 0xC00 carries the spare byte and 15 zeros; 0xC10 is all zeros.
+    const auto last = radio.read(0xC00);
+    ASSERT_EQ(last.size(), 1u);
+    expected = {'W', 0x0C, 0x00, 0x10, 0x5A};
+    expected.resize(20, 0x00);
+    EXPECT_EQ(last[0], expected);
+    EXPECT_EQ(radio.read(0xC10)[0],
+              (Chunk{'W', 0x0C, 0x10, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(SimProtocol, WriteBlocksAreStoredUpToTheSpareByteOnly) {
+    Radio radio({}, Counting());
+    radio.open();
+    EXPECT_EQ(radio.write(0x100, 0xAB), kAckReply);
+    EXPECT_EQ(radio.write(0xBF8, 0xCD), kAckReply);  // straddles the end of the image
+    EXPECT_EQ(radio.write(0xC20, 0xEF), kAckReply);  // wholly beyond it: dropped
+    const MemoryImage& image = radio.memory.image();
+    for (std::size_t i = 0x100; i < 0x110; ++i) EXPECT_EQ(image.at(i), 0xAB);
+    EXPECT_EQ(image.at(0x0FF), 0xFF);
+    EXPECT_EQ(image.at(0x110), 0x10);
+    for (std::size_t i = 0xBF8; i <= 0xC00; ++i) EXPECT_EQ(image.at(i), 0xCD);
+    EXPECT_EQ(radio.send({0x06}), kAckReply);  // a bare acknowledge in a write
+}
+
+TEST(SimProtocol, OnlyTheFirstEndOfACompleteReadIsAnswered) {
+    Radio radio;
+    radio.open();
+    radio.read(0xC00);
+    EXPECT_EQ(radio.send({0x06}), kAckReply);
+    EXPECT_EQ(radio.send({'E'}), kAckReply);
+    EXPECT_EQ(radio.send({'E'}), kNoReply);
+    EXPECT_FALSE(radio.protocol.inSession());
+    EXPECT_EQ(radio.protocol.endsReceived(), 2);
+    EXPECT_EQ(radio.send(kWake), kAckReply);  // ready for the next session
+}
+
+TEST(SimProtocol, EndsThatNobodyWaitsForAreNotAnswered) {
+    // An End after a read that stopped early (the tool's timeout) and the End of a write.
+    Radio early;
+    early.open();
+    early.read(0x000);
+    EXPECT_EQ(early.send({'E'}), kNoReply);
+    EXPECT_FALSE(early.protocol.inSession());
+
+    Radio write;
+    write.open();
+    write.write(0x000, 0x11);
+    EXPECT_EQ(write.send({'E'}), kNoReply);
+    EXPECT_FALSE(write.protocol.takeCompletedWrite());  // stopped before its last block
+}
+
+TEST(SimProtocol, AWriteIsCompleteWhenItsLastBlockPrecededTheEnd) {
+    Radio radio;
+    radio.open();
+    radio.write(0xC20, 0x00);
+    EXPECT_FALSE(radio.protocol.takeCompletedWrite());
+    radio.send({'E'});
+    EXPECT_TRUE(radio.protocol.takeCompletedWrite());
+    EXPECT_FALSE(radio.protocol.takeCompletedWrite());  // reported once
+}
+
+TEST(SimProtocol, AnEndByteInsideAFrameIsData) {
+    Radio radio;
+    radio.open();
+    EXPECT_EQ(radio.write(0x000, 'E'), kAckReply);
+    EXPECT_TRUE(radio.protocol.inSession());
+    EXPECT_EQ(radio.memory.image().at(0x00F), 'E');
+}
+
+TEST(SimProtocol, SilentAndStopAfterFaults) {
+    RadioOptions silent;
+    silent.silent = true;
+    Radio quiet(silent);
+    EXPECT_EQ(quiet.send(kWake), kNoReply);
+    EXPECT_EQ(quiet.send({0x02, 'E'}), kNoReply);
+    EXPECT_EQ(quiet.protocol.endsReceived(), 1);
+
+    RadioOptions stop;
+    stop.stopAfter = 2;
+    Radio tired(stop);
+    tired.open();
+    EXPECT_EQ(tired.read(0x000).size(), 1u);
+    EXPECT_EQ(tired.send({0x06}), kAckReply);
+    EXPECT_EQ(tired.read(0x010).size(), 1u);
+    EXPECT_EQ(tired.send({0x06}), kNoReply);  // silent after the second block
+    EXPECT_EQ(tired.read(0x020), kNoReply);
+}
+
+TEST(SimProtocol, GarbageFollowsTheReplyToTheMiddleBlockOnce) {
+    RadioOptions options;
+    options.garbage = true;
+    Radio radio(options);
+    radio.open();
+    int strays = 0;
+    for (int n = 1; n <= 193; ++n) {
+        const auto writes = radio.write(static_cast<unsigned>(n - 1) * 16, 0);
+        if (n == kStrayAfterBlock) {
+            EXPECT_EQ(writes, (std::vector<Chunk>{{0x06}, {kStrayByte}}));
+        }
+        for (const auto& w : writes) strays += w == Chunk{kStrayByte};
+    }
+    EXPECT_EQ(strays, 1);
+}
+
+TEST(SimProtocol, UnplugIsDueAfterTheGivenBlocks) {
+    RadioOptions options;
+    options.exitAfter = 3;
+    Radio radio(options);
+    radio.open();
+    for (unsigned a = 0; a < 0x30; a += 0x10) {
+        EXPECT_FALSE(radio.protocol.unplugDue());
+        EXPECT_EQ(radio.read(a).size(), 1u);  // the last block is still answered
+    }
+    EXPECT_TRUE(radio.protocol.unplugDue());
+}
+
+TEST(SimProtocol, ResetForgetsAHalfReceivedFrame) {
+    Radio radio;
+    radio.open();
+    radio.send({'W', 0x00, 0x00});
+    radio.protocol.reset();
+    EXPECT_FALSE(radio.protocol.inSession());
+    EXPECT_EQ(radio.send(kWake), kAckReply);
+}
+
+TEST(SimMemory, SampleDecodesToItsChannelsAndDefaults) {
+    Configuration cfg;
+    DecodeImage(SampleImage(), cfg, Language::English);
+    const Channel& first = cfg.channels.channel(1);
+    EXPECT_EQ(first.freq[0], "145.50000");
+    EXPECT_EQ(first.name, "CALL2M");
+    const Channel& repeater = cfg.channels.channel(2);
+    EXPECT_EQ(repeater.freq[1], "145.02500");
+    EXPECT_EQ(repeater.text(4), "88.5");
+    EXPECT_EQ(cfg.channels.channel(4).freq[1], "");  // receive only
+    EXPECT_EQ(cfg.channels.channel(5).text(3), "D023N");
+    EXPECT_EQ(cfg.channels.channel(7).freq[0], "446.00625");
+    EXPECT_FALSE(cfg.channels.channel(9).exists());
+    EXPECT_EQ(cfg.settings.band(), 0);
+
+    // What a fresh program encodes from the decoded sample is the sample itself.
+    MemoryImage encoded;
+    EncodeImage(cfg, encoded);
+    const MemoryImage sample = SampleImage();
+    for (std::size_t i = 0; i < kConfigSize; ++i)
+        ASSERT_EQ(encoded.at(i), sample.at(i)) << "offset " << i;
+}
+
+}  // namespace
+}  // namespace varel::sim

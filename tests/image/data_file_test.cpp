@@ -1,0 +1,199 @@
+#include "data_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace varel {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+const std::string kHeader = std::string("ZNO-7P\xFF\xFF\xFF\xFFV0100") + std::string(33, '\xFF');
+
+MemoryImage PatternImage(std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    MemoryImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i) image.set(i, static_cast<std::uint8_t>(rng()));
+    return image;
+}
+
+Bytes ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "varel-data-file-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(m_path, ec);
+    }
+    const fs::path& path() const { return m_path; }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(m_path), fs::directory_iterator{}));
+    }
+
+private:
+    fs::path m_path;
+};
+
+TEST(DataFile, HeaderThenImageOutAndOnlyTheIdentifierCheckedIn) {
+    MemoryImage image = PatternImage(1);
+    image.set(kSpareByte, 0x77);
+    Bytes bytes = BuildDataFile(image);
+    ASSERT_EQ(bytes.size(), kDataFileSize);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 48), kHeader);
+    for (std::size_t i = 6; i < 48; ++i) bytes[i] = static_cast<std::uint8_t>(i);
+    bytes.push_back(0x01);  // bytes after the image are ignored too
+    MemoryImage in;
+    in.set(kSpareByte, 0x42);
+    ASSERT_TRUE(ParseDataFile(bytes, in).ok());
+    for (std::size_t i = 0; i < kConfigSize; ++i) ASSERT_EQ(in.at(i), image.at(i)) << i;
+    EXPECT_EQ(in.at(kSpareByte), 0x42);
+}
+
+// A wrong identifier (any byte, case included) whatever the length, or the right one on a file
+// too short to hold an image: refused, and nothing of it is loaded.
+TEST(DataFile, RefusedFilesLoadNothing) {
+    const Bytes good = BuildDataFile(PatternImage(3));
+    std::vector<Bytes> refused;
+    for (std::size_t pos = 0; pos < 6; ++pos) {
+        for (std::size_t length : {std::size_t{6}, kDataFileSize, kDataFileSize + 100}) {
+            Bytes bytes = good;
+            bytes.resize(length, 0xFF);
+            bytes[pos] ^= 0x20;
+            refused.push_back(bytes);
+        }
+    }
+    for (std::size_t length :
+         {std::size_t{0}, std::size_t{5}, std::size_t{6}, std::size_t{48}, kDataFileSize - 1})
+        refused.emplace_back(good.begin(), good.begin() + static_cast<long>(length));
+    const MemoryImage before = PatternImage(4);
+    for (const Bytes& bytes : refused) {
+        MemoryImage in = before;
+        EXPECT_EQ(ParseDataFile(bytes, in).error, DataFileError::WrongType) << bytes.size();
+        EXPECT_EQ(in, before);
+    }
+}
+
+// Saving again, through a link, replaces the file's contents only: the link, the file's mode
+// and the folder's entries stay as they were, and no temporary file is left behind.
+TEST(DataFile, SaveThenLoadGivesTheImageBack) {
+    TempDir dir;
+    const fs::path file = dir.path() / "radio.dat";
+    const fs::path link = dir.path() / "link.dat";
+    const MemoryImage first = PatternImage(8);
+    ASSERT_TRUE(SaveDataFile(file.string(), first).ok());
+    EXPECT_EQ(ReadAll(file), BuildDataFile(first));
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(file, mode);
+    fs::create_symlink(file.filename(), link);
+    const MemoryImage second = PatternImage(9);
+    ASSERT_TRUE(SaveDataFile(link.string(), second).ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
+    EXPECT_EQ(dir.entries(), 2u);
+    MemoryImage in;
+    ASSERT_TRUE(LoadDataFile(file.string(), in).ok());
+    for (std::size_t i = 0; i < kConfigSize; ++i) ASSERT_EQ(in.at(i), second.at(i)) << i;
+    EXPECT_EQ(in.at(kSpareByte), 0);
+}
+
+TEST(DataFile, UnusablePathsAreReportedAndChangeNothing) {
+    TempDir dir;
+    const fs::path plain = dir.path() / "plain";
+    WriteAll(plain, {1});
+    const MemoryImage before = PatternImage(11);
+    MemoryImage in = before;
+    const DataFileResult missing = LoadDataFile((dir.path() / "none.dat").string(), in);
+    EXPECT_EQ(missing.error, DataFileError::CannotOpen);
+    EXPECT_FALSE(missing.detail.empty());
+    EXPECT_EQ(LoadDataFile(dir.path().string(), in).error, DataFileError::CannotRead);
+    EXPECT_EQ(in, before);
+    // As root, folder permissions do not stop writes; these paths fail for every user.
+    for (const fs::path& target : {plain / "x.dat", dir.path() / "no" / "x.dat", dir.path()})
+        EXPECT_EQ(SaveDataFile(target.string(), before).error, DataFileError::CannotOpen);
+    EXPECT_EQ(ReadAll(plain), Bytes{1});
+    EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(DataFile, SaveIntoAReadOnlyFolderLeavesTheTargetAlone) {
+    TempDir dir;
+    const fs::path file = dir.path() / "radio.dat";
+    const Bytes old = {9, 8, 7};
+    WriteAll(file, old);
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const fs::path probe = dir.path() / "probe";
+    if (std::ofstream(probe).good()) {
+        fs::remove(probe);
+        GTEST_SKIP() << "folder permissions do not stop this user from writing (root)";
+    }
+    EXPECT_EQ(SaveDataFile(file.string(), PatternImage(13)).error, DataFileError::CannotOpen);
+    EXPECT_EQ(ReadAll(file), old);
+}
+
+// A file size limit makes the write fail half-way, for root too.
+TEST(DataFile, FailedWriteRemovesTheTemporaryFileAndKeepsTheTarget) {
+    TempDir dir;
+    const fs::path file = dir.path() / "radio.dat";
+    const Bytes old(200, 0x33);
+    WriteAll(file, old);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const DataFileResult result = SaveDataFile(file.string(), PatternImage(14));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(result.error, DataFileError::CannotWrite);
+    EXPECT_FALSE(result.detail.empty());
+    EXPECT_EQ(ReadAll(file), old);
+    EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(DataFile, DiskFullIsReported) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    EXPECT_EQ(SaveDataFile("/dev/full", PatternImage(15)).error, DataFileError::DiskFull);
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST(DataFile, EveryErrorHasItsOwnMessageInBothLanguages) {
+    EXPECT_EQ(DataFileMessage(DataFileError::WrongType, Language::Chinese), "文件类型不正确！");
+    EXPECT_EQ(DataFileMessage(DataFileError::WrongType, Language::English),
+              "File type is incorrect!");
+    std::set<std::string> texts = {""};
+    for (int e = 0; e <= static_cast<int>(DataFileError::DiskFull); ++e)
+        for (Language lang : {Language::Chinese, Language::English})
+            texts.insert(DataFileMessage(static_cast<DataFileError>(e), lang));
+    EXPECT_EQ(texts.size(), 11u);  // "" and ten distinct texts
+}
+
+}  // namespace
+}  // namespace varel

@@ -1,0 +1,318 @@
+// The serial adapter and port probe over a pseudo-terminal, with the virtual radio's protocol
+// answering in-process.
+#include "serial_transfer.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "port_probe.h"
+#include "pty.h"
+#include "radio_protocol.h"
+#include "read_machine.h"
+#include "write_machine.h"
+
+namespace varel::link {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+QCoreApplication& App() {
+    static int argc = 1;
+    static char name[] = "serial_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// Runs the event loop until done() holds or timeoutMs pass; false on timeout.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
+    App();
+    QTimer wake;  // bounds every wait for an event
+    wake.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+double CpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + ts.tv_nsec / 1e9;
+}
+
+// A pseudo-terminal whose far end is driven by the test: either the virtual radio's protocol
+// or nothing (the test writes and reads the master itself).
+class PtyLine {
+public:
+    explicit PtyLine(std::optional<sim::RadioOptions> radio = sim::RadioOptions()) {
+        std::string error;
+        ok = line.openPseudoTerminal(error);
+        if (!ok) return;
+        fcntl(line.fd(), F_SETFL, fcntl(line.fd(), F_GETFL) | O_NONBLOCK);
+        if (radio) {
+            protocol = std::make_unique<sim::RadioProtocol>(memory, *radio);
+            notifier = std::make_unique<QSocketNotifier>(line.fd(), QSocketNotifier::Read);
+            QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] { serve(); });
+        }
+    }
+    QString device() const { return QString::fromStdString(line.devicePath()); }
+    void send(const Bytes& bytes) {
+        ASSERT_EQ(write(line.fd(), bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    // Everything the tool sent that the test has not taken yet.
+    Bytes take() {
+        Bytes all;
+        std::uint8_t buf[256];
+        ssize_t n;
+        while ((n = read(line.fd(), buf, sizeof buf)) > 0) all.insert(all.end(), buf, buf + n);
+        return all;
+    }
+    void unplug() {
+        notifier.reset();
+        line.close();
+    }
+
+    bool ok = false;
+    sim::RadioLine line;
+    sim::RadioMemory memory;
+    std::unique_ptr<sim::RadioProtocol> protocol;
+
+private:
+    void serve() {
+        for (std::uint8_t byte : take()) {
+            for (const auto& w : protocol->feed(byte).writes) send(w);
+        }
+    }
+    std::unique_ptr<QSocketNotifier> notifier;
+};
+
+// A machine that records what reaches it and answers with scripted actions.
+class ScriptedMachine : public TransferMachine {
+public:
+    Actions onStart;
+    std::vector<Actions> onReceive;  // answers to the deliveries, in order
+    std::vector<Bytes> deliveries;
+    int ticks = 0;
+
+    Actions start() override { return onStart; }
+    Actions received(const std::uint8_t* data, std::size_t size) override {
+        deliveries.emplace_back(data, data + size);
+        return deliveries.size() <= onReceive.size() ? onReceive[deliveries.size() - 1] : Actions();
+    }
+    Actions tick() override {
+        ++ticks;
+        return {};
+    }
+    Actions answerBandQuestion(bool) override { return {}; }
+    Outcome outcome() const override { return Outcome::Pending; }
+};
+
+// Records the signals of a transfer.
+struct Recorder {
+    explicit Recorder(SerialTransfer& t) {
+        QObject::connect(&t, &SerialTransfer::progressChanged,
+                         [this](int v) { progress.push_back(v); });
+        QObject::connect(&t, &SerialTransfer::finished, [this, &t](Outcome o) {
+            outcomes.push_back(o);
+            portOpenAtFinish = t.port().isOpen();
+        });
+    }
+    bool done() const { return !outcomes.empty(); }
+    std::vector<int> progress;
+    std::vector<Outcome> outcomes;
+    bool portOpenAtFinish = true;
+};
+
+MemoryImage Pattern() {
+    MemoryImage image;
+    for (std::size_t i = 0; i < kImageSize; ++i)
+        image.set(i, static_cast<std::uint8_t>(i * 13 + 5));
+    return image;
+}
+
+TEST(SerialTransfer, ReadsTheWholeMemoryIncludingTheSpareByte) {
+    App();
+    PtyLine radio;
+    ASSERT_TRUE(radio.ok);
+    radio.memory = sim::RadioMemory(Pattern());
+    MemoryImage in;
+    MachineDriver<ReadMachine> machine(in);
+    SerialTransfer transfer;
+    Recorder rec(transfer);
+    ASSERT_TRUE(transfer.start(radio.device(), machine));
+    EXPECT_TRUE(transfer.isRunning());
+    ASSERT_TRUE(WaitFor([&] { return rec.done(); }));
+    EXPECT_EQ(rec.outcomes, std::vector<Outcome>{Outcome::Success});
+    EXPECT_FALSE(rec.portOpenAtFinish);
+    EXPECT_FALSE(transfer.isRunning());
+    EXPECT_EQ(in, Pattern());
+    ASSERT_FALSE(rec.progress.empty());
+    EXPECT_EQ(rec.progress.back(), 196);
+    // No second ending arrives later.
+    WaitFor([] { return false; }, 200);
+    EXPECT_EQ(rec.outcomes.size(), 1u);
+}
+
+TEST(SerialTransfer, WritesTheScheduleAndAnswersTheBandQuestionFromTheSignal) {
+    App();
+    for (bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        sim::RadioOptions options;
+        options.band = 1;
+        PtyLine radio(options);
+        ASSERT_TRUE(radio.ok);
+        const MemoryImage out = Pattern();
+        MachineDriver<WriteMachine> machine(out, WriteOptions{0, true, true});
+        SerialTransfer transfer;
+        Recorder rec(transfer);
+        int questions = 0;
+        QObject::connect(&transfer, &SerialTransfer::bandQuestion, [&] {
+            ++questions;
+            transfer.answerBandQuestion(ok);  // answered at once, from within the signal
+        });
+        ASSERT_TRUE(transfer.start(radio.device(), machine));
+        ASSERT_TRUE(WaitFor([&] { return rec.done(); }));
+        EXPECT_EQ(questions, 1);
+        EXPECT_EQ(rec.outcomes, std::vector<Outcome>{ok ? Outcome::Success : Outcome::Cancelled});
+        EXPECT_FALSE(rec.portOpenAtFinish);
+        const MemoryImage& stored = radio.memory.image();
+        EXPECT_EQ(stored.at(0x000), ok ? out.at(0x000) : 0);
+        EXPECT_EQ(stored.at(0x7E0), ok ? out.at(0x7E0) : 0);  // debug mode: tuning written
+        EXPECT_EQ(stored.at(0x7C0), 0);                       // never written
+        EXPECT_EQ(stored.at(0xC00), ok ? out.at(0xC00) : 0);
+    }
+}
+
+TEST(SerialTransfer, DeliversOnlyOnceTheThresholdIsBuffered) {
+    App();
+    PtyLine line(std::nullopt);
+    ASSERT_TRUE(line.ok);
+    ScriptedMachine machine;
+    machine.onStart.threshold = 20;
+    Actions toOne;
+    toOne.threshold = 1;
+    machine.onReceive = {toOne};
+    SerialTransfer transfer;
+    ASSERT_TRUE(transfer.start(line.device(), machine));
+
+    line.send(Bytes(5, 0xA5));
+    ASSERT_TRUE(WaitFor([&] { return transfer.port().bytesAvailable() == 5; }));
+    EXPECT_TRUE(machine.deliveries.empty());
+    line.send(Bytes(15, 0x5A));
+    ASSERT_TRUE(WaitFor([&] { return !machine.deliveries.empty(); }));
+    Bytes expected(5, 0xA5);
+    expected.insert(expected.end(), 15, 0x5A);
+    EXPECT_EQ(machine.deliveries, std::vector<Bytes>{expected});  // all 20 at once
+
+    line.send({0x06});  // the threshold is 1 again
+    ASSERT_TRUE(WaitFor([&] { return machine.deliveries.size() == 2; }));
+    EXPECT_EQ(machine.deliveries[1], Bytes{0x06});
+}
+
+TEST(SerialTransfer, DiscardsStaleInputAndSendsEveryOutputCall) {
+    App();
+    PtyLine line(std::nullopt);
+    ASSERT_TRUE(line.ok);
+    line.send({0x06, 0x06, 0x57});  // left over from an earlier session
+    ScriptedMachine machine;
+    machine.onStart.writes = {{'P', 'R', 'O', 'G', 'R', 'A', 'M'}, {0x02}, {0x45}};
+    SerialTransfer transfer;
+    ASSERT_TRUE(transfer.start(line.device(), machine));
+    Bytes sent;
+    ASSERT_TRUE(WaitFor([&] {
+        const Bytes more = line.take();
+        sent.insert(sent.end(), more.begin(), more.end());
+        return sent.size() >= 9;
+    }));
+    EXPECT_EQ(sent, (Bytes{'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02, 0x45}));
+    line.send({0x33});
+    ASSERT_TRUE(WaitFor([&] { return !machine.deliveries.empty(); }));
+    EXPECT_EQ(machine.deliveries[0], Bytes{0x33});
+}
+
+TEST(SerialTransfer, UnpluggedLineClosesThePortAndTimesOutWithoutSpinning) {
+    App();
+    sim::RadioOptions options;
+    options.exitAfter = 10;
+    PtyLine radio(options);
+    ASSERT_TRUE(radio.ok);
+    MemoryImage in;
+    MachineDriver<ReadMachine> machine(in);
+    SerialTransfer transfer;
+    Recorder rec(transfer);
+    ASSERT_TRUE(transfer.start(radio.device(), machine));
+    ASSERT_TRUE(WaitFor([&] { return radio.protocol->unplugDue(); }));
+    radio.unplug();
+    const double cpuBefore = CpuSeconds();
+    ASSERT_TRUE(WaitFor([&] { return !transfer.port().isOpen(); }, 2000));
+    EXPECT_FALSE(rec.done());  // the port is gone, but the ending is the reply timeout's
+    ASSERT_TRUE(WaitFor([&] { return rec.done(); }));
+    EXPECT_EQ(rec.outcomes, std::vector<Outcome>{Outcome::CommunicationError});
+    // About 600 ms pass until the timeout; a loop on the dead descriptor would burn them.
+    EXPECT_LT(CpuSeconds() - cpuBefore, 0.3);
+}
+
+TEST(SerialTransfer, StartFailsForAMissingDeviceOrWhileRunning) {
+    App();
+    ScriptedMachine machine;
+    SerialTransfer transfer;
+    Recorder rec(transfer);
+    EXPECT_FALSE(transfer.start("/nonexistent/ttyVAREL", machine));
+    EXPECT_FALSE(transfer.isRunning());
+    EXPECT_FALSE(transfer.port().isOpen());
+
+    PtyLine line(std::nullopt);
+    ASSERT_TRUE(line.ok);
+    ASSERT_TRUE(transfer.start(line.device(), machine));
+    EXPECT_FALSE(transfer.start(line.device(), machine));
+    EXPECT_TRUE(transfer.isRunning());
+    EXPECT_TRUE(rec.outcomes.empty());
+}
+
+TEST(PortProbe, FindsExactlyTheOpenablePortsAndHoldsNoneOpen) {
+    App();
+    PtyLine one(std::nullopt);
+    PtyLine three(std::nullopt);
+    ASSERT_TRUE(one.ok && three.ok);
+    for (int n = kFirstPort; n <= kLastPort; ++n) {
+        const std::string value = n == 1   ? one.line.devicePath()
+                                  : n == 3 ? three.line.devicePath()
+                                           : "/nonexistent/ttyVAREL" + std::to_string(n);
+        setenv(PortOverrideVariable(n).c_str(), value.c_str(), 1);
+    }
+    PortAvailability expected{};
+    expected[0] = expected[2] = true;
+    EXPECT_EQ(FindCom(), expected);
+
+    // Nothing was left open: the port opens again, and while it is held the probe skips it.
+    QSerialPort held;
+    ASSERT_TRUE(OpenCom(held, 1));
+    EXPECT_EQ(held.baudRate(), 9600);
+    expected[0] = false;
+    EXPECT_EQ(FindCom(), expected);
+    held.close();
+    QSerialPort none;
+    EXPECT_FALSE(OpenCom(none, 0));
+    EXPECT_FALSE(OpenCom(none, 21));
+    for (int n = kFirstPort; n <= kLastPort; ++n) unsetenv(PortOverrideVariable(n).c_str());
+}
+
+}  // namespace
+}  // namespace varel::link
