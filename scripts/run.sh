@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and starts the program. When no port is configured with
-# VAREL_COM1 a virtual radio is started and attached as port 1.
+# VAREL_COM1, a virtual radio (varel-sim, paced at 9600 baud) is started and attached as Com1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 bin="${BUILD_DIR:-build}/bin"
 if [ -z "${VAREL_COM1:-}" ]; then
-  fifo=$(mktemp -u); mkfifo "$fifo"
-  "$bin/varel-sim" >"$fifo" &
+  log=$(mktemp)
+  "$bin/varel-sim" --pace >"$log" &
   sim=$!
-  trap 'kill $sim 2>/dev/null || true; rm -f "$fifo"' EXIT
-  read -r VAREL_COM1 <"$fifo"
+  trap 'kill $sim 2>/dev/null || true; rm -f "$log"' EXIT
+  for _ in $(seq 100); do
+    [ -s "$log" ] && break
+    sleep 0.05
+  done
+  VAREL_COM1=$(head -n 1 "$log")
+  [ -n "$VAREL_COM1" ] || { echo "the virtual radio did not start" >&2; exit 1; }
   export VAREL_COM1
   echo "Virtual radio on $VAREL_COM1 (port Com1)"
 fi
