@@ -36,7 +36,7 @@ int RunRead(const Args& args) {
         return UsageError(kReadUsage, "--port needs a device path or a number from 1 to 20");
 
     MemoryImage in;
-    link::MachineDriver<link::ReadMachine> machine(in);
+    link::ReadMachine machine(in);
     const TransferResult result =
         RunTransfer({port.device, "Data is reading, please wait a moment.", false}, machine);
     if (result != TransferResult::Success) return ReportTransfer(result, port.device);

@@ -60,7 +60,7 @@ int RunWrite(const Args& args) {
     options.band = cfg.settings.band();
     options.debugMode = parsed.has("--debug-mode");
     options.forceWriteMode = parsed.has("--force-write");
-    link::MachineDriver<link::WriteMachine> machine(out, options);
+    link::WriteMachine machine(out, options);
     const TransferResult result = RunTransfer(
         {port.device, "Data is writing, please wait a moment.", options.forceWriteMode}, machine);
     return ReportTransfer(result, port.device);

@@ -18,24 +18,6 @@ unsigned RequestAddress(int step) {
 
 ReadMachine::ReadMachine(MemoryImage& in) : m_image(in) {}
 
-Actions ReadMachine::start() {
-    m_text.clear();
-    m_timer.start();
-    m_step = 1;
-    m_started = true;
-    m_outcome = Outcome::Pending;
-
-    Actions actions;
-    actions.threshold = kByteThreshold;
-    SendWakeUp(actions);
-    return actions;
-}
-
-void ReadMachine::accept() {
-    m_timer.reset();
-    m_text.clear();
-}
-
 void ReadMachine::storeBlock() {
     const std::size_t base = static_cast<std::size_t>(m_step - kFirstBlockStep) * kBlockSize;
     for (std::size_t k = 0; k < kBlockSize; ++k) {
@@ -86,29 +68,9 @@ Actions ReadMachine::received(const std::uint8_t* data, std::size_t size) {
         // Step 196: the radio acknowledged the first End.
         SendByte(actions, kEnd);
         accept();
-        m_timer.disable();
-        m_outcome = Outcome::Success;
-        actions.outcome = m_outcome;
+        finish(actions, Outcome::Success);
     }
     return actions;
-}
-
-Actions ReadMachine::tick() {
-    Actions actions;
-    if (!running() || !m_timer.tick()) return actions;
-    actions.threshold = kByteThreshold;
-    SendByte(actions, kEnd);
-    m_outcome = Outcome::CommunicationError;
-    actions.outcome = m_outcome;
-    return actions;
-}
-
-Outcome ReadMachine::outcome() const {
-    return m_outcome;
-}
-
-int ReadMachine::step() const {
-    return m_step;
 }
 
 }  // namespace varel::link

@@ -1,10 +1,12 @@
 #pragma once
-// The common face of the read and write machines, so that one transport can drive either.
+// The face of a transfer state machine as a transport sees it, and the lock-step core that the
+// read and the write machine share: the received text, the reply timer, the step and the
+// single outcome.
 #include <cstddef>
 #include <cstdint>
-#include <type_traits>
-#include <utility>
 
+#include "receive_text.h"
+#include "reply_timer.h"
 #include "transfer_actions.h"
 
 namespace varel::link {
@@ -15,46 +17,48 @@ public:
     virtual ~TransferMachine() = default;
     /// Starts the transfer.
     virtual Actions start() = 0;
-    /// Bytes received from the radio.
+    /// Bytes received from the radio (all that the port had buffered).
     virtual Actions received(const std::uint8_t* data, std::size_t size) = 0;
     /// One 50 ms reply-timer tick.
     virtual Actions tick() = 0;
-    /// The answer to the band-mismatch question (only a write asks it).
+    /// The answer to the band-mismatch question: true for OK, false for Cancel.
     virtual Actions answerBandQuestion(bool ok) = 0;
-    /// The outcome so far.
+    /// The outcome so far (Pending while running).
     virtual Outcome outcome() const = 0;
 };
 
-/// Wraps a ReadMachine or WriteMachine (built from the given arguments) as a TransferMachine.
-template <typename Machine>
-class MachineDriver final : public TransferMachine {
+/// What the read and the write machine have in common. Before start() and after the outcome
+/// every input is ignored (empty Actions).
+class LockStepMachine : public TransferMachine {
 public:
-    template <typename... Args>
-    explicit MachineDriver(Args&&... args) : m_machine(std::forward<Args>(args)...) {}
+    /// Starts a transfer from a clean state (nothing left over from an earlier attempt):
+    /// threshold 1, then the wake-up frame.
+    Actions start() final;
+    /// One reply-timer tick; the 12th tick since the start or the last accepted reply sends
+    /// End (threshold 1) and ends the transfer with the communication error.
+    Actions tick() final;
+    /// Only a write asks the band question; the read ignores the answer.
+    Actions answerBandQuestion(bool) override { return {}; }
+    Outcome outcome() const final { return m_outcome; }
+    /// The step of the machine, 1 to 196.
+    int step() const { return m_step; }
 
-    Actions start() override { return m_machine.start(); }
-    Actions received(const std::uint8_t* data, std::size_t size) override {
-        return m_machine.received(data, size);
-    }
-    Actions tick() override { return m_machine.tick(); }
-    Actions answerBandQuestion(bool ok) override { return Answer(m_machine, ok, 0); }
-    Outcome outcome() const override { return m_machine.outcome(); }
+protected:
+    /// Resets what a derived machine keeps beyond the shared state; called by start().
+    virtual void restart() {}
+    bool running() const { return m_started && m_outcome == Outcome::Pending; }
+    /// Accepts a reply: the reply timer counts from zero and the received text is cleared.
+    void accept();
+    /// Ends the transfer with the outcome and stops the reply timer.
+    void finish(Actions& actions, Outcome outcome);
 
-    /// The machine itself.
-    Machine& machine() { return m_machine; }
+    ReceiveText m_text;
+    ReplyTimer m_timer;
+    int m_step = 1;
 
 private:
-    // Machines without a band question ignore the answer.
-    template <typename M>
-    static auto Answer(M& m, bool ok, int) -> decltype(m.answerBandQuestion(ok)) {
-        return m.answerBandQuestion(ok);
-    }
-    template <typename M>
-    static Actions Answer(M&, bool, long) {
-        return {};
-    }
-
-    Machine m_machine;
+    bool m_started = false;
+    Outcome m_outcome = Outcome::Pending;
 };
 
 }  // namespace varel::link

@@ -18,25 +18,6 @@ constexpr unsigned kTuningBlock2 = 0x7F0;
 WriteMachine::WriteMachine(const MemoryImage& out, WriteOptions options)
     : m_image(out), m_options(options) {}
 
-Actions WriteMachine::start() {
-    m_text.clear();
-    m_timer.start();
-    m_step = 1;
-    m_started = true;
-    m_questionOpen = false;
-    m_outcome = Outcome::Pending;
-
-    Actions actions;
-    actions.threshold = kByteThreshold;
-    SendWakeUp(actions);
-    return actions;
-}
-
-void WriteMachine::accept() {
-    m_timer.reset();
-    m_text.clear();
-}
-
 void WriteMachine::sendScheduledFrame(Actions& actions) const {
     if (m_step <= kLastLowBlockStep) {
         SendWriteBlock(actions, static_cast<unsigned>(m_step - kFirstBlockStep) * kBlockSize,
@@ -68,11 +49,9 @@ void WriteMachine::checkIdentification(Actions& actions) {
         m_questionOpen = true;
         actions.askBandMismatch = true;
     } else {
-        m_timer.disable();
         SendByte(actions, kEnd);
         accept();
-        m_outcome = Outcome::BandRefused;
-        actions.outcome = m_outcome;
+        finish(actions, Outcome::BandRefused);
     }
 }
 
@@ -100,9 +79,7 @@ Actions WriteMachine::received(const std::uint8_t* data, std::size_t size) {
             ++m_step;
         } else {
             SendByte(actions, kEnd);
-            m_timer.disable();
-            m_outcome = Outcome::Success;
-            actions.outcome = m_outcome;
+            finish(actions, Outcome::Success);
         }
     }
     return actions;
@@ -119,28 +96,9 @@ Actions WriteMachine::answerBandQuestion(bool ok) {
         m_step = kFirstBlockStep;
     } else {
         SendByte(actions, kEnd);
-        m_outcome = Outcome::Cancelled;
-        actions.outcome = m_outcome;
+        finish(actions, Outcome::Cancelled);
     }
     return actions;
-}
-
-Actions WriteMachine::tick() {
-    Actions actions;
-    if (!running() || !m_timer.tick()) return actions;
-    actions.threshold = kByteThreshold;
-    SendByte(actions, kEnd);
-    m_outcome = Outcome::CommunicationError;
-    actions.outcome = m_outcome;
-    return actions;
-}
-
-Outcome WriteMachine::outcome() const {
-    return m_outcome;
-}
-
-int WriteMachine::step() const {
-    return m_step;
 }
 
 }  // namespace varel::link

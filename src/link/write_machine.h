@@ -4,9 +4,7 @@
 #include <cstdint>
 
 #include "memory_image.h"
-#include "receive_text.h"
-#include "reply_timer.h"
-#include "transfer_actions.h"
+#include "transfer_machine.h"
 
 namespace varel::link {
 
@@ -28,37 +26,24 @@ struct WriteOptions {
 ///   129 - 195  block (step - 1) * 16         0x800 - 0xC20
 ///
 /// The blocks 0x7C0 and 0x7D0 are never written.
-class WriteMachine {
+class WriteMachine final : public LockStepMachine {
 public:
     /// The machine sends blocks of `out` (OutImage); it must outlive the machine.
     WriteMachine(const MemoryImage& out, WriteOptions options);
-    /// Starts a transfer: clears the received text, sends the wake-up frame, threshold 1.
-    Actions start();
     /// Bytes received from the radio (all that the port had buffered).
-    Actions received(const std::uint8_t* data, std::size_t size);
-    /// One 50 ms reply-timer tick; does nothing while the band question is open.
-    Actions tick();
+    Actions received(const std::uint8_t* data, std::size_t size) override;
     /// The answer to the band-mismatch question: true for OK (write on), false for Cancel.
-    Actions answerBandQuestion(bool ok);
-    /// The outcome so far (Pending while running).
-    Outcome outcome() const;
-    /// The step of the machine, 1 to 196.
-    int step() const;
+    /// The reply timer stands still while the question is open.
+    Actions answerBandQuestion(bool ok) override;
 
 private:
-    bool running() const { return m_started && m_outcome == Outcome::Pending; }
-    void accept();
+    void restart() override { m_questionOpen = false; }
     void checkIdentification(Actions& actions);
     void sendScheduledFrame(Actions& actions) const;
 
     const MemoryImage& m_image;
     WriteOptions m_options;
-    ReceiveText m_text;
-    ReplyTimer m_timer;
-    int m_step = 1;
-    bool m_started = false;
     bool m_questionOpen = false;
-    Outcome m_outcome = Outcome::Pending;
 };
 
 }  // namespace varel::link

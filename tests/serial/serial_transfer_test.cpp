@@ -153,7 +153,7 @@ TEST(SerialTransfer, ReadsTheWholeMemoryIncludingTheSpareByte) {
     ASSERT_TRUE(radio.ok);
     radio.memory = sim::RadioMemory(Pattern());
     MemoryImage in;
-    MachineDriver<ReadMachine> machine(in);
+    ReadMachine machine(in);
     SerialTransfer transfer;
     Recorder rec(transfer);
     ASSERT_TRUE(transfer.start(radio.device(), machine));
@@ -179,7 +179,7 @@ TEST(SerialTransfer, WritesTheScheduleAndAnswersTheBandQuestionFromTheSignal) {
         PtyLine radio(options);
         ASSERT_TRUE(radio.ok);
         const MemoryImage out = Pattern();
-        MachineDriver<WriteMachine> machine(out, WriteOptions{0, true, true});
+        WriteMachine machine(out, WriteOptions{0, true, true});
         SerialTransfer transfer;
         Recorder rec(transfer);
         int questions = 0;
@@ -254,7 +254,7 @@ TEST(SerialTransfer, UnpluggedLineClosesThePortAndTimesOutWithoutSpinning) {
     PtyLine radio(options);
     ASSERT_TRUE(radio.ok);
     MemoryImage in;
-    MachineDriver<ReadMachine> machine(in);
+    ReadMachine machine(in);
     SerialTransfer transfer;
     Recorder rec(transfer);
     ASSERT_TRUE(transfer.start(radio.device(), machine));

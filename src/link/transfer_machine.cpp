@@ -1,0 +1,41 @@
+#include "transfer_machine.h"
+
+#include "frames.h"
+
+namespace varel::link {
+
+Actions LockStepMachine::start() {
+    m_text.clear();
+    m_timer.start();
+    m_step = 1;
+    m_started = true;
+    m_outcome = Outcome::Pending;
+    restart();
+
+    Actions actions;
+    actions.threshold = kByteThreshold;
+    SendWakeUp(actions);
+    return actions;
+}
+
+Actions LockStepMachine::tick() {
+    Actions actions;
+    if (!running() || !m_timer.tick()) return actions;
+    actions.threshold = kByteThreshold;
+    SendByte(actions, kEnd);
+    finish(actions, Outcome::CommunicationError);
+    return actions;
+}
+
+void LockStepMachine::accept() {
+    m_timer.reset();
+    m_text.clear();
+}
+
+void LockStepMachine::finish(Actions& actions, Outcome outcome) {
+    m_timer.disable();
+    m_outcome = outcome;
+    actions.outcome = outcome;
+}
+
+}  // namespace varel::link
