@@ -26,19 +26,8 @@ void ReadMachine::storeBlock() {
     }
 }
 
-Actions ReadMachine::received(const std::uint8_t* data, std::size_t size) {
-    Actions actions;
-    if (!running()) return actions;
-    m_text.append(data, size);
-    actions.progress = m_step;
-
-    if (m_step == 1) {
-        if (m_text.containsAck()) {
-            accept();
-            SendByte(actions, kIdentify);
-            m_step = 2;
-        }
-    } else if (m_step == 2) {
+void ReadMachine::onReply(Actions& actions) {
+    if (m_step == 2) {
         if (m_text.isIdentification()) {
             accept();
             SendByte(actions, kAck);
@@ -70,7 +59,6 @@ Actions ReadMachine::received(const std::uint8_t* data, std::size_t size) {
         accept();
         finish(actions, Outcome::Success);
     }
-    return actions;
 }
 
 }  // namespace varel::link

@@ -18,10 +18,9 @@ class ReadMachine final : public LockStepMachine {
 public:
     /// The machine stores received blocks into `in` (InImage); it must outlive the machine.
     explicit ReadMachine(MemoryImage& in);
-    /// Bytes received from the radio (all that the port had buffered).
-    Actions received(const std::uint8_t* data, std::size_t size) override;
 
 private:
+    void onReply(Actions& actions) override;
     void storeBlock();
 
     MemoryImage& m_image;

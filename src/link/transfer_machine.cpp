@@ -18,6 +18,21 @@ Actions LockStepMachine::start() {
     return actions;
 }
 
+Actions LockStepMachine::received(const std::uint8_t* data, std::size_t size) {
+    Actions actions;
+    if (!running()) return actions;
+    m_text.append(data, size);
+    actions.progress = m_step;
+    if (m_step != 1) {
+        onReply(actions);
+    } else if (m_text.containsAck()) {
+        accept();
+        SendByte(actions, kIdentify);
+        m_step = 2;
+    }
+    return actions;
+}
+
 Actions LockStepMachine::tick() {
     Actions actions;
     if (!running() || !m_timer.tick()) return actions;

@@ -34,6 +34,10 @@ public:
     /// Starts a transfer from a clean state (nothing left over from an earlier attempt):
     /// threshold 1, then the wake-up frame.
     Actions start() final;
+    /// Appends the bytes to the received text, reports the step as progress and applies the
+    /// rule of the step: step 1 (shared) asks for the identification once the wake-up frame is
+    /// acknowledged; later steps are the derived machine's.
+    Actions received(const std::uint8_t* data, std::size_t size) final;
     /// One reply-timer tick; the 12th tick since the start or the last accepted reply sends
     /// End (threshold 1) and ends the transfer with the communication error.
     Actions tick() final;
@@ -46,6 +50,8 @@ public:
 protected:
     /// Resets what a derived machine keeps beyond the shared state; called by start().
     virtual void restart() {}
+    /// Applies the rule of the current step (2 and later) to the received text.
+    virtual void onReply(Actions& actions) = 0;
     bool running() const { return m_started && m_outcome == Outcome::Pending; }
     /// Accepts a reply: the reply timer counts from zero and the received text is cleared.
     void accept();

@@ -55,22 +55,12 @@ void WriteMachine::checkIdentification(Actions& actions) {
     }
 }
 
-Actions WriteMachine::received(const std::uint8_t* data, std::size_t size) {
-    Actions actions;
-    if (!running()) return actions;
-    m_text.append(data, size);
-    actions.progress = m_step;
+void WriteMachine::onReply(Actions& actions) {
     // While the band question is open nothing is matched; whatever arrives meanwhile is
     // dropped with the identification when the answer accepts it.
-    if (m_questionOpen) return actions;
+    if (m_questionOpen) return;
 
-    if (m_step == 1) {
-        if (m_text.containsAck()) {
-            accept();
-            SendByte(actions, kIdentify);
-            m_step = 2;
-        }
-    } else if (m_step == 2) {
+    if (m_step == 2) {
         checkIdentification(actions);
     } else if (m_text.containsAck()) {
         accept();
@@ -82,7 +72,6 @@ Actions WriteMachine::received(const std::uint8_t* data, std::size_t size) {
             finish(actions, Outcome::Success);
         }
     }
-    return actions;
 }
 
 Actions WriteMachine::answerBandQuestion(bool ok) {

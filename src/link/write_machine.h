@@ -30,13 +30,12 @@ class WriteMachine final : public LockStepMachine {
 public:
     /// The machine sends blocks of `out` (OutImage); it must outlive the machine.
     WriteMachine(const MemoryImage& out, WriteOptions options);
-    /// Bytes received from the radio (all that the port had buffered).
-    Actions received(const std::uint8_t* data, std::size_t size) override;
     /// The answer to the band-mismatch question: true for OK (write on), false for Cancel.
     /// The reply timer stands still while the question is open.
     Actions answerBandQuestion(bool ok) override;
 
 private:
+    void onReply(Actions& actions) override;
     void restart() override { m_questionOpen = false; }
     void checkIdentification(Actions& actions);
     void sendScheduledFrame(Actions& actions) const;
