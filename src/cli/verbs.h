@@ -8,11 +8,11 @@ namespace varel::cli {
 /// Exit codes shared by the verbs.
 enum Exit : int {
     kOk = 0,
-    kFailure = 1,          ///< a file could not be opened, read, refused or written
-    kUsage = 2,            ///< the command line is wrong
-    kPortInvalid = 3,      ///< the serial port cannot be opened
-    kCommunication = 4,    ///< the radio did not answer in time
-    kBandRefused = 5,      ///< the radio's band differs and the write was refused or cancelled
+    kFailure = 1,        ///< a file could not be opened, read, refused or written
+    kUsage = 2,          ///< the command line is wrong
+    kPortInvalid = 3,    ///< the serial port cannot be opened
+    kCommunication = 4,  ///< the radio did not answer in time
+    kBandRefused = 5,    ///< the radio's band differs and the write was refused or cancelled
 };
 
 using Args = std::vector<std::string>;

@@ -64,6 +64,8 @@ std::string Utf8(char32_t cp) {
     return s;
 }
 
-std::uint8_t Latin1Byte(char32_t cp) { return cp <= 0xFF ? static_cast<std::uint8_t>(cp) : '?'; }
+std::uint8_t Latin1Byte(char32_t cp) {
+    return cp <= 0xFF ? static_cast<std::uint8_t>(cp) : '?';
+}
 
 }  // namespace varel

@@ -6,7 +6,9 @@ namespace varel {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Length of the leading numeric part starting at `start` (sign, digits, point, digits).
 std::size_t NumericSpan(const std::string& text, std::size_t start, bool* hasDigits) {

@@ -96,7 +96,9 @@ TEST(NameField, CodesAndStripsFill) {
     const std::uint8_t bytes[] = {0x41, 0xFF, 0x42, 0xE9, 0xFF, 0xFF};
     EXPECT_EQ(TextFromBytes(bytes, sizeof bytes), "AB\xC3\xA9");
     EXPECT_EQ(StripFillChars(""), "");
-    EXPECT_EQ(StripFillChars("A\xC3\xBF" "B"), "AB");
+    EXPECT_EQ(StripFillChars("A\xC3\xBF"
+                             "B"),
+              "AB");
 }
 
 TEST(HexAndBinaryText, BehaveAsTheSettingsBitFieldsNeed) {

@@ -7,9 +7,9 @@ namespace varel::test {
 
 /// What a finished program left behind.
 struct ProgramResult {
-    int exitCode = -1;   ///< exit status, or -1 when it did not exit normally or timed out
-    std::string out;     ///< standard output
-    std::string err;     ///< standard error
+    int exitCode = -1;  ///< exit status, or -1 when it did not exit normally or timed out
+    std::string out;    ///< standard output
+    std::string err;    ///< standard error
 };
 
 /// Runs program with args, no standard input, and waits at most timeoutMs for it to exit
