@@ -154,7 +154,8 @@ std::vector<std::uint8_t> BuildDataFile(const MemoryImage& out) {
 }
 
 DataFileResult LoadDataFile(const std::string& path, MemoryImage& in) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe or device chosen by mistake cannot stall the caller.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return Failure(DataFileError::CannotOpen, errno);
     // Only the first 3120 bytes matter; anything after them is not read.
     std::vector<std::uint8_t> bytes(kDataFileSize);

@@ -134,6 +134,11 @@ TEST(DataFile, UnusablePathsAreReportedAndChangeNothing) {
     EXPECT_EQ(missing.error, DataFileError::CannotOpen);
     EXPECT_FALSE(missing.detail.empty());
     EXPECT_EQ(LoadDataFile(dir.path().string(), in).error, DataFileError::CannotRead);
+    // A pipe nobody writes to is refused at once instead of blocking the caller.
+    const fs::path pipe = dir.path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(LoadDataFile(pipe.string(), in).ok());
+    fs::remove(pipe);
     EXPECT_EQ(in, before);
     // As root, folder permissions do not stop writes; these paths fail for every user.
     for (const fs::path& target : {plain / "x.dat", dir.path() / "no" / "x.dat", dir.path()})
