@@ -6,11 +6,20 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 bin="${BUILD_DIR:-build}/bin"
+
+pids=()
+log=""
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  [ -z "$log" ] || rm -f "$log"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
 if [ -z "${VAREL_COM1:-}" ]; then
   log=$(mktemp)
   "$bin/varel-sim" --pace >"$log" &
-  sim=$!
-  trap 'kill $sim 2>/dev/null || true; rm -f "$log"' EXIT
+  pids+=($!)
   for _ in $(seq 100); do
     [ -s "$log" ] && break
     sleep 0.05
@@ -20,4 +29,7 @@ if [ -z "${VAREL_COM1:-}" ]; then
   export VAREL_COM1
   echo "Virtual radio on $VAREL_COM1 (port Com1)"
 fi
-"$bin/varel" "$@"
+# In the background with a wait, so that an interrupt reaches the traps at once.
+"$bin/varel" "$@" &
+pids+=($!)
+wait "${pids[-1]}"
