@@ -15,12 +15,6 @@ const OptionSpec* FindSpec(const std::vector<OptionSpec>& specs, const std::stri
     return nullptr;
 }
 
-std::string DescribeFailure(const std::string& path, const DataFileResult& result) {
-    std::string line = path + ": " + DataFileMessage(result.error, Language::English);
-    if (!result.detail.empty()) line += " (" + result.detail + ")";
-    return line;
-}
-
 }  // namespace
 
 bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArgs& parsed,
@@ -63,6 +57,12 @@ bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArg
         }
     }
     return true;
+}
+
+std::string DescribeFailure(const std::string& path, const DataFileResult& result) {
+    std::string line = path + ": " + DataFileMessage(result.error, Language::English);
+    if (!result.detail.empty()) line += " (" + result.detail + ")";
+    return line;
 }
 
 int PrintHelp(const char* usage) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "data_file.h"
 #include "image_codec.h"
 #include "language.h"
 #include "verbs.h"
@@ -31,6 +32,9 @@ struct ParsedArgs {
 /// error set for an unknown option or an option whose value is missing.
 bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArgs& parsed,
                std::string& error);
+
+/// One line in English for a failed data file operation: "PATH: message (reason)".
+std::string DescribeFailure(const std::string& path, const DataFileResult& result);
 
 /// Prints the verb's usage to standard output and returns kOk (for --help).
 int PrintHelp(const char* usage);

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <memory>
 
+#include "port_map.h"
 #include "serial_transfer.h"
 #include "verbs.h"
 
@@ -31,6 +32,24 @@ TransferResult FromOutcome(link::Outcome outcome) {
 }
 
 }  // namespace
+
+bool TransferDevice(const ParsedArgs& parsed, std::string& device, std::string& problem) {
+    if (!parsed.has("--port")) {
+        problem = "--port PORT is needed";
+        return false;
+    }
+    if (parsed.positional.size() != 1) {
+        problem = "one data file is needed";
+        return false;
+    }
+    const link::PortArgument port = link::ResolvePortArgument(parsed.options.at("--port"));
+    if (!port.valid) {
+        problem = "--port needs a device path or a number from 1 to 20";
+        return false;
+    }
+    device = port.device;
+    return true;
+}
 
 TransferResult RunTransfer(const TransferRun& run, link::TransferMachine& machine) {
     static int argc = 1;

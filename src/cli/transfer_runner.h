@@ -2,6 +2,7 @@
 // Runs one radio transfer for a verb of varel-cli: a Qt event loop around the serial adapter.
 #include <string>
 
+#include "cli_common.h"
 #include "transfer_actions.h"
 #include "transfer_machine.h"
 
@@ -21,6 +22,10 @@ struct TransferRun {
     std::string label;          ///< progress text, shown on standard error if it is a terminal
     bool answerBandOk = false;  ///< answer the band question with OK (else Cancel)
 };
+
+/// The device of the --port option of a transfer verb, which also takes exactly one file.
+/// False with problem set when the option is missing or invalid or the file count is wrong.
+bool TransferDevice(const ParsedArgs& parsed, std::string& device, std::string& problem);
 
 /// Opens the port, runs the machine to its end, closes the port.
 TransferResult RunTransfer(const TransferRun& run, link::TransferMachine& machine);

@@ -4,7 +4,6 @@
 #include "cli_common.h"
 #include "data_file.h"
 #include "memory_image.h"
-#include "port_map.h"
 #include "read_machine.h"
 #include "transfer_runner.h"
 #include "verbs.h"
@@ -29,26 +28,18 @@ int RunRead(const Args& args) {
     std::string error;
     if (!ParseArgs(args, {{"--port", true}}, parsed, error)) return UsageError(kReadUsage, error);
     if (parsed.help) return PrintHelp(kReadUsage);
-    if (!parsed.has("--port")) return UsageError(kReadUsage, "read needs --port PORT");
-    if (parsed.positional.size() != 1) return UsageError(kReadUsage, "read takes one output file");
-    const link::PortArgument port = link::ResolvePortArgument(parsed.options["--port"]);
-    if (!port.valid)
-        return UsageError(kReadUsage, "--port needs a device path or a number from 1 to 20");
+    std::string device;
+    if (!TransferDevice(parsed, device, error)) return UsageError(kReadUsage, error);
 
     MemoryImage in;
     link::ReadMachine machine(in);
     const TransferResult result =
-        RunTransfer({port.device, "Data is reading, please wait a moment.", false}, machine);
-    if (result != TransferResult::Success) return ReportTransfer(result, port.device);
+        RunTransfer({device, "Data is reading, please wait a moment.", false}, machine);
+    if (result != TransferResult::Success) return ReportTransfer(result, device);
 
     const std::string& out = parsed.positional[0];
     const DataFileResult saved = SaveDataFile(out, in);
-    if (!saved.ok()) {
-        std::string line = out + ": " + DataFileMessage(saved.error, Language::English);
-        if (!saved.detail.empty()) line += " (" + saved.detail + ")";
-        return Fail(line);
-    }
-    return kOk;
+    return saved.ok() ? kOk : Fail(DescribeFailure(out, saved));
 }
 
 }  // namespace varel::cli

@@ -4,7 +4,6 @@
 #include "cli_common.h"
 #include "image_codec.h"
 #include "memory_image.h"
-#include "port_map.h"
 #include "transfer_runner.h"
 #include "verbs.h"
 #include "write_machine.h"
@@ -37,11 +36,8 @@ int RunWrite(const Args& args) {
         {"--port", true}, {"--band", true}, {"--debug-mode", false}, {"--force-write", false}};
     if (!ParseArgs(args, specs, parsed, error)) return UsageError(kWriteUsage, error);
     if (parsed.help) return PrintHelp(kWriteUsage);
-    if (!parsed.has("--port")) return UsageError(kWriteUsage, "write needs --port PORT");
-    if (parsed.positional.size() != 1) return UsageError(kWriteUsage, "write takes one input file");
-    const link::PortArgument port = link::ResolvePortArgument(parsed.options["--port"]);
-    if (!port.valid)
-        return UsageError(kWriteUsage, "--port needs a device path or a number from 1 to 20");
+    std::string device;
+    if (!TransferDevice(parsed, device, error)) return UsageError(kWriteUsage, error);
     int band = -1;
     if (parsed.has("--band")) {
         const std::string& text = parsed.options["--band"];
@@ -62,8 +58,8 @@ int RunWrite(const Args& args) {
     options.forceWriteMode = parsed.has("--force-write");
     link::WriteMachine machine(out, options);
     const TransferResult result = RunTransfer(
-        {port.device, "Data is writing, please wait a moment.", options.forceWriteMode}, machine);
-    return ReportTransfer(result, port.device);
+        {device, "Data is writing, please wait a moment.", options.forceWriteMode}, machine);
+    return ReportTransfer(result, device);
 }
 
 }  // namespace varel::cli

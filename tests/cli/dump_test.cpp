@@ -1,6 +1,5 @@
 // varel-cli dump: the listing of a data file in either language.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "run_program.h"
 #include "settings_codec.h"
 #include "settings_fields.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -41,9 +41,7 @@ bool Has(const std::string& out, const std::string& text) {
 class Dump : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "varel-dump-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        ASSERT_TRUE(m_dir.ok());
         // Channels 1 and 7 in use; channel 7's name holds a terminal escape sequence.
         varel::MemoryImage image;
         image.fill(0xFF);
@@ -63,15 +61,9 @@ protected:
         varel::EncodeSettings(settings, image);
         write("sample.dat", varel::BuildDataFile(image));
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-    std::string file(const std::string& name) const { return (m_dir / name).string(); }
+    std::string file(const std::string& name) const { return m_dir.file(name); }
     void write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-        std::ofstream(file(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        varel::test::WriteFileBytes(file(name), bytes);
     }
     varel::test::ProgramResult run(std::vector<std::string> args) const {
         args.insert(args.begin(), "dump");
@@ -79,7 +71,7 @@ protected:
     }
 
 private:
-    fs::path m_dir;
+    varel::test::TempDir m_dir;
 };
 
 TEST_F(Dump, ListsChannelsInUseAndEverySettingWithItsCaption) {

@@ -1,6 +1,5 @@
 // varel-cli normalize: open a data file as a freshly started program does and save it again.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "run_program.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -31,20 +31,15 @@ void WriteAll(const fs::path& path, const std::string& bytes) {
 
 class Normalize : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "varel-normalize-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string file(const std::string& name) const { return (m_dir / name).string(); }
+    void SetUp() override { ASSERT_TRUE(m_dir.ok()); }
+    std::string file(const std::string& name) const { return m_dir.file(name); }
     varel::test::ProgramResult run(std::vector<std::string> args) const {
         args.insert(args.begin(), "normalize");
         return varel::test::RunProgram(VAREL_CLI, args);
     }
 
 private:
-    fs::path m_dir;
+    varel::test::TempDir m_dir;
 };
 
 TEST_F(Normalize, SampleFileComesBackWithItsChannelsInCanonicalForm) {

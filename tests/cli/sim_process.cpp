@@ -126,26 +126,4 @@ int SimProcess::count(const std::string& text) const {
     return n;
 }
 
-TempDir::TempDir() {
-    char name[] = "/tmp/varel-e2e-XXXXXX";
-    if (mkdtemp(name) != nullptr) m_path = name;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
-}
-
-std::vector<unsigned char> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
 }  // namespace varel::test

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "temp_dir.h"
+
 namespace varel::test {
 
 /// A running virtual radio.
@@ -39,24 +41,5 @@ private:
     std::string m_device;
     std::string m_logPath;
 };
-
-/// A temporary directory removed with everything in it at the end of its scope.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    /// path/name.
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-/// The bytes of a file (empty when it cannot be read).
-std::vector<unsigned char> ReadFileBytes(const std::string& path);
-/// Writes bytes to a file; false on failure.
-bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 
 }  // namespace varel::test

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "temp_dir.h"
+
 namespace varel {
 namespace {
 
@@ -31,36 +33,14 @@ MemoryImage PatternImage(std::uint32_t seed) {
 }
 
 Bytes ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    return test::ReadFileBytes(path.string());
 }
 
 void WriteAll(const fs::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    test::WriteFileBytes(path.string(), bytes);
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "varel-data-file-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(m_path, ec);
-    }
-    const fs::path& path() const { return m_path; }
-    std::size_t entries() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(m_path), fs::directory_iterator{}));
-    }
-
-private:
-    fs::path m_path;
-};
+using test::TempDir;
 
 TEST(DataFile, HeaderThenImageOutAndOnlyTheIdentifierCheckedIn) {
     MemoryImage image = PatternImage(1);

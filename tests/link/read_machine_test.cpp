@@ -174,29 +174,24 @@ struct FaultRow {
 };
 
 TEST(ReadMachine, RadioFaults) {
-    auto faults = [](auto set) {
-        RadioFaults f;
-        set(f);
-        return f;
-    };
     // clang-format off
     const FaultRow rows[] = {
-        {"split identification", faults([](auto& f) { f.splitIdentification = true; }),
+        {"split identification", Faults([](auto& f) { f.splitIdentification = true; }),
          Outcome::Success, std::nullopt},
         // Step 1 only needs to contain 06.
-        {"stray byte before an ack", faults([](auto& f) { f.strayBeforeReply = 0; }),
+        {"stray byte before an ack", Faults([](auto& f) { f.strayBeforeReply = 0; }),
          Outcome::Success, std::nullopt},
-        {"band digit F is not looked at", faults([](auto& f) { f.bandDigit = 0xF; }),
+        {"band digit F is not looked at", Faults([](auto& f) { f.bandDigit = 0xF; }),
          Outcome::Success, std::nullopt},
-        {"9-byte identification", faults([](auto& f) { f.longIdentification = true; }),
+        {"9-byte identification", Faults([](auto& f) { f.longIdentification = true; }),
          Outcome::CommunicationError, Bytes{kIdentify, kEnd}},
-        {"wrong model is never answered", faults([](auto& f) { f.wrongModel = true; }),
+        {"wrong model is never answered", Faults([](auto& f) { f.wrongModel = true; }),
          Outcome::CommunicationError, Bytes{kIdentify, kEnd}},
-        {"glued acknowledge", faults([](auto& f) { f.gluedAck = true; }),
+        {"glued acknowledge", Faults([](auto& f) { f.gluedAck = true; }),
          Outcome::CommunicationError, Bytes{kIdentify, kAck, kEnd}},
-        {"stray byte before a data block", faults([](auto& f) { f.strayBeforeReply = 9; }),
+        {"stray byte before a data block", Faults([](auto& f) { f.strayBeforeReply = 9; }),
          Outcome::CommunicationError, std::nullopt},
-        {"silent", faults([](auto& f) { f.silent = true; }),
+        {"silent", Faults([](auto& f) { f.silent = true; }),
          Outcome::CommunicationError, Bytes{kEnd}},
     };
     // clang-format on

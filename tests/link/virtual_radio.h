@@ -34,6 +34,14 @@ struct RadioFaults {
     std::uint8_t bandDigit = 0;        ///< low nibble of identification byte 7 (0 to 15)
 };
 
+/// Faults with one change made by set, for tables of fault cases.
+template <typename Set>
+RadioFaults Faults(Set set) {
+    RadioFaults f;
+    set(f);
+    return f;
+}
+
 /// The radio side of the link, with a 4 KiB memory.
 class VirtualRadio {
 public:

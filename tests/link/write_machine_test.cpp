@@ -238,27 +238,22 @@ struct FaultRow {
 };
 
 TEST(WriteMachine, RadioFaults) {
-    auto faults = [](auto set) {
-        RadioFaults f;
-        set(f);
-        return f;
-    };
     // clang-format off
     const FaultRow rows[] = {
-        {"split identification", faults([](auto& f) { f.splitIdentification = true; }),
+        {"split identification", Faults([](auto& f) { f.splitIdentification = true; }),
          Outcome::Success},
-        {"glued acknowledge passes contains 06", faults([](auto& f) { f.gluedAck = true; }),
+        {"glued acknowledge passes contains 06", Faults([](auto& f) { f.gluedAck = true; }),
          Outcome::Success},
-        {"stray byte before an ack", faults([](auto& f) { f.strayBeforeReply = 50; }),
+        {"stray byte before an ack", Faults([](auto& f) { f.strayBeforeReply = 50; }),
          Outcome::Success},
-        {"band 2 refused", faults([](auto& f) { f.bandDigit = 2; }), Outcome::BandRefused},
-        {"9-byte identification", faults([](auto& f) { f.longIdentification = true; }),
+        {"band 2 refused", Faults([](auto& f) { f.bandDigit = 2; }), Outcome::BandRefused},
+        {"9-byte identification", Faults([](auto& f) { f.longIdentification = true; }),
          Outcome::CommunicationError},
-        {"wrong model", faults([](auto& f) { f.wrongModel = true; }),
+        {"wrong model", Faults([](auto& f) { f.wrongModel = true; }),
          Outcome::CommunicationError},
-        {"stops after 100 blocks", faults([](auto& f) { f.stopAfterBlocks = 100; }),
+        {"stops after 100 blocks", Faults([](auto& f) { f.stopAfterBlocks = 100; }),
          Outcome::CommunicationError},
-        {"silent", faults([](auto& f) { f.silent = true; }), Outcome::CommunicationError},
+        {"silent", Faults([](auto& f) { f.silent = true; }), Outcome::CommunicationError},
     };
     // clang-format on
     for (const auto& row : rows) {
