@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "channel_columns.h"
 #include "channel_model.h"
 #include "cli_common.h"
 #include "encodings.h"
@@ -84,13 +85,8 @@ void PrintTable(std::ostream& out, const std::vector<std::vector<std::string>>& 
 
 void PrintChannels(std::ostream& out, const ChannelModel& channels, Language lang, bool all) {
     out << Pick(lang, "信道编辑", "Channel Edit") << '\n';
-    std::vector<std::vector<std::string>> rows;
-    if (lang == Language::English)
-        rows.push_back({"Channel", "RXFreq", "TXFreq", "QT/DQT Dec", "QT/DQT Enc", "Power",
-                        "Busy Lock", "Add Scan", "Band", "TX Prohibit", "Channel Name"});
-    else
-        rows.push_back({"频道", "接收频率", "发射频率", "接收亚音频", "发射亚音频", "功率",
-                        "繁忙信道锁定", "扫描添加", "宽窄带", "发射禁止", "频道名称"});
+    std::vector<std::vector<std::string>> rows(1);
+    for (const ChannelColumn& column : ChannelColumns()) rows[0].push_back(column.header.in(lang));
     for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
         const Channel& ch = channels.channel(n);
         if (!ch.exists() && !all) continue;

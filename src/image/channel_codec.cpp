@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "channel_columns.h"
 #include "encodings.h"
 
 namespace varel {
@@ -12,9 +13,6 @@ namespace varel {
 namespace {
 
 constexpr std::uint8_t kAbsent = 0xFF;
-constexpr int kRxToneColumn = 3;
-constexpr int kTxToneColumn = 4;
-constexpr int kPowerColumn = 5;
 
 // Record offsets of the fields.
 constexpr std::size_t kRxFreq = 0;
@@ -25,12 +23,6 @@ constexpr std::size_t kFlags = 12;
 
 std::array<std::uint8_t, 4> FieldAt(const MemoryImage& in, std::size_t offset) {
     return {in.at(offset), in.at(offset + 1), in.at(offset + 2), in.at(offset + 3)};
-}
-
-// Power from bits 0-1: 0 Low, 1 High, 2 Middle; the unused value 3 reads as High (its bit 0).
-std::int16_t PowerOf(std::uint8_t flags) {
-    const int bits = flags & 0x03;
-    return static_cast<std::int16_t>(bits == 3 ? 1 : bits);
 }
 
 void SetListCell(Channel& ch, int column, std::int16_t index, Language lang) {
@@ -59,10 +51,9 @@ void FillAbsent(MemoryImage& out, std::size_t offset, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) out.set(offset + i, kAbsent);
 }
 
-// Field byte 0 takes FreqByte part 4 of the text, byte 1 part 3, byte 2 part 2, byte 3 part 1.
 void EncodeFrequency(const std::string& text, MemoryImage& out, std::size_t offset) {
-    for (int part = 4; part >= 1; --part)
-        SetIfFormed(out, offset + static_cast<std::size_t>(4 - part), FreqByte(text, part));
+    const auto field = FrequencyField(text);
+    for (std::size_t k = 0; k < field.size(); ++k) SetIfFormed(out, offset + k, field[k]);
 }
 
 // The decision rests on the list position: position 0 is off whatever the text says.
@@ -71,10 +62,9 @@ void EncodeToneCell(const Channel& ch, int column, MemoryImage& out, std::size_t
         FillAbsent(out, offset, 2);
         return;
     }
-    const std::string code = ToneCode(ch.text(column));
-    const std::size_t tail = code.size() >= 2 ? code.size() - 2 : 0;
-    SetIfFormed(out, offset, HexByte(code.substr(0, 2)));
-    SetIfFormed(out, offset + 1, HexByte(code.substr(tail)));
+    const auto field = ToneField(ch.text(column));
+    SetIfFormed(out, offset, field[0]);
+    SetIfFormed(out, offset + 1, field[1]);
 }
 
 void EncodeFlags(const Channel& ch, MemoryImage& out, std::size_t offset) {
@@ -99,7 +89,7 @@ void SetNumOf(const MemoryImage& in, ChannelModel& model, Language lang) {
         DecodeToneCell(in, a + kRxTone, ch, kRxToneColumn, lang);
         DecodeToneCell(in, a + kTxTone, ch, kTxToneColumn, lang);
         const std::uint8_t f = in.at(a + kFlags);
-        SetListCell(ch, kPowerColumn, PowerOf(f), lang);
+        SetListCell(ch, kPowerColumn, static_cast<std::int16_t>(PowerPosition(f)), lang);
         for (int column = 6, bit = 2; column <= kLastListColumn; ++column, ++bit)
             SetListCell(ch, column, static_cast<std::int16_t>((f >> bit) & 1), lang);
     }

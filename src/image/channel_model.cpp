@@ -2,22 +2,27 @@
 
 #include <stdexcept>
 
-#include "encodings.h"
+#include "channel_columns.h"
 
 namespace varel {
 
 const std::vector<std::string>& ChannelColumnList(int column, Language lang) {
-    static const std::vector<std::string> kChinese[] = {
-        {"低", "高", "中"}, {"载波", "关"}, {"禁止", "使能"}, {"窄带", "宽带"}, {"开", "关"}};
-    static const std::vector<std::string> kEnglish[] = {{"Low", "High", "Middle"},
-                                                        {"Carry", "Off"},
-                                                        {"Off", "On"},
-                                                        {"Narror", "wide"},
-                                                        {"On", "Off"}};
-    if (column == 3 || column == 4) return ToneList(lang);
-    if (column < 5 || column > kLastListColumn)
+    // The lists of columns 3 to 9 in both languages, taken once from the column table.
+    using Lists = std::vector<std::vector<std::string>>;
+    static const auto build = [](Language l) {
+        Lists lists;
+        for (int c = kFirstListColumn; c <= kLastListColumn; ++c) {
+            std::vector<std::string> texts;
+            for (const Bilingual& e : ChannelColumnAt(c).entries) texts.push_back(e.in(l));
+            lists.push_back(std::move(texts));
+        }
+        return lists;
+    };
+    static const Lists chinese = build(Language::Chinese);
+    static const Lists english = build(Language::English);
+    if (column < kFirstListColumn || column > kLastListColumn)
         throw std::out_of_range("no choice list for this grid column");
-    return (lang == Language::English ? kEnglish : kChinese)[column - 5];
+    return (lang == Language::English ? english : chinese)[column - kFirstListColumn];
 }
 
 }  // namespace varel

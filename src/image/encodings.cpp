@@ -151,6 +151,21 @@ std::string DecodeTone(std::uint8_t low, std::uint8_t high, Language lang) {
     return Hex(high) + Hex(low >> 4u) + "." + Hex(low & 0x0Fu);
 }
 
+std::array<std::optional<std::uint8_t>, 4> FrequencyField(const std::string& text) {
+    return {FreqByte(text, 4), FreqByte(text, 3), FreqByte(text, 2), FreqByte(text, 1)};
+}
+
+std::array<std::optional<std::uint8_t>, 2> ToneField(const std::string& tone) {
+    const std::string code = ToneCode(tone);
+    const std::size_t tail = code.size() >= 2 ? code.size() - 2 : 0;
+    return {HexByte(code.substr(0, 2)), HexByte(code.substr(tail))};
+}
+
+int PowerPosition(std::uint8_t flags) {
+    const int bits = flags & 0x03;
+    return bits == 3 ? 1 : bits;
+}
+
 std::string ToneCode(const std::string& tone) {
     auto mid = [&](std::size_t pos, std::size_t len) {
         return pos < tone.size() ? tone.substr(pos, len) : std::string();

@@ -39,6 +39,10 @@ std::string DecodeFrequency(const std::array<std::uint8_t, 4>& field);
 /// Empty when the pair is not hexadecimal; 0 for any other part number.
 std::optional<std::uint8_t> FreqByte(const std::string& text, int part);
 
+/// The four bytes of the frequency field of a frequency text, field byte 0 first (FreqByte parts
+/// 4, 3, 2, 1); a byte whose digit pair is not hexadecimal is empty.
+std::array<std::optional<std::uint8_t>, 4> FrequencyField(const std::string& text);
+
 /// Normalises a typed frequency to five decimals on the 5 kHz / 6.25 kHz raster, moving down
 /// to the nearer lower multiple. Empty when the last four decimals are not all digits.
 std::optional<std::string> SnapFrequency(const std::string& typed);
@@ -51,6 +55,14 @@ std::string DecodeTone(std::uint8_t low, std::uint8_t high, Language lang);
 
 /// Four hex digits of a tone text (not the Off text): byte L's two digits, then byte H's.
 std::string ToneCode(const std::string& tone);
+
+/// The two bytes (L, H) of the tone field of a tone text that is not the Off text: the first
+/// and the last two digits of ToneCode; a byte that cannot be formed is empty.
+std::array<std::optional<std::uint8_t>, 2> ToneField(const std::string& tone);
+
+/// Power position of a flags byte's bits 0-1: 0 Low, 1 High, 2 Middle; the unused value 3
+/// reads as High, as bit 0 alone would.
+int PowerPosition(std::uint8_t flags);
 
 /// Position of a tone text in ToneList(lang) by exact comparison; 0 when it is not listed.
 int ToneIndex(const std::string& tone, Language lang);

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace varel {
 
@@ -9,5 +10,14 @@ enum class Language { Chinese = 0, English = 1 };
 inline const char* Pick(Language lang, const char* chinese, const char* english) {
     return lang == Language::English ? english : chinese;
 }
+
+/// A text in both languages.
+struct Bilingual {
+    std::string en;  ///< English
+    std::string zh;  ///< Chinese
+    /// The text of a language.
+    const std::string& in(Language lang) const { return lang == Language::English ? en : zh; }
+    bool operator==(const Bilingual& o) const { return en == o.en && zh == o.zh; }
+};
 
 }  // namespace varel

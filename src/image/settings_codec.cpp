@@ -169,8 +169,8 @@ std::optional<unsigned> FmWord(const std::string& text) {
 }
 
 void EncodeFrequencyText(const std::string& text, int offset, BlockComposer& block) {
-    // Field byte 0 holds the last digit pair (part 4), byte 3 the first (part 1).
-    for (int k = 0; k < 4; ++k) block.put(offset + k, FreqByte(text, 4 - k));
+    const auto field = FrequencyField(text);
+    for (int k = 0; k < 4; ++k) block.put(offset + k, field[static_cast<std::size_t>(k)]);
 }
 
 void EncodeField(const SettingField& f, const SettingsModel& s, BlockComposer& block) {
@@ -194,9 +194,9 @@ void EncodeField(const SettingField& f, const SettingsModel& s, BlockComposer& b
                 block.put(f.offset + 1, 0xFF);
                 break;
             }
-            const std::string code = ToneCode(f.entry(position, Language::English));
-            block.put(f.offset, HexByte(code.size() == 4 ? code.substr(0, 2) : std::string()));
-            block.put(f.offset + 1, HexByte(code.size() == 4 ? code.substr(2, 2) : std::string()));
+            const auto field = ToneField(f.entry(position, Language::English));
+            block.put(f.offset, field[0]);
+            block.put(f.offset + 1, field[1]);
             break;
         }
         case FieldKind::ChannelNumber: {

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "encodings.h"
+#include "vocabulary.h"
 
 namespace varel {
 
 namespace {
 
 using Id = SettingId;
-using Entries = std::vector<Bilingual>;
 constexpr SettingSection kFunctionSet = SettingSection::FunctionSet;
 constexpr SettingSection kVox = SettingSection::Vox;
 constexpr SettingSection kVfoA = SettingSection::VfoA;
@@ -37,24 +37,9 @@ Entries Numbers(int from, int to) {
     return e;
 }
 
-Entries ToneEntries() {
-    const auto& en = ToneList(Language::English);
-    const auto& zh = ToneList(Language::Chinese);
-    Entries e;
-    for (std::size_t i = 0; i < en.size(); ++i) e.push_back({en[i], zh[i]});
-    return e;
-}
-
-// Switch lists. Which Chinese word stands for "Off"/"On" depends on what the list means.
-const Entries kOffOn = {{"Off", "关"}, {"On", "开"}};
-const Entries kOnOff = {{"On", "开"}, {"Off", "关"}};
-const Entries kDisableEnable = {{"Off", "禁止"}, {"On", "使能"}};
-const Entries kEnableDisable = {{"On", "使能"}, {"Off", "禁止"}};
 const Entries kDisplayModes = {{"Frequency", "频率"}, {"Freq & Channel", "频率与频道"}};
 const Entries kChannelFrequency = {{"Channel", "频道"}, {"Frequency", "频率"}};
-const Entries kPower = {{"Low", "低"}, {"High", "高"}, {"Middle", "中"}};
 const Entries kWideNarrow = {{"Narrow", "窄带"}, {"Wide", "宽带"}};
-const Entries kBusyLock = {{"Carry", "载波"}, {"Off", "关"}};
 const Entries kShift = {
     {"Plus Shift(+)", "+异频"}, {"Minus Shift(-)", "-异频"}, {"Turn Off", "无异频"}};
 
@@ -136,19 +121,19 @@ void AddVfo(std::vector<SettingField>& t, bool groupA) {
     t.push_back(Tone(id(Id::ATxTone, Id::BTxTone), s, obj("Combo23", "Combo47"),
                      {"QT/DQT Enc:", "发射亚音频:"}, base + 10));
     SettingField power = List(id(Id::APower, Id::BPower), s, obj("Combo24", "Combo48"),
-                              {"Power:", "功率:"}, kPower, flags, 0, 2, 1);
-    power.decodeMap = {0, 1, 2, 1};  // both low bits set reads as High, like bit 0 alone
+                              {"Power:", "功率:"}, PowerEntries(), flags, 0, 2, 1);
+    for (std::uint8_t bits = 0; bits < 4; ++bits) power.decodeMap.push_back(PowerPosition(bits));
     t.push_back(power);
     t.push_back(List(id(Id::AWideNarrow, Id::BWideNarrow), s, obj("Combo27", "Combo50"),
                      {"Wide/Narrow:", "宽窄带:"}, kWideNarrow, flags, 4, 1, 1));
     t.push_back(List(id(Id::AAddScan, Id::BAddScan), s, obj("Combo26", "Combo52"),
-                     {"Add Scan:", "扫描添加:"}, kDisableEnable, flags, 3, 1, 1));
+                     {"Add Scan:", "扫描添加:"}, DisableEnableEntries(), flags, 3, 1, 1));
     t.push_back(List(id(Id::AShiftDirection, Id::BShiftDirection), s, obj("Combo30", "Combo49"),
                      {"Offset Frequency:", "异频:"}, kShift, base + 0x0E, 0, 8, 1));
     t.push_back(List(id(Id::ABusyChannelLock, Id::BBusyChannelLock), s, obj("Combo25", "Combo51"),
-                     {"Busy Channel Lock:", "繁忙信道锁定:"}, kBusyLock, flags, 2, 1, 1));
+                     {"Busy Channel Lock:", "繁忙信道锁定:"}, BusyLockEntries(), flags, 2, 1, 1));
     t.push_back(List(id(Id::ATxProhibit, Id::BTxProhibit), s, obj("Combo28", "Combo53"),
-                     {"TX Prohibit:", "发射禁止:"}, kOnOff, flags, 5, 1, 1));
+                     {"TX Prohibit:", "发射禁止:"}, OnOffEntries(), flags, 5, 1, 1));
     t.push_back(LimitedList(id(Id::AStepFrequency, Id::BStepFrequency), obj("Combo3", "Combo36"),
                             groupA ? Bilingual{"A Step Frequency:", "A组步进频率:"}
                                    : Bilingual{"B Step Frequency:", "B组步进频率:"},
@@ -156,11 +141,11 @@ void AddVfo(std::vector<SettingField>& t, bool groupA) {
     if (!groupA) return;
 
     SettingField scramble =
-        List(Id::AScramble, s, "Combo12", {"Scramble:", "扰频:"}, kOnOff, flags, 6, 1, 1);
+        List(Id::AScramble, s, "Combo12", {"Scramble:", "扰频:"}, OnOffEntries(), flags, 6, 1, 1);
     scramble.decoded = false;
     t.push_back(scramble);
-    SettingField companding =
-        List(Id::ACompanding, s, "Combo29", {"Companding:", "压扩:"}, kOffOn, flags, 7, 1, 1);
+    SettingField companding = List(Id::ACompanding, s, "Combo29", {"Companding:", "压扩:"},
+                                   OffOnEntries(), flags, 7, 1, 1);
     companding.decoded = false;
     t.push_back(companding);
     Entries callTones{{OffText(Language::English), OffText(Language::Chinese)}};
@@ -179,7 +164,7 @@ std::vector<SettingField> BuildTable() {
                             kDisplayModes, 0x700, 0, 4, 1));
     t.push_back(LimitedList(Id::BDisplayMode, "Combo17", {"B Display Mode:", "B组显式模式:"},
                             kDisplayModes, 0x703, 1, 2, 0));
-    t.push_back(List(Id::Beep, fs, "Combo7", {"Beep:", "提示音:"}, kOffOn, 0x706, 0, 1, 1));
+    t.push_back(List(Id::Beep, fs, "Combo7", {"Beep:", "提示音:"}, OffOnEntries(), 0x706, 0, 1, 1));
     t.push_back(List(Id::KeyLock, fs, "Combo9", {"Key Lock:", "按键锁:"},
                      {{"Lock", "上锁"}, {"Normal", "正常"}}, 0x706, 3, 1, 1));
     t.push_back(List(Id::ScanMode, fs, "ComboMod", {"Scan Mode:", "扫描模式:"},
@@ -189,33 +174,34 @@ std::vector<SettingField> BuildTable() {
     t.push_back(List(Id::RadioSearchMode, fs, "Combo13", {"Radio Search Mode:", "收音机搜台模式:"},
                      {{"Manual", "手动"}, {"Auto", "自动"}}, 0x706, 7, 1, 0));
     t.push_back(List(Id::RadioMonitorsSignal, fs, "Combo6",
-                     {"Radio Monitors Signal:", "收音机监听信号:"}, kOffOn, 0x706, 4, 1, 1));
+                     {"Radio Monitors Signal:", "收音机监听信号:"}, OffOnEntries(), 0x706, 4, 1,
+                     1));
     t.push_back(List(Id::SquelchTailElimination, fs, "Combo20",
-                     {"SquelchTail Elimination:", "尾音消除:"}, kOffOn, 0x707, 5, 1, 1));
+                     {"SquelchTail Elimination:", "尾音消除:"}, OffOnEntries(), 0x707, 5, 1, 1));
     t.push_back(LimitedList(Id::AutoPowerOff, "Combo35", {"Auto Power-Off:", "自动关机:"},
                             Counted({"Off", "关闭"}, 15, " Hour", " 小时"), 0x70C, 0, 16, 0));
     t.push_back(LimitedList(Id::OpenDisplayMode, "Combo32",
                             {"Open Display Mode:", "开机信息显示方式:"}, Same({"OFF", "DC", "MSG"}),
                             0x709, 1, 3, 1));
     t.push_back(LimitedList(Id::ChannelNameEditable, "Combo11",
-                            {"Channel Name Editable:", "自命名频道名称:"}, kEnableDisable, 0x70E, 1,
-                            3, 0));
+                            {"Channel Name Editable:", "自命名频道名称:"}, EnableDisableEntries(),
+                            0x70E, 1, 3, 0));
     t.push_back(LimitedList(Id::SquelchLevel, "Combo5", {"Squelch Level:", "静噪等级:"},
                             Numbers(0, 9), 0x704, 5, 10, 5));
-    t.push_back(
-        List(Id::BatterySave, fs, "Combo8", {"Battery Save:", "省电:"}, kOffOn, 0x706, 2, 1, 1));
+    t.push_back(List(Id::BatterySave, fs, "Combo8", {"Battery Save:", "省电:"}, OffOnEntries(),
+                     0x706, 2, 1, 1));
     t.push_back(LimitedList(Id::TimeOutTimer, "Combo19", {"Time-out Timer:", "发射超时:"},
                             Counted({"Off", "关闭"}, 7, " Minute", " 分钟"), 0x70F, 2, 8, 2));
-    t.push_back(List(Id::RogerBeep, fs, "Combo16", {"Roger Beep:", "通话结束提示音:"}, kOnOff,
-                     0x707, 2, 1, 0));
+    t.push_back(List(Id::RogerBeep, fs, "Combo16", {"Roger Beep:", "通话结束提示音:"},
+                     OnOffEntries(), 0x707, 2, 1, 0));
     t.push_back(List(Id::MainChannel, fs, "Combo33", {"Main Channel:", "主频道:"},
                      {{"B Group", "B组"}, {"A Group", "A组"}}, 0x707, 4, 1, 1));
     t.push_back(List(Id::BacklightMode, fs, "Combo21", {"Backlight Mode:", "背光灯方式:"},
                      Same({"OFF", "KEY", "CONT"}), 0x707, 6, 2, 1));
     t.push_back(List(Id::PowerOnPassword, fs, "Combo2", {"Power-On Password:", "开机密码设定:"},
-                     kOnOff, 0x707, 3, 1, 1));
-    t.push_back(List(Id::DualStandby, fs, "Combo10", {"Dual Standby:", "双频待机:"}, kOffOn, 0x706,
-                     1, 1, 0));
+                     OnOffEntries(), 0x707, 3, 1, 1));
+    t.push_back(List(Id::DualStandby, fs, "Combo10", {"Dual Standby:", "双频待机:"}, OffOnEntries(),
+                     0x706, 1, 1, 0));
     t.push_back(LimitedList(Id::MemoryChannelDisplayMode, "Combo34",
                             {"Memory Channel display Mode:", "记忆频道显示模式:"},
                             kChannelFrequency, 0x70A, 1, 2, 1));
@@ -239,8 +225,8 @@ std::vector<SettingField> BuildTable() {
     t.push_back(password);
 
     // VOX frame.
-    t.push_back(
-        List(Id::VoxSwitch, kVox, "Combo31", {"VOX Swith:", "VOX 开关:"}, kOnOff, 0x708, 0, 1, 1));
+    t.push_back(List(Id::VoxSwitch, kVox, "Combo31", {"VOX Swith:", "VOX 开关:"}, OnOffEntries(),
+                     0x708, 0, 1, 1));
     t.push_back(List(Id::VoxGainLevel, kVox, "Combo14", {"VOX Gain Level:", "VOX增益电平:"},
                      Numbers(1, 8), 0x708, 5, 3, 1));
     t.push_back(List(Id::VoxDelayTime, kVox, "Combo15", {"VOX Delay Time(s):", "VOX延迟时间(秒):"},

@@ -161,14 +161,6 @@ enum class FieldKind {
 /// The part of a window a value belongs to.
 enum class SettingSection { FunctionSet, Vox, VfoA, VfoB, BandStrip, Fm, TuningA, TuningB };
 
-/// A text in both languages.
-struct Bilingual {
-    std::string en;  ///< English
-    std::string zh;  ///< Chinese
-    /// The text of a language.
-    const std::string& in(Language lang) const { return lang == Language::English ? en : zh; }
-};
-
 /// The window and caption of a section.
 struct SectionInfo {
     const char* window;     ///< objectName of the window holding the section's controls
