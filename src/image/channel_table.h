@@ -1,0 +1,102 @@
+#pragma once
+// The channel table as the channel editor holds it: the channel model (what the encoder reads)
+// together with the texts the grid shows in columns 1 to 10. The two are kept apart because
+// the grid is not always a function of the model: a new channel shows its defaults while its
+// cell texts in the model stay empty, an unlisted tone keeps its own text until the language
+// changes, and a name reaches the model on every key but its cell only on commit.
+//
+// Every edit rule of the channel table lives here, free of any toolkit, so that the program's
+// grid, its undo history and the channel list import all apply the same rules.
+#include <array>
+#include <string>
+
+#include "channel_model.h"
+#include "frequency_band.h"
+#include "language.h"
+
+namespace varel {
+
+/// The texts of grid columns 1 to 10 of one row, at [column - 1].
+using GridRow = std::array<std::string, 10>;
+
+/// One row of the table: its channel and its grid texts.
+struct ChannelRowState {
+    Channel channel;
+    GridRow cells;
+    bool operator==(const ChannelRowState& o) const {
+        return channel == o.channel && cells == o.cells;
+    }
+    bool operator!=(const ChannelRowState& o) const { return !(*this == o); }
+};
+
+/// How a typed frequency was taken.
+enum class FrequencyCommit {
+    Unchanged,  ///< empty transmit text, or not a number: nothing changed
+    Cleared,    ///< empty receive text: the whole channel was cleared
+    Accepted,   ///< in band: snapped into the cell (and a new channel got its defaults)
+    OutOfBand,  ///< outside the band: nothing changed, the user is told
+};
+
+/// The 128 channels with their grid texts; rows 1 to 128, columns 1 to 10.
+class ChannelTable {
+public:
+    /// The channel model, which the encoder reads and the decoder fills.
+    const ChannelModel& model() const { return m_model; }
+    /// The model for the decoder; call SetGrid() afterwards.
+    ChannelModel& model() { return m_model; }
+
+    /// Grid text of row 1-128, column 1-10.
+    const std::string& cell(int row, int column) const;
+
+    /// The whole state of a row.
+    ChannelRowState row(int row) const;
+    /// Replaces the whole state of a row.
+    void setRow(int row, const ChannelRowState& state);
+
+    /// The grid side of a decode (SetGrid, then the names): every row's cells from the model;
+    /// an empty channel shows empty cells and its name.
+    void SetGrid();
+
+    /// ClearNO: empties row n's cells and its channel, name included.
+    void ClearNO(int row);
+    /// ClearGrid: ClearNO for every row.
+    void ClearGrid();
+
+    /// RefreshGrid after a language change: rows of empty channels are emptied (their names
+    /// are kept), frequency cells are rewritten from the model, an Off tone cell and the five
+    /// flag cells take the texts of the new language; names and other tone cells stay.
+    void RefreshGrid(Language lang);
+    /// RefreshGrid for one row.
+    void RefreshRow(int row, Language lang);
+
+    /// Opening the frequency editor on column 1 or 2: the model takes the cell's text.
+    void TakeFrequencyCell(int row, int column);
+    /// Opening the name editor: the model takes the name cell's text.
+    void TakeNameCell(int row);
+
+    /// Commits a frequency typed into column 1 or 2. An accepted text is snapped to the
+    /// channel raster; a receive frequency typed into a row whose receive tone cell is empty
+    /// makes a new channel, which takes the transmit frequency and the column defaults.
+    FrequencyCommit CommitFrequency(int row, int column, const std::string& typed,
+                                    const FrequencyBand& band, Language lang);
+    /// The name editor's text changed: the model's name follows at once (fill characters
+    /// dropped); the cell follows on commit.
+    void TypeName(int row, const std::string& text);
+    /// Commits the name editor's text into the model and the name cell.
+    void CommitName(int row, const std::string& text);
+    /// Commits a pick from the list of column 3 to 9; false (nothing changed) for a position
+    /// the list lacks.
+    bool CommitChoice(int row, int column, int position, Language lang);
+
+    bool operator==(const ChannelTable& o) const {
+        return m_model == o.m_model && m_cells == o.m_cells;
+    }
+
+private:
+    std::string& cellRef(int row, int column);
+
+    ChannelModel m_model;
+    std::array<GridRow, kChannelCount> m_cells{};
+};
+
+}  // namespace varel
