@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need; does nothing when all are present.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config file
-  qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools libgtest-dev libbenchmark-dev
+  qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev libbenchmark-dev
   fonts-wqy-microhei xvfb xauth xdotool imagemagick socat clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,29 @@
+#pragma once
+// What the program remembers between runs: the language and the serial port. Read at start,
+// written only by the exit sequence.
+namespace varel {
+
+/// The stored language and port number; tests replace it.
+class AppSettings {
+public:
+    virtual ~AppSettings() = default;
+    /// LoadLanguage: the stored LanguageFlag (0 when nothing is stored).
+    virtual int LoadLanguage() = 0;
+    /// SaveLanguage.
+    virtual void SaveLanguage(int languageFlag) = 0;
+    /// LoadPortNumber: the stored PortNumber (0 when nothing is stored).
+    virtual int LoadPortNumber() = 0;
+    /// SavePortNumber.
+    virtual void SavePortNumber(int portNumber) = 0;
+};
+
+/// Settings that remember nothing: Chinese, no port.
+class NoAppSettings : public AppSettings {
+public:
+    int LoadLanguage() override { return 0; }
+    void SaveLanguage(int) override {}
+    int LoadPortNumber() override { return 0; }
+    void SavePortNumber(int) override {}
+};
+
+}  // namespace varel

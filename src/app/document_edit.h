@@ -1,0 +1,48 @@
+#pragma once
+// One step of the undo history: the rows of the channel table and the settings that one edit
+// changed, before and after.
+#include <QUndoCommand>
+#include <QVector>
+#include <optional>
+
+#include "document.h"
+#include "language.h"
+
+namespace varel {
+
+class Session;
+
+/// The states one edit changed, kept so that it can be undone and redone.
+struct DocumentChange {
+    QVector<int> rows;                            ///< changed rows, 1-128
+    QVector<ChannelRowState> rowsBefore;          ///< their states before the edit
+    QVector<ChannelRowState> rowsAfter;           ///< and after it
+    std::optional<SettingsModel> settingsBefore;  ///< set when the settings changed
+    std::optional<SettingsModel> settingsAfter;
+    Language language = Language::Chinese;  ///< language of the grid texts in the states
+
+    /// The difference between two documents; empty when they are equal.
+    static DocumentChange Between(const Document& before, const Document& after, Language lang);
+    bool empty() const { return rows.isEmpty() && !settingsBefore; }
+};
+
+/// An undo step over a DocumentChange. The change is already applied when it is pushed.
+class DocumentEditCommand : public QUndoCommand {
+public:
+    DocumentEditCommand(Session& session, const QString& label, DocumentChange change, int mergeKey,
+                        bool closesMerge);
+
+    void undo() override;
+    void redo() override;
+    int id() const override { return m_open ? m_mergeKey : -1; }
+    bool mergeWith(const QUndoCommand* other) override;
+
+private:
+    Session& m_session;
+    DocumentChange m_change;
+    int m_mergeKey;
+    bool m_open;
+    bool m_applied = true;  // the first redo() from push() finds the change made already
+};
+
+}  // namespace varel

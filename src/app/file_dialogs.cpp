@@ -1,0 +1,65 @@
+#include "file_dialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace varel {
+
+namespace {
+
+// The filter text of the data file dialogs, as pairs of description and pattern.
+const char kDataFilter[] = "DAT文件(*.dat)|*.dat|AllFiles(*.*)|*.*|";
+
+QString StartFolder() {
+    const QString own = QCoreApplication::applicationDirPath();
+    const QFileInfo info(own);
+    return info.isDir() && info.isWritable() ? own : QDir::homePath();
+}
+
+}  // namespace
+
+QStringList DataFileFilters() {
+    const QStringList parts = QString::fromUtf8(kDataFilter).split('|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i];
+    return filters;
+}
+
+QtFileDialogs::QtFileDialogs(QWidget* owner) : m_owner(owner) {}
+
+QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString& suffix) {
+    QFileDialog dialog(m_owner);
+    dialog.setObjectName("CommonDialog1");
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(0));
+    dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(StartFolder());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtFileDialogs::openDataFile() {
+    return ask(false, DataFileFilters(), QString());
+}
+
+QString QtFileDialogs::saveDataFile() {
+    return ask(true, DataFileFilters(), "dat");
+}
+
+QString QtFileDialogs::openChannelList() {
+    return ask(false,
+               {QCoreApplication::translate("FileDialogs", "CSV files (*.csv)"),
+                QCoreApplication::translate("FileDialogs", "All files (*)")},
+               QString());
+}
+
+QString QtFileDialogs::saveChannelList() {
+    return ask(true, {QCoreApplication::translate("FileDialogs", "CSV files (*.csv)")}, "csv");
+}
+
+}  // namespace varel

@@ -1,0 +1,357 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QUndoStack>
+
+#include "about_box.h"
+#include "app_settings.h"
+#include "band_selector.h"
+#include "channel_editor.h"
+#include "document_commands.h"
+#include "features_editor.h"
+#include "fm_editor.h"
+#include "message_boxes.h"
+#include "port_window.h"
+#include "service_modes.h"
+#include "session.h"
+#include "toolbar_icons.h"
+#include "transfer_controller.h"
+#include "tuning_editor.h"
+#include "ui_language.h"
+
+namespace varel {
+
+namespace {
+
+// The Chinese text of status panel 2, naming the maker; English mode writes nothing there.
+const char kMakerText[] = "欢迎使用 Varel 对讲机编程软件";
+
+struct MenuItem {
+    const char* name;     // objectName of the action
+    const char* menu;     // objectName of its menu
+    const char* caption;  // English caption (the translation gives the Chinese one)
+    const char* shortcut;
+    bool available;
+};
+
+// The menu bar in order. An item without a caption is a separator.
+const MenuItem kMenuItems[] = {
+    {"MNNew", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "New(&N)"), "Ctrl+N", true},
+    {"MNOpen", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Open(&O)"), "Ctrl+O", true},
+    {"MNSave", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Save(&S)"), "Ctrl+S", true},
+    {"MNPrint", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Print(&P)"), "", false},
+    {"MNLineCsv", "MNFile", nullptr, "", true},
+    {"MNImportCsv", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Import Channels (CSV)..."),
+     "", true},
+    {"MNExportCsv", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Export Channels (CSV)..."),
+     "", true},
+    {"MNLine1", "MNFile", nullptr, "", true},
+    {"MNQuit", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Quit(&Q)"), "", true},
+    {"MNModel", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Channel Edit(&M)"), "Ctrl+M",
+     true},
+    {"MNDTMF", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "DTMF(&D)"), "Ctrl+D", false},
+    {"MNOption", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Optional Features(&P)"),
+     "Ctrl+P", true},
+    {"MNDebug", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Debug Information(&B)"), "Ctrl+B",
+     true},
+    {"MNFMset", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "FM Channel Set"), "Ctrl+F", true},
+    {"MNLineUndo", "MNEdit", nullptr, "", true},
+    {"MNUndo", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Undo(&U)"), "Ctrl+Z", true},
+    {"MNRedo", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Redo(&R)"), "Ctrl+Y", true},
+    {"MNRead", "MNProgram",
+     QT_TRANSLATE_NOOP("varel::MainWindow", "Read Data from the Transceive(&R)"), "Ctrl+R", true},
+    {"MNWrite", "MNProgram",
+     QT_TRANSLATE_NOOP("varel::MainWindow", "Write Data in the Transceive(&W)"), "Ctrl+W", true},
+    {"MNCommPort", "MNProgram", QT_TRANSLATE_NOOP("varel::MainWindow", "Communication Port(&C)"),
+     "", true},
+    {"MNChinese", "MNLanguage", QT_TRANSLATE_NOOP("varel::MainWindow", "Chinese(&C)"), "", true},
+    {"MNEnglish", "MNLanguage", QT_TRANSLATE_NOOP("varel::MainWindow", "English(&E)"), "", true},
+    {"MNF1", "MNHelp", QT_TRANSLATE_NOOP("varel::MainWindow", "Help Theme(F1)"), "F1", false},
+    {"MNAbout", "MNHelp", QT_TRANSLATE_NOOP("varel::MainWindow", "About(&H)"), "Ctrl+A", true},
+};
+
+struct MenuInfo {
+    const char* name;
+    const char* caption;
+};
+
+const MenuInfo kMenus[] = {
+    {"MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "File(&F)")},
+    {"MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Edit(&E)")},
+    {"MNProgram", QT_TRANSLATE_NOOP("varel::MainWindow", "Programming(&G)")},
+    {"MNLanguage", QT_TRANSLATE_NOOP("varel::MainWindow", "Language Select(&L)")},
+    {"MNHelp", QT_TRANSLATE_NOOP("varel::MainWindow", "Help(&H)")},
+};
+
+struct ToolButton {
+    const char* key;      // the button's key, also the action's objectName
+    const char* tooltip;  // English tooltip; none for the service buttons
+    bool visible;
+};
+
+const ToolButton kToolButtons[] = {
+    {"TNew", QT_TRANSLATE_NOOP("varel::MainWindow", "New"), true},
+    {"TOpen", QT_TRANSLATE_NOOP("varel::MainWindow", "Open"), true},
+    {"TSave", QT_TRANSLATE_NOOP("varel::MainWindow", "Save"), true},
+    {nullptr, nullptr, true},
+    {"TRead", QT_TRANSLATE_NOOP("varel::MainWindow", "Read Data from the Transceive"), true},
+    {"TWrite", QT_TRANSLATE_NOOP("varel::MainWindow", "Write Data in the Transceive"), true},
+    {"TAnMa", nullptr, false},
+    {"TDebug", nullptr, false},
+    {"TFMMa", nullptr, false},
+};
+
+// Status bar panel widths in twips (15 twips are one pixel).
+constexpr int kPanelTwips[4] = {1000, 3500, 1440, 1440};
+constexpr int kTwipsPerPixel = 15;
+
+// A child window whose close box only hides it, so that its editor keeps its values.
+class HidingSubWindow : public QMdiSubWindow {
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        hide();
+    }
+};
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_services(services) {
+    setObjectName("MDIForm1");
+    setWindowIcon(ToolbarIcon("Program"));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName("MDIArea");
+    m_mdi->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(m_mdi);
+
+    m_serviceModes = new ServiceModes(*this);
+    m_transfers = new TransferController(*this);
+    m_documents = new DocumentCommands(*this);
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+
+    // Load sequence: band 0 (without a question), Form1 shown, the other editors hidden.
+    m_bandSelector->selectByProgram(0);
+    m_channelEditor = new ChannelEditor(*this);
+    m_featuresEditor = new FeaturesEditor(*this);
+    m_tuningEditor = new TuningEditor(*this);
+    m_fmEditor = new FmEditor(*this);
+    m_portWindow = new PortWindow(*this);
+    for (QWidget* editor :
+         {static_cast<QWidget*>(m_channelEditor), static_cast<QWidget*>(m_featuresEditor),
+          static_cast<QWidget*>(m_tuningEditor), static_cast<QWidget*>(m_fmEditor),
+          static_cast<QWidget*>(m_portWindow)})
+        addChild(editor);
+    showChild(m_channelEditor);
+
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);
+    clock->start(1000);
+    updateClock();
+    resize(900, 640);
+    retranslate();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+    for (const MenuInfo& info : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(info.name);
+        menu->menuAction()->setObjectName(QString(info.name) + "Menu");
+    }
+    for (const MenuItem& item : kMenuItems) {
+        auto* menu = menuBar()->findChild<QMenu*>(item.menu);
+        QAction* a = item.caption == nullptr ? menu->addSeparator() : menu->addAction(QString());
+        a->setObjectName(item.name);
+        a->setEnabled(item.available);
+        if (*item.shortcut != '\0') a->setShortcut(QKeySequence(QString(item.shortcut)));
+    }
+    action("MNRedo")->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+
+    QUndoStack& undo = m_session.undoStack();
+    action("MNUndo")->setEnabled(undo.canUndo());
+    action("MNRedo")->setEnabled(undo.canRedo());
+    connect(&undo, &QUndoStack::canUndoChanged, action("MNUndo"), &QAction::setEnabled);
+    connect(&undo, &QUndoStack::canRedoChanged, action("MNRedo"), &QAction::setEnabled);
+    connect(action("MNUndo"), &QAction::triggered, &undo, &QUndoStack::undo);
+    connect(action("MNRedo"), &QAction::triggered, &undo, &QUndoStack::redo);
+
+    auto on = [this](const char* name, auto slot) {
+        connect(action(name), &QAction::triggered, this, slot);
+    };
+    on("MNNew", [this] { m_documents->New(); });
+    on("MNOpen", [this] { m_documents->Open(); });
+    on("MNSave", [this] { m_documents->Save(); });
+    on("MNImportCsv", [this] { m_documents->ImportChannels(); });
+    on("MNExportCsv", [this] { m_documents->ExportChannels(); });
+    on("MNQuit", [this] { close(); });
+    on("MNModel", [this] { showChild(m_channelEditor); });
+    on("MNOption", [this] { showChild(m_featuresEditor); });
+    on("MNDebug", [this] { showChild(m_tuningEditor); });
+    on("MNFMset", [this] { showChild(m_fmEditor); });
+    on("MNRead", [this] { m_transfers->StartRead(); });
+    on("MNWrite", [this] { m_transfers->StartWrite(); });
+    on("MNCommPort", [this] {
+        m_portWindow->prepareToShow();
+        showChild(m_portWindow);
+    });
+    on("MNChinese", [this] { setLanguage(0); });
+    on("MNEnglish", [this] { setLanguage(1); });
+    on("MNAbout", [this] { showAbout(); });
+}
+
+void MainWindow::buildToolbar() {
+    m_toolbar = addToolBar(QString());
+    m_toolbar->setObjectName("Toolbar1");
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    for (const ToolButton& b : kToolButtons) {
+        if (b.key == nullptr) {
+            m_toolbar->addSeparator();
+            continue;
+        }
+        QAction* a = m_toolbar->addAction(ToolbarIcon(b.key), QString());
+        a->setObjectName(b.key);
+        a->setVisible(b.visible);
+        if (QWidget* button = m_toolbar->widgetForAction(a)) button->setObjectName(b.key);
+    }
+    auto same = [this](const char* key, const char* item) {
+        connect(action(key), &QAction::triggered, action(item), &QAction::trigger);
+    };
+    same("TNew", "MNNew");
+    same("TOpen", "MNOpen");
+    same("TSave", "MNSave");
+    same("TRead", "MNRead");
+    same("TWrite", "MNWrite");
+    for (int button = 0; button < 3; ++button) {
+        connect(action(ServiceModes::ButtonKey(button)), &QAction::triggered, this,
+                [this, button] { m_serviceModes->serviceButtonClicked(button); });
+    }
+
+    addToolBarBreak();
+    m_bandStrip = addToolBar(QString());
+    m_bandStrip->setObjectName("BandStrip");
+    m_bandStrip->setMovable(false);
+    m_bandSelector = new BandSelector(*this);
+    m_bandStrip->addWidget(m_bandSelector);
+}
+
+void MainWindow::buildStatusBar() {
+    statusBar()->setObjectName("StatusBar1");
+    statusBar()->setSizeGripEnabled(true);
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(QString("Panel%1").arg(i + 1));
+        panel->setFixedWidth(kPanelTwips[i] / kTwipsPerPixel);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        statusBar()->addPermanentWidget(panel, i == 1 ? 1 : 0);
+        m_panels[i] = panel;
+    }
+}
+
+QMdiSubWindow* MainWindow::addChild(QWidget* editor) {
+    auto* sub = new HidingSubWindow(m_mdi);
+    sub->setObjectName(editor->objectName() + "Frame");
+    sub->setWidget(editor);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setWindowIcon(editor->windowIcon());
+    m_mdi->addSubWindow(sub);
+    sub->hide();
+    return sub;
+}
+
+void MainWindow::showChild(QWidget* editor) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+    if (sub == nullptr) return;
+    sub->show();
+    sub->raise();
+    m_mdi->setActiveSubWindow(sub);
+}
+
+QAction* MainWindow::action(const QString& name) const {
+    return findChild<QAction*>(name);
+}
+
+QLabel* MainWindow::statusPanel(int panel) const {
+    return panel >= 1 && panel <= 4 ? m_panels[panel - 1] : nullptr;
+}
+
+void MainWindow::retranslate() {
+    setWindowTitle(tr("Varel Wavesmith"));
+    for (const MenuInfo& info : kMenus) findChild<QMenu*>(info.name)->setTitle(tr(info.caption));
+    for (const MenuItem& item : kMenuItems)
+        if (item.caption != nullptr) action(item.name)->setText(tr(item.caption));
+    for (const ToolButton& b : kToolButtons)
+        if (b.tooltip != nullptr) action(b.key)->setToolTip(tr(b.tooltip));
+    if (m_session.language() == Language::Chinese)
+        m_panels[1]->setText(QString::fromUtf8(kMakerText));
+}
+
+void MainWindow::ApplyLanguage() {
+    retranslate();
+    m_bandSelector->retranslate();
+    m_channelEditor->retranslate();
+    m_featuresEditor->retranslate();
+    m_tuningEditor->retranslate();
+    m_fmEditor->retranslate();
+    m_portWindow->retranslate();
+    m_transfers->retranslate();
+}
+
+void MainWindow::setLanguage(int languageFlag) {
+    m_session.setLanguageFlag(languageFlag);
+    m_services.language->apply(languageFlag);
+    ApplyLanguage();
+    m_session.refreshGrid();
+}
+
+void MainWindow::setTransferCommandsEnabled(bool enabled) {
+    for (const char* name : {"MNRead", "MNWrite", "TRead", "TWrite"})
+        action(name)->setEnabled(enabled);
+}
+
+void MainWindow::updateClock() {
+    const QLocale locale;
+    m_panels[2]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    m_panels[3]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+void MainWindow::showAbout() {
+    AboutBox about(*this, m_channelEditor->windowIcon());
+    about.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    const int answer = m_services.messageBoxes->LocalMsgBox(
+        tr("Confirm that withdraws from a procedure?") + "\n" + tr("Lose all in change not kept!"),
+        MsgStyle::OkCancel | MsgStyle::Question | MsgStyle::DefaultButton2 | MsgStyle::SystemModal,
+        tr("Be careful"));
+    if (answer != MsgResult::Ok) {
+        event->ignore();
+        return;
+    }
+    // The exit sequence: the language, then the port. Only this program ends.
+    m_services.settings->SaveLanguage(m_session.languageFlag());
+    m_services.settings->SavePortNumber(m_session.portNumber());
+    event->accept();
+}
+
+}  // namespace varel

@@ -1,0 +1,97 @@
+#pragma once
+// The main window MDIForm1: menu bar, toolbar, band strip, status bar and the editors as child
+// windows; it dispatches every command to the part of the program that carries it out.
+#include <QMainWindow>
+#include <QPointer>
+
+#include "app_services.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace varel {
+
+class BandSelector;
+class ChannelEditor;
+class DocumentCommands;
+class FeaturesEditor;
+class FmEditor;
+class PortWindow;
+class ServiceModes;
+class Session;
+class TransferController;
+class TuningEditor;
+
+/// The main window and the owner of the editors and of the program's commands.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    /// Builds the window and runs its load sequence: band 0, Form1 shown, the other editors
+    /// loaded hidden. Session and services must outlive the window.
+    MainWindow(Session& session, const AppServices& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Session& session() { return m_session; }
+    const AppServices& services() const { return m_services; }
+
+    ChannelEditor* channelEditor() const { return m_channelEditor; }
+    BandSelector* bandSelector() const { return m_bandSelector; }
+    FeaturesEditor* featuresEditor() const { return m_featuresEditor; }
+    TuningEditor* tuningEditor() const { return m_tuningEditor; }
+    FmEditor* fmEditor() const { return m_fmEditor; }
+    PortWindow* portWindow() const { return m_portWindow; }
+    TransferController* transfers() const { return m_transfers; }
+    ServiceModes* serviceModes() const { return m_serviceModes; }
+    DocumentCommands* documentCommands() const { return m_documents; }
+
+    /// A menu item (MNNew ...) or toolbar button action (TNew ...) by its name; null if none.
+    QAction* action(const QString& name) const;
+    /// Status bar panel 1 to 4.
+    QLabel* statusPanel(int panel) const;
+
+    /// Shows an editor's child window and brings it to the front.
+    void showChild(QWidget* editor);
+
+    /// ApplyLanguage: writes every static text of every window in the current language.
+    void ApplyLanguage();
+    /// The language commands: sets LanguageFlag, ApplyLanguage, then RefreshGrid.
+    void setLanguage(int languageFlag);
+
+    /// Enables or disables MNRead, MNWrite and the toolbar buttons TRead and TWrite together.
+    void setTransferCommandsEnabled(bool enabled);
+
+protected:
+    /// Any attempt to close asks first; OK runs the exit sequence.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    QMdiSubWindow* addChild(QWidget* editor);
+    void retranslate();
+    void updateClock();
+    void showAbout();
+
+    Session& m_session;
+    AppServices m_services;
+    QMdiArea* m_mdi = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QToolBar* m_bandStrip = nullptr;
+    QLabel* m_panels[4] = {};
+    ChannelEditor* m_channelEditor = nullptr;
+    BandSelector* m_bandSelector = nullptr;
+    FeaturesEditor* m_featuresEditor = nullptr;
+    TuningEditor* m_tuningEditor = nullptr;
+    FmEditor* m_fmEditor = nullptr;
+    PortWindow* m_portWindow = nullptr;
+    TransferController* m_transfers = nullptr;
+    ServiceModes* m_serviceModes = nullptr;
+    DocumentCommands* m_documents = nullptr;
+};
+
+}  // namespace varel

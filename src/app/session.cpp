@@ -1,0 +1,79 @@
+#include "session.h"
+
+#include "document_edit.h"
+#include "image_codec.h"
+
+namespace varel {
+
+QVector<int> AllRows() {
+    QVector<int> rows;
+    for (int r = 1; r <= static_cast<int>(kChannelCount); ++r) rows.append(r);
+    return rows;
+}
+
+Session::Session(QObject* parent) : QObject(parent) {}
+
+FrequencyBand Session::band() const {
+    return BandBounds(settings().band()).value_or(FrequencyBand{});
+}
+
+Language Session::language() const {
+    return m_languageFlag == 1 ? Language::English : Language::Chinese;
+}
+
+void Session::edit(const QString& label, const std::function<void(Document&)>& change, int mergeKey,
+                   bool closesMerge) {
+    const Document before = m_document;
+    change(m_document);
+    DocumentChange diff = DocumentChange::Between(before, m_document, language());
+    if (diff.empty()) {
+        // A commit that changes nothing still ends the typing it belongs to.
+        if (closesMerge && mergeKey >= 0 && m_undo.index() > 0) {
+            const auto* top = m_undo.command(m_undo.index() - 1);
+            if (top->id() == mergeKey)
+                m_undo.push(new DocumentEditCommand(*this, label, diff, mergeKey, true));
+        }
+        return;
+    }
+    const QVector<int> rows = diff.rows;
+    const bool settingsTouched = diff.settingsBefore.has_value();
+    m_undo.push(new DocumentEditCommand(*this, label, std::move(diff), mergeKey, closesMerge));
+    if (!rows.isEmpty()) emit channelRowsChanged(rows);
+    if (settingsTouched) emit settingsChanged();
+}
+
+void Session::applyState(const QVector<int>& rows, const QVector<ChannelRowState>& states,
+                         Language statesLanguage, const SettingsModel* settings) {
+    for (int i = 0; i < rows.size(); ++i) {
+        m_document.channels.setRow(rows[i], states[i]);
+        // Texts recorded before a language change follow the language now in force.
+        if (statesLanguage != language()) m_document.channels.RefreshRow(rows[i], language());
+    }
+    if (settings != nullptr) m_document.settings = *settings;
+    if (!rows.isEmpty()) emit channelRowsChanged(rows);
+    if (settings != nullptr) emit settingsChanged();
+}
+
+void Session::refreshGrid() {
+    m_document.channels.RefreshGrid(language());
+    emit channelRowsChanged(AllRows());
+}
+
+void Session::decode() {
+    Configuration cfg{m_document.channels.model(), m_document.settings};
+    DecodeImage(m_inImage, cfg, language());
+    m_document.channels.model() = cfg.channels;
+    m_document.channels.SetGrid();
+    m_document.settings = cfg.settings;
+    m_undo.clear();
+    emit documentReplaced();
+    emit channelRowsChanged(AllRows());
+    emit settingsChanged();
+}
+
+void Session::encode() {
+    emit aboutToEncode();
+    EncodeImage(Configuration{m_document.channels.model(), m_document.settings}, m_outImage);
+}
+
+}  // namespace varel

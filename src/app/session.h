@@ -1,0 +1,96 @@
+#pragma once
+// The program's state for the whole run: the two image buffers, the document, the language,
+// the port number and the undo history. Every change of the document goes through edit(), so
+// that undo, encode and the language switch see one truth.
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <QVector>
+#include <functional>
+
+#include "document.h"
+#include "frequency_band.h"
+#include "language.h"
+#include "memory_image.h"
+
+namespace varel {
+
+/// The program's state, owned by the main window.
+class Session : public QObject {
+    Q_OBJECT
+
+public:
+    /// A fresh state: zeroed images, every channel empty, every setting at its start value,
+    /// LanguageFlag 0, PortNumber 0.
+    explicit Session(QObject* parent = nullptr);
+
+    /// InImage: filled by a read or an opened file, read by the decoder.
+    MemoryImage& InImage() { return m_inImage; }
+    /// OutImage: filled by the encoder, then saved or written.
+    MemoryImage& OutImage() { return m_outImage; }
+
+    /// The document as it stands.
+    const Document& document() const { return m_document; }
+    const ChannelTable& channels() const { return m_document.channels; }
+    const SettingsModel& settings() const { return m_document.settings; }
+    /// The bounds of the band selected in the settings.
+    FrequencyBand band() const;
+
+    /// LanguageFlag as stored (0 Chinese, 1 English; other values are kept as they are).
+    int languageFlag() const { return m_languageFlag; }
+    /// The language texts are shown in: English for flag 1, Chinese for every other value.
+    Language language() const;
+    /// Sets LanguageFlag; the caller re-captions the windows and refreshes the grid.
+    void setLanguageFlag(int flag) { m_languageFlag = flag; }
+
+    /// PortNumber: the chosen serial port 1 to 20, 0 when none was chosen.
+    int portNumber() const { return m_portNumber; }
+    void setPortNumber(int port) { m_portNumber = port; }
+
+    /// The undo history of the document.
+    QUndoStack& undoStack() { return m_undo; }
+
+    /// The one place where the user changes the document: runs `change`, and records what it
+    /// changed as one undo step named `label` (nothing is recorded when nothing changed).
+    /// Consecutive edits with the same mergeKey (>= 0) form one step until an edit with
+    /// closesMerge ends it (for a name typed key by key and then committed).
+    void edit(const QString& label, const std::function<void(Document&)>& change, int mergeKey = -1,
+              bool closesMerge = true);
+
+    /// RefreshGrid in the current language after a language change; not an undo step.
+    void refreshGrid();
+
+    /// DecodeImage: InImage into the document, in the current language. The band is taken
+    /// without a question and the channel table is not cleared by it. Starts a fresh history.
+    void decode();
+    /// EncodeImage: asks every editor to commit an edit still being typed (aboutToEncode),
+    /// then encodes the document into OutImage.
+    void encode();
+
+    /// Applies row and settings states from the undo history; not for other callers.
+    void applyState(const QVector<int>& rows, const QVector<ChannelRowState>& states,
+                    Language statesLanguage, const SettingsModel* settings);
+
+signals:
+    /// Rows (1-128) of the channel table changed, model or grid texts.
+    void channelRowsChanged(const QVector<int>& rows);
+    /// The settings model changed (an edit, an undo or redo).
+    void settingsChanged();
+    /// The whole document was replaced by a decode (an opened file, a read).
+    void documentReplaced();
+    /// An encode is about to run: editors commit what is still being typed.
+    void aboutToEncode();
+
+private:
+    MemoryImage m_inImage;
+    MemoryImage m_outImage;
+    Document m_document;
+    int m_languageFlag = 0;
+    int m_portNumber = 0;
+    QUndoStack m_undo;
+};
+
+/// Every row number 1 to 128.
+QVector<int> AllRows();
+
+}  // namespace varel

@@ -1,0 +1,22 @@
+#pragma once
+// The About window FrmAbout: the product title and the edition line; a click anywhere on it
+// closes it.
+#include <QDialog>
+
+class QIcon;
+
+namespace varel {
+
+/// The modal About window.
+class AboutBox : public QDialog {
+    Q_OBJECT
+
+public:
+    /// Shown over parent with the icon of the channel table window.
+    AboutBox(QWidget& parent, const QIcon& icon);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+}  // namespace varel

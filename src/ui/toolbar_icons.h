@@ -1,0 +1,12 @@
+#pragma once
+// The program's icons, drawn by the program itself so that they look the same on every desktop.
+#include <QIcon>
+#include <QString>
+
+namespace varel {
+
+/// The icon of a toolbar button key ("TNew", "TOpen", "TSave", "TRead", "TWrite", "TAnMa",
+/// "TDebug", "TFMMa") or of the program ("Program"); an empty icon for other names.
+QIcon ToolbarIcon(const QString& key);
+
+}  // namespace varel

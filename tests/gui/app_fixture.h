@@ -1,0 +1,59 @@
+#pragma once
+// A main window with fake seams, as the GUI tests start the program.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+#include "gui_fakes.h"
+#include "main_window.h"
+#include "session.h"
+#include "ui_language.h"
+
+namespace varel::test {
+
+/// The program as it stands after start-up, in Chinese unless the test says otherwise.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override { start(0); }
+    void TearDown() override { window.reset(); }
+
+    /// Starts (again) with the given stored language.
+    void start(int languageFlag) {
+        window.reset();
+        session = std::make_unique<Session>();
+        settings.language = languageFlag;
+        session->setLanguageFlag(settings.LoadLanguage());
+        language.apply(session->languageFlag());
+        window = std::make_unique<MainWindow>(
+            *session, AppServices{&boxes, &dialogs, &settings, &clock, &language});
+        window->ApplyLanguage();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+
+    /// A control of a window by its objectName; fails the test when it is missing.
+    template <class T>
+    T* find(QObject* parent, const char* name) {
+        T* found = parent->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << "no " << name << " under " << qPrintable(parent->objectName());
+        return found;
+    }
+    /// A window of the program by its objectName (Form1, Form3 ...).
+    QWidget* form(const char* name) { return find<QWidget>(window.get(), name); }
+    /// A menu item or toolbar button action by name.
+    QAction* action(const char* name) { return window->action(name); }
+
+    FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
+    FakeAppSettings settings;
+    FakeClock clock;
+    UiLanguage language;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace varel::test

@@ -1,0 +1,84 @@
+#pragma once
+// Fakes of the program's seams for the GUI tests: message boxes that record what they show and
+// answer from a queue, file dialogs that return prepared names, settings kept in memory and a
+// clock the test sets.
+#include <QString>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "app_settings.h"
+#include "clock.h"
+#include "file_dialogs.h"
+#include "message_boxes.h"
+
+namespace varel::test {
+
+/// One message as LocalMsgBox was asked to show it.
+struct ShownMessage {
+    QString text;
+    int style = 0;
+    QString title;
+};
+
+/// Records every message; answers with the queued answers, then with OK.
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    int LocalMsgBox(const QString& text, int style, const QString& title) override {
+        shown.push_back({text, style, title});
+        if (onShow) onShow(shown.back());
+        if (answers.empty()) return MsgResult::Ok;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    /// The last message shown (a default one when none was shown).
+    ShownMessage last() const { return shown.empty() ? ShownMessage{} : shown.back(); }
+
+    std::vector<ShownMessage> shown;
+    std::deque<int> answers;
+    std::function<void(const ShownMessage&)> onShow;  ///< runs while the "box" is open
+};
+
+/// Returns the prepared names once each; empty (cancelled) afterwards.
+class FakeFileDialogs : public FileDialogs {
+public:
+    QString openDataFile() override { return take(openName); }
+    QString saveDataFile() override { return take(saveName); }
+    QString openChannelList() override { return take(openListName); }
+    QString saveChannelList() override { return take(saveListName); }
+
+    QString openName, saveName, openListName, saveListName;
+
+private:
+    static QString take(QString& name) {
+        QString result = name;
+        name.clear();
+        return result;
+    }
+};
+
+/// Settings held in memory.
+class FakeAppSettings : public AppSettings {
+public:
+    int LoadLanguage() override { return language; }
+    void SaveLanguage(int flag) override {
+        language = flag;
+        ++languageSaves;
+    }
+    int LoadPortNumber() override { return port; }
+    void SavePortNumber(int number) override {
+        port = number;
+        ++portSaves;
+    }
+    int language = 0, port = 0, languageSaves = 0, portSaves = 0;
+};
+
+/// A clock that shows the time the test sets.
+class FakeClock : public Clock {
+public:
+    double secondsSinceMidnight() const override { return seconds; }
+    double seconds = 12 * 3600;
+};
+
+}  // namespace varel::test

@@ -1,0 +1,239 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>FileDialogs</name>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV文件(*.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件(*)</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>忽略</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>varel::AboutBox</name>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Varel Wavesmith</source>
+        <translation>Varel 对讲机编程软件</translation>
+    </message>
+    <message>
+        <source>English edition V1.20</source>
+        <translation>简体中文版 V1.20</translation>
+    </message>
+</context>
+<context>
+    <name>varel::ChannelEditor</name>
+    <message>
+        <source>Channel Edit</source>
+        <translation>信道编辑</translation>
+    </message>
+</context>
+<context>
+    <name>varel::FeaturesEditor</name>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+</context>
+<context>
+    <name>varel::FmEditor</name>
+    <message>
+        <source>FM Channel Set</source>
+        <translation>FM频道设置</translation>
+    </message>
+</context>
+<context>
+    <name>varel::MainWindow</name>
+    <message>
+        <source>New(&amp;N)</source>
+        <translation>新建(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Open(&amp;O)</source>
+        <translation>打开(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Save(&amp;S)</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Print(&amp;P)</source>
+        <translation>打印(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Import Channels (CSV)...</source>
+        <translation>导入频道列表(CSV)...</translation>
+    </message>
+    <message>
+        <source>Export Channels (CSV)...</source>
+        <translation>导出频道列表(CSV)...</translation>
+    </message>
+    <message>
+        <source>Quit(&amp;Q)</source>
+        <translation>退出(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>Channel Edit(&amp;M)</source>
+        <translation>信道编辑(&amp;M)</translation>
+    </message>
+    <message>
+        <source>DTMF(&amp;D)</source>
+        <translation>DTMF信令(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Optional Features(&amp;P)</source>
+        <translation>可选功能(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Debug Information(&amp;B)</source>
+        <translation>调试信息(&amp;B)</translation>
+    </message>
+    <message>
+        <source>FM Channel Set</source>
+        <translation>收音机频道设置</translation>
+    </message>
+    <message>
+        <source>Undo(&amp;U)</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Redo(&amp;R)</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Read Data from the Transceive(&amp;R)</source>
+        <translation>读频(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Write Data in the Transceive(&amp;W)</source>
+        <translation>写频(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Communication Port(&amp;C)</source>
+        <translation>通信端口(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Chinese(&amp;C)</source>
+        <translation>中文(&amp;C)</translation>
+    </message>
+    <message>
+        <source>English(&amp;E)</source>
+        <translation>英文(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Help Theme(F1)</source>
+        <translation>帮助主题(F1)</translation>
+    </message>
+    <message>
+        <source>About(&amp;H)</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>File(&amp;F)</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Edit(&amp;E)</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Programming(&amp;G)</source>
+        <translation>编程(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Language Select(&amp;L)</source>
+        <translation>语言选择(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Help(&amp;H)</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Read Data from the Transceive</source>
+        <translation>读频</translation>
+    </message>
+    <message>
+        <source>Write Data in the Transceive</source>
+        <translation>写频</translation>
+    </message>
+    <message>
+        <source>Varel Wavesmith</source>
+        <translation>Varel 对讲机编程软件</translation>
+    </message>
+    <message>
+        <source>Confirm that withdraws from a procedure?</source>
+        <translation>确定退出本程序？</translation>
+    </message>
+    <message>
+        <source>Lose all in change not kept!</source>
+        <translation>未保存的更改将全部丢失！</translation>
+    </message>
+    <message>
+        <source>Be careful</source>
+        <translation>注意</translation>
+    </message>
+</context>
+<context>
+    <name>varel::PortWindow</name>
+    <message>
+        <source>ComPort</source>
+        <translation>ComPort</translation>
+    </message>
+</context>
+<context>
+    <name>varel::TuningEditor</name>
+    <message>
+        <source>Debugging</source>
+        <translation>调试</translation>
+    </message>
+</context>
+</TS>
