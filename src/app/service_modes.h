@@ -26,8 +26,14 @@ public:
     bool DebugMode() const { return isOn(ServiceMode::Debug); }
     bool FmServiceMode() const { return isOn(ServiceMode::FmService); }
 
-    /// A click on the toolbar button of mode 0-2.
+    /// A click on the toolbar button of mode 0-2 (two within a second switch the mode off).
     void serviceButtonClicked(int button) { (void)button; }
+    /// A click on caption 0-2 of the hidden gesture that switches mode on (the optional
+    /// features editor reports these; the rules of the gesture live here).
+    void captionClicked(ServiceMode mode, int caption) {
+        (void)mode;
+        (void)caption;
+    }
 
 signals:
     /// A mode was switched on or off.
