@@ -256,13 +256,15 @@ void MainWindow::buildToolbar() {
 void MainWindow::buildStatusBar() {
     statusBar()->setObjectName("StatusBar1");
     statusBar()->setSizeGripEnabled(true);
+    // The four panels from the left, at their fixed widths.
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(this);
         panel->setObjectName(QString("Panel%1").arg(i + 1));
         panel->setFixedWidth(kPanelTwips[i] / kTwipsPerPixel);
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
-        statusBar()->addPermanentWidget(panel, i == 1 ? 1 : 0);
+        panel->setContentsMargins(3, 0, 3, 0);
+        statusBar()->addWidget(panel);
         m_panels[i] = panel;
     }
 }
