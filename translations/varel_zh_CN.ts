@@ -223,10 +223,58 @@
     </message>
 </context>
 <context>
-    <name>varel::PortWindow</name>
+    <name>varel::TransferController</name>
     <message>
-        <source>ComPort</source>
-        <translation>ComPort</translation>
+        <source>Reading……</source>
+        <translation>正在读取……</translation>
+    </message>
+    <message>
+        <source>Data is reading, please wait a moment.</source>
+        <translation>正在读频，请稍候。</translation>
+    </message>
+    <message>
+        <source>Writing……</source>
+        <translation>正在写入……</translation>
+    </message>
+    <message>
+        <source>Data is writing, please wait a moment.</source>
+        <translation>正在写频，请稍候。</translation>
+    </message>
+    <message>
+        <source>The frequency band is not accorded with, whether write into by force?</source>
+        <translation>频段不符，是否强制写入？</translation>
+    </message>
+    <message>
+        <source>Be careful</source>
+        <translation>注意</translation>
+    </message>
+    <message>
+        <source>Reading Frequency Successful!</source>
+        <translation>读频成功！</translation>
+    </message>
+    <message>
+        <source>Writing Frequency Successful!</source>
+        <translation>写频成功！</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The frequency band is not accorded with, can&apos;t write into!</source>
+        <translation>频段不符，不能写入！</translation>
+    </message>
+    <message>
+        <source>Mistake</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Communication error, check the line and the serial connection selection!</source>
+        <translation>通信出错，请检查对讲机，连线及串口选择！</translation>
+    </message>
+    <message>
+        <source>The serial port is invalid</source>
+        <translation>串行端口无效</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@ class AppSettings;
 class Clock;
 class FileDialogs;
 class MessageBoxes;
+class PortScanner;
 class UiLanguage;
 
 /// The program's seams. None may be null; they must outlive the main window.
@@ -16,6 +17,7 @@ struct AppServices {
     AppSettings* settings = nullptr;       ///< stored language and port
     Clock* clock = nullptr;                ///< time of day for the service buttons
     UiLanguage* language = nullptr;        ///< the translators of the program's own texts
+    PortScanner* ports = nullptr;          ///< the start-up probe of the serial ports
 };
 
 }  // namespace varel

@@ -1,14 +1,31 @@
 // The program. Start-up order: the power tuning defaults (the settings model's start values),
-// the stored language, the main window with its load sequence, its texts, then the window shown.
+// the stored language, the main window with its load sequence (the stored port, the probe of
+// the ports, status panel 1), its texts, then the window shown.
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
 
-#include "app_settings.h"
 #include "clock.h"
 #include "file_dialogs.h"
 #include "main_window.h"
 #include "message_boxes.h"
+#include "port_map.h"
+#include "port_scanner.h"
 #include "session.h"
+#include "stored_settings.h"
 #include "ui_language.h"
+
+namespace {
+
+// VAREL_DEFAULT_PORT names the port (1 to 20) to start with when none was ever chosen; the run
+// command sets it when it attaches the virtual radio.
+int DefaultPort() {
+    bool ok = false;
+    const int port = qEnvironmentVariableIntValue("VAREL_DEFAULT_PORT", &ok);
+    return ok && port >= varel::link::kFirstPort && port <= varel::link::kLastPort ? port : 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,15 +33,20 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Varel");
 
     varel::Session session;
-    varel::NoAppSettings settings;
+    QSettings store;
+    varel::StoredSettings settings(
+        store, QApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    settings.setFirstPort(DefaultPort());
     varel::QtMessageBoxes boxes;
     varel::QtFileDialogs dialogs;
     varel::SystemClock clock;
     varel::UiLanguage language;
+    varel::SystemPortScanner ports;
 
     session.setLanguageFlag(settings.LoadLanguage());
     language.apply(session.languageFlag());
-    varel::MainWindow window(session, {&boxes, &dialogs, &settings, &clock, &language});
+    varel::MainWindow window(session, {&boxes, &dialogs, &settings, &clock, &language, &ports});
     boxes.setOwner(&window);
     dialogs.setOwner(&window);
     window.ApplyLanguage();

@@ -22,6 +22,7 @@
 #include "features_editor.h"
 #include "fm_editor.h"
 #include "message_boxes.h"
+#include "port_scanner.h"
 #include "port_window.h"
 #include "service_modes.h"
 #include "session.h"
@@ -159,6 +160,10 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
           static_cast<QWidget*>(m_portWindow)})
         addChild(editor);
     showChild(m_channelEditor);
+    // The stored port, the probe of the ports, and panel 1 showing the port of the start.
+    m_session.setPortNumber(m_services.settings->LoadPortNumber());
+    m_portWindow->setProbeResults(m_services.ports->FindCom());
+    m_panels[0]->setText(QString("COM: %1").arg(m_session.portNumber()));
 
     auto* clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);

@@ -31,7 +31,8 @@ class MainWindow : public QMainWindow {
 
 public:
     /// Builds the window and runs its load sequence: band 0, Form1 shown, the other editors
-    /// loaded hidden. Session and services must outlive the window.
+    /// loaded hidden, PortNumber loaded, the ports probed, status panel 1 "COM: " and the port.
+    /// Session and services must outlive the window.
     MainWindow(Session& session, const AppServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 

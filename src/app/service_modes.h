@@ -26,6 +26,9 @@ public:
     bool DebugMode() const { return isOn(ServiceMode::Debug); }
     bool FmServiceMode() const { return isOn(ServiceMode::FmService); }
 
+    /// Switches a mode on or off and shows or hides its toolbar button (the gestures and the
+    /// button's double click end here).
+    void setOn(ServiceMode mode, bool on);
     /// A click on the toolbar button of mode 0-2 (two within a second switch the mode off).
     void serviceButtonClicked(int button) { (void)button; }
     /// A click on caption 0-2 of the hidden gesture that switches mode on (the optional

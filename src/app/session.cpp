@@ -72,7 +72,7 @@ void Session::decode() {
 }
 
 void Session::encode() {
-    emit aboutToEncode();
+    commitPendingEdits();
     EncodeImage(Configuration{m_document.channels.model(), m_document.settings}, m_outImage);
 }
 

@@ -63,8 +63,9 @@ public:
     /// DecodeImage: InImage into the document, in the current language. The band is taken
     /// without a question and the channel table is not cleared by it. Starts a fresh history.
     void decode();
-    /// EncodeImage: asks every editor to commit an edit still being typed (aboutToEncode),
-    /// then encodes the document into OutImage.
+    /// Asks every editor to commit an edit still being typed (aboutToEncode).
+    void commitPendingEdits() { emit aboutToEncode(); }
+    /// EncodeImage: commitPendingEdits(), then encodes the document into OutImage.
     void encode();
 
     /// Applies row and settings states from the undo history; not for other callers.

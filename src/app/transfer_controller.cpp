@@ -1,9 +1,143 @@
 #include "transfer_controller.h"
 
+#include "channel_editor.h"
 #include "main_window.h"
+#include "message_boxes.h"
+#include "port_map.h"
+#include "progress_window.h"
+#include "read_machine.h"
+#include "service_modes.h"
+#include "session.h"
+#include "write_machine.h"
 
 namespace varel {
 
-TransferController::TransferController(MainWindow& main) : QObject(&main), m_main(main) {}
+TransferController::TransferController(MainWindow& main) : QObject(&main), m_main(main) {
+    m_reenable.setObjectName("Timer1");
+    m_reenable.setInterval(kReenableMs);
+    connect(&m_reenable, &QTimer::timeout, this, &TransferController::OnReenableTimerTick);
+    connect(&m_transfer, &link::SerialTransfer::progressChanged, this, [this](int step) {
+        if (m_progress != nullptr) m_progress->setStep(step);
+    });
+    // Questions and endings run from the event loop, never inside the adapter's handling of
+    // a byte or a tick, so that a message box cannot re-enter it.
+    connect(&m_transfer, &link::SerialTransfer::bandQuestion, this,
+            &TransferController::askBandQuestion, Qt::QueuedConnection);
+    connect(&m_transfer, &link::SerialTransfer::finished, this, &TransferController::finish,
+            Qt::QueuedConnection);
+}
+
+TransferController::~TransferController() = default;
+
+void TransferController::StartRead() {
+    if (isRunning() || m_reenable.isActive() || !openPort()) return;
+    // A frequency still being typed is taken over before the first frame leaves.
+    m_main.channelEditor()->commitPendingFrequency();
+    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_main.session().InImage())))
+        return;
+    showProgress(tr("Reading……"), tr("Data is reading, please wait a moment."));
+}
+
+void TransferController::StartWrite() {
+    if (isRunning() || m_reenable.isActive() || !openPort()) return;
+    Session& session = m_main.session();
+    // Edits still being typed are committed before the first frame leaves: a message about
+    // one must not hold up a running transfer while the radio is being sent blocks.
+    session.commitPendingEdits();
+    link::WriteOptions options;
+    options.band = session.settings().band();
+    options.debugMode = m_main.serviceModes()->DebugMode();
+    options.forceWriteMode = m_main.serviceModes()->ForceWriteMode();
+    if (!begin(Direction::Write, std::make_unique<link::WriteMachine>(session.OutImage(), options)))
+        return;
+    // Right after the wake-up frame; the first block leaves only after the radio's replies.
+    session.encode();
+    showProgress(tr("Writing……"), tr("Data is writing, please wait a moment."));
+}
+
+void TransferController::retranslate() {
+    if (m_progress != nullptr) m_progress->retranslate();
+}
+
+void TransferController::OnReenableTimerTick() {
+    if (++m_reenableTicks <= kReenableSilentTicks) return;
+    m_reenableTicks = 0;
+    m_reenable.stop();
+    m_main.setTransferCommandsEnabled(true);
+}
+
+bool TransferController::openPort() {
+    const std::string device = link::PortDevice(m_main.session().portNumber());
+    if (m_transfer.open(QString::fromStdString(device))) return true;
+    reportInvalidPort();
+    return false;
+}
+
+bool TransferController::begin(Direction direction,
+                               std::unique_ptr<link::TransferMachine> machine) {
+    // The port may have gone away while a pending edit was being committed.
+    if (!m_transfer.begin(*machine)) {
+        reportInvalidPort();
+        return false;
+    }
+    m_machine = std::move(machine);
+    m_direction = direction;
+    return true;
+}
+
+void TransferController::showProgress(const QString& caption, const QString& label) {
+    if (m_progress == nullptr) m_progress = new ProgressWindow(m_main);
+    m_progress->begin(caption, label);
+    m_main.setTransferCommandsEnabled(false);
+}
+
+void TransferController::askBandQuestion() {
+    const int answer = message(
+        tr("The frequency band is not accorded with, whether write into by force?"),
+        MsgStyle::OkCancel | MsgStyle::Question | MsgStyle::DefaultButton2 | MsgStyle::SystemModal,
+        tr("Be careful"));
+    m_transfer.answerBandQuestion(answer == MsgResult::Ok);
+}
+
+void TransferController::finish(link::Outcome outcome) {
+    const Direction direction = m_direction;
+    m_direction = Direction::None;
+    m_machine.reset();
+    switch (outcome) {
+        case link::Outcome::Success:
+            m_progress->hide();
+            if (direction == Direction::Read) m_main.session().decode();
+            message(direction == Direction::Read ? tr("Reading Frequency Successful!")
+                                                 : tr("Writing Frequency Successful!"),
+                    MsgStyle::OkOnly, tr("Tip"));
+            m_reenableTicks = 0;
+            m_reenable.start();
+            emit transferEnded();
+            return;
+        case link::Outcome::BandRefused:
+            message(tr("The frequency band is not accorded with, can't write into!"),
+                    MsgStyle::OkOnly | MsgStyle::Exclamation, tr("Mistake"));
+            m_progress->hide();
+            break;
+        case link::Outcome::CommunicationError:
+            m_progress->hide();
+            message(tr("Communication error, check the line and the serial connection selection!"),
+                    MsgStyle::OkOnly | MsgStyle::Critical, tr("Mistake"));
+            break;
+        default:  // the band question answered Cancel: no message
+            m_progress->hide();
+            break;
+    }
+    m_main.setTransferCommandsEnabled(true);
+    emit transferEnded();
+}
+
+void TransferController::reportInvalidPort() {
+    message(tr("The serial port is invalid"), MsgStyle::OkOnly, QString());
+}
+
+int TransferController::message(const QString& text, int style, const QString& title) {
+    return m_main.services().messageBoxes->LocalMsgBox(text, style, title);
+}
 
 }  // namespace varel

@@ -1,28 +1,71 @@
 #pragma once
 // Reading and writing the radio from the program: StartRead, StartWrite, the progress window,
-// every ending and the re-enable timer Timer1.
+// every ending and the re-enable timer Timer1. The serial adapter's signals and timers drive a
+// transfer; nothing here waits or blocks.
 #include <QObject>
+#include <QTimer>
+#include <memory>
+
+#include "serial_transfer.h"
 
 namespace varel {
 
 class MainWindow;
+class ProgressWindow;
 
 /// Runs the radio transfers of the main window.
 class TransferController : public QObject {
     Q_OBJECT
 
 public:
-    explicit TransferController(MainWindow& main);
+    /// Interval of Timer1 in milliseconds.
+    static constexpr int kReenableMs = 100;
+    /// Ticks of Timer1 that pass before the read and write commands return on the next one.
+    static constexpr int kReenableSilentTicks = 11;
 
-    /// StartRead: reads the radio's memory into InImage and decodes it.
-    void StartRead() {}
-    /// StartWrite: encodes into OutImage and writes it to the radio.
-    void StartWrite() {}
-    /// Texts of the progress window, when it is shown.
-    void retranslate() {}
+    explicit TransferController(MainWindow& main);
+    ~TransferController() override;
+
+    /// StartRead: opens the port of PortNumber, takes over a pending frequency edit, and reads
+    /// the radio's memory into InImage; a successful read is decoded into the editors.
+    void StartRead();
+    /// StartWrite: opens the port of PortNumber and writes the editors, encoded into OutImage
+    /// right after the wake-up frame, to the radio.
+    void StartWrite();
+    /// Texts of the progress window, when it exists.
+    void retranslate();
+
+    /// True from the start of a transfer until its ending has been handled.
+    bool isRunning() const { return m_direction != Direction::None; }
+    /// The progress window FrmWriting; null until the first transfer.
+    ProgressWindow* progressWindow() const { return m_progress; }
+    /// Timer1: started when a success message is closed, it brings the commands back.
+    QTimer& reenableTimer() { return m_reenable; }
+    /// OnReenableTimerTick: the 12th tick enables the read and write commands and stops Timer1.
+    void OnReenableTimerTick();
+
+signals:
+    /// A transfer's ending has been handled (its message closed).
+    void transferEnded();
 
 private:
+    enum class Direction { None, Read, Write };
+
+    bool openPort();
+    bool begin(Direction direction, std::unique_ptr<link::TransferMachine> machine);
+    void showProgress(const QString& caption, const QString& label);
+    void askBandQuestion();
+    void finish(link::Outcome outcome);
+    void reportInvalidPort();
+    int message(const QString& text, int style, const QString& title);
+
     MainWindow& m_main;
+    link::SerialTransfer m_transfer;
+    std::unique_ptr<link::TransferMachine> m_machine;
+    ProgressWindow* m_progress = nullptr;
+    QTimer m_reenable;
+    int m_reenableTicks = 0;
+    Direction m_direction = Direction::None;
 };
 
 }  // namespace varel

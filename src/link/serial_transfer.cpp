@@ -20,8 +20,15 @@ SerialTransfer::~SerialTransfer() {
 }
 
 bool SerialTransfer::start(const QString& device, TransferMachine& machine) {
-    if (m_machine != nullptr) return false;
-    if (!OpenComDevice(m_port, device)) return false;
+    return open(device) && begin(machine);
+}
+
+bool SerialTransfer::open(const QString& device) {
+    return m_machine == nullptr && OpenComDevice(m_port, device);
+}
+
+bool SerialTransfer::begin(TransferMachine& machine) {
+    if (m_machine != nullptr || !m_port.isOpen()) return false;
     m_machine = &machine;
     m_threshold = 1;
     m_timer.start();

@@ -33,6 +33,14 @@ public:
     /// opened or a transfer is already running.
     bool start(const QString& device, TransferMachine& machine);
 
+    /// The first half of start(): opens the device, so that the caller can finish its own
+    /// preparations before the first frame leaves. False when the port cannot be opened or a
+    /// transfer is already running.
+    bool open(const QString& device);
+    /// The second half of start(): starts the machine on the port that open() opened. False,
+    /// and nothing started, when the port is not open or a transfer is already running.
+    bool begin(TransferMachine& machine);
+
     /// Gives the machine the answer to the band question (after bandQuestion()).
     void answerBandQuestion(bool ok);
 

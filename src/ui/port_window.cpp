@@ -1,15 +1,70 @@
 #include "port_window.h"
 
+#include <QButtonGroup>
+#include <QEvent>
+#include <QGridLayout>
+#include <QRadioButton>
+
 #include "main_window.h"
+#include "session.h"
 
 namespace varel {
 
+namespace {
+
+constexpr int kColumns = 5;
+constexpr int kTwipsPerPixel = 15;
+
+}  // namespace
+
 PortWindow::PortWindow(MainWindow& main) : QWidget(nullptr), m_main(main) {
     setObjectName("Form6");
+    m_group = new QButtonGroup(this);
+    auto* grid = new QGridLayout(this);
+    for (int n = link::kFirstPort; n <= link::kLastPort; ++n) {
+        const QString name = QString("Com%1").arg(n);
+        auto* button = new QRadioButton(name, this);
+        button->setObjectName(name);
+        m_group->addButton(button, n);
+        grid->addWidget(button, (n - 1) / kColumns, (n - 1) % kColumns);
+    }
+    // Only the user's click chooses a port; prepareToShow() selects by program.
+    connect(m_group, &QButtonGroup::idClicked, this,
+            [this](int port) { m_main.session().setPortNumber(port); });
+    writeTooltips();
+}
+
+QRadioButton* PortWindow::option(int port) const {
+    return qobject_cast<QRadioButton*>(m_group->button(port));
+}
+
+void PortWindow::setProbeResults(const link::PortAvailability& ports) {
+    m_ports = ports;
+    for (int n = link::kFirstPort; n <= link::kLastPort; ++n)
+        option(n)->setEnabled(m_ports[static_cast<std::size_t>(n - 1)]);
+    writeTooltips();
+}
+
+void PortWindow::prepareToShow() {
+    const int port = m_main.session().portNumber();
+    if (QRadioButton* button = option(port)) button->setChecked(true);
 }
 
 void PortWindow::retranslate() {
-    setWindowTitle(tr("ComPort"));
+    setWindowTitle("ComPort");
+    writeTooltips();
+}
+
+void PortWindow::writeTooltips() {
+    for (int n = link::kFirstPort; n <= link::kLastPort; ++n)
+        option(n)->setToolTip(QString::fromStdString(link::PortDevice(n)));
+}
+
+bool PortWindow::event(QEvent* event) {
+    // The outer size belongs to the child window frame the main window puts this window in.
+    if (event->type() == QEvent::ParentChange && parentWidget() != nullptr)
+        parentWidget()->resize(kWidthTwips / kTwipsPerPixel, kHeightTwips / kTwipsPerPixel);
+    return QWidget::event(event);
 }
 
 }  // namespace varel

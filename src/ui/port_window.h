@@ -1,24 +1,47 @@
 #pragma once
-// The serial port window Form6: twenty options Com1 to Com20.
+// The serial port window Form6: twenty options Com1 to Com20 in four rows of five. The ports
+// that the start-up probe could not open are disabled; a click chooses the port at once.
 #include <QWidget>
+
+#include "port_probe.h"
+
+class QButtonGroup;
+class QRadioButton;
 
 namespace varel {
 
 class MainWindow;
 
-/// The serial port window Form6: twenty options Com1 to Com20.
+/// The serial port window Form6. Its options are QRadioButtons named "Com1" to "Com20".
 class PortWindow : public QWidget {
     Q_OBJECT
 
 public:
+    /// Outer size of the window in twips (15 twips are one pixel).
+    static constexpr int kWidthTwips = 4890;
+    static constexpr int kHeightTwips = 2775;
+
     explicit PortWindow(MainWindow& main);
+
+    /// Takes the result of the start-up probe: enables the options of the ports that could be
+    /// opened and disables the others, and describes each port in its tooltip.
+    void setProbeResults(const link::PortAvailability& ports);
     /// Before the window is shown: selects the option of PortNumber when one was chosen.
-    void prepareToShow() {}
+    void prepareToShow();
+    /// The option of port n (1 to 20); null outside that range.
+    QRadioButton* option(int port) const;
     /// Writes every static text in the current language.
     void retranslate();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void writeTooltips();
+
     MainWindow& m_main;
+    QButtonGroup* m_group = nullptr;
+    link::PortAvailability m_ports{};
 };
 
 }  // namespace varel

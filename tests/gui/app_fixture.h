@@ -7,11 +7,17 @@
 #include <QTest>
 #include <QWidget>
 #include <memory>
+#include <ostream>
 
 #include "gui_fakes.h"
 #include "main_window.h"
 #include "session.h"
 #include "ui_language.h"
+
+/// Failed comparisons of texts show the text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace varel::test {
 
@@ -29,7 +35,7 @@ protected:
         session->setLanguageFlag(settings.LoadLanguage());
         language.apply(session->languageFlag());
         window = std::make_unique<MainWindow>(
-            *session, AppServices{&boxes, &dialogs, &settings, &clock, &language});
+            *session, AppServices{&boxes, &dialogs, &settings, &clock, &language, &ports});
         window->ApplyLanguage();
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -51,6 +57,7 @@ protected:
     FakeFileDialogs dialogs;
     FakeAppSettings settings;
     FakeClock clock;
+    FakePortScanner ports;
     UiLanguage language;
     std::unique_ptr<Session> session;
     std::unique_ptr<MainWindow> window;

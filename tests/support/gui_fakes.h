@@ -11,6 +11,7 @@
 #include "clock.h"
 #include "file_dialogs.h"
 #include "message_boxes.h"
+#include "port_scanner.h"
 
 namespace varel::test {
 
@@ -79,6 +80,17 @@ class FakeClock : public Clock {
 public:
     double secondsSinceMidnight() const override { return seconds; }
     double seconds = 12 * 3600;
+};
+
+/// A probe that reports the prepared port states and never opens a port.
+class FakePortScanner : public PortScanner {
+public:
+    link::PortAvailability FindCom() override {
+        ++probes;
+        return ports;
+    }
+    link::PortAvailability ports{};
+    int probes = 0;
 };
 
 }  // namespace varel::test

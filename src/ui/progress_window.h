@@ -1,0 +1,42 @@
+#pragma once
+// The transfer progress window FrmWriting: a label and a bar that follows the step of the
+// transfer. It is application-modal while shown, and only the program hides it: it has no
+// close box and ignores close requests, because the transfer ends it, not the user.
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+namespace varel {
+
+/// The modal progress window of a radio transfer.
+class ProgressWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    /// The first and the last value of the bar (the steps of a transfer).
+    static constexpr int kFirstStep = 1;
+    static constexpr int kLastStep = 196;
+
+    /// A hidden window over parent (the main window).
+    explicit ProgressWindow(QWidget& parent);
+
+    /// Shows the window application-modal with the caption and label, the bar at its start.
+    /// Returns at once; the transfer's events go on in the program's event loop.
+    void begin(const QString& caption, const QString& label);
+    /// Moves the bar to a step (1 to 196).
+    void setStep(int step);
+    /// The step the bar shows.
+    int step() const;
+    /// Writes the static texts of the current language (the label is empty in both).
+    void retranslate();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLabel* m_label = nullptr;
+    QProgressBar* m_bar = nullptr;
+};
+
+}  // namespace varel
