@@ -159,6 +159,9 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
           static_cast<QWidget*>(m_tuningEditor), static_cast<QWidget*>(m_fmEditor),
           static_cast<QWidget*>(m_portWindow)})
         addChild(editor);
+    // Form6 has a fixed outer size, unless the platform's font needs more room.
+    QWidget* portFrame = m_portWindow->parentWidget();
+    portFrame->resize(PortWindow::outerSize().expandedTo(portFrame->minimumSizeHint()));
     showChild(m_channelEditor);
     // The stored port, the probe of the ports, and panel 1 showing the port of the start.
     m_session.setPortNumber(m_services.settings->LoadPortNumber());

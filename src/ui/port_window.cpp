@@ -1,7 +1,6 @@
 #include "port_window.h"
 
 #include <QButtonGroup>
-#include <QEvent>
 #include <QGridLayout>
 #include <QRadioButton>
 
@@ -21,6 +20,8 @@ PortWindow::PortWindow(MainWindow& main) : QWidget(nullptr), m_main(main) {
     setObjectName("Form6");
     m_group = new QButtonGroup(this);
     auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setHorizontalSpacing(0);
     for (int n = link::kFirstPort; n <= link::kLastPort; ++n) {
         const QString name = QString("Com%1").arg(n);
         auto* button = new QRadioButton(name, this);
@@ -60,11 +61,8 @@ void PortWindow::writeTooltips() {
         option(n)->setToolTip(QString::fromStdString(link::PortDevice(n)));
 }
 
-bool PortWindow::event(QEvent* event) {
-    // The outer size belongs to the child window frame the main window puts this window in.
-    if (event->type() == QEvent::ParentChange && parentWidget() != nullptr)
-        parentWidget()->resize(kWidthTwips / kTwipsPerPixel, kHeightTwips / kTwipsPerPixel);
-    return QWidget::event(event);
+QSize PortWindow::outerSize() {
+    return {kWidthTwips / kTwipsPerPixel, kHeightTwips / kTwipsPerPixel};
 }
 
 }  // namespace varel

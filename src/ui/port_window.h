@@ -22,6 +22,8 @@ public:
     static constexpr int kHeightTwips = 2775;
 
     explicit PortWindow(MainWindow& main);
+    /// The outer size of the window's frame in pixels.
+    static QSize outerSize();
 
     /// Takes the result of the start-up probe: enables the options of the ports that could be
     /// opened and disables the others, and describes each port in its tooltip.
@@ -32,9 +34,6 @@ public:
     QRadioButton* option(int port) const;
     /// Writes every static text in the current language.
     void retranslate();
-
-protected:
-    bool event(QEvent* event) override;
 
 private:
     void writeTooltips();

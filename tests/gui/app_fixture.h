@@ -27,15 +27,15 @@ protected:
     void SetUp() override { start(0); }
     void TearDown() override { window.reset(); }
 
-    /// Starts (again) with the given stored language.
+    /// Starts (again) with the given stored language (kept in `settings`).
     void start(int languageFlag) {
         window.reset();
         session = std::make_unique<Session>();
         settings.language = languageFlag;
-        session->setLanguageFlag(settings.LoadLanguage());
+        session->setLanguageFlag(storedSettings->LoadLanguage());
         language.apply(session->languageFlag());
         window = std::make_unique<MainWindow>(
-            *session, AppServices{&boxes, &dialogs, &settings, &clock, &language, &ports});
+            *session, AppServices{&boxes, &dialogs, storedSettings, &clock, &language, &ports});
         window->ApplyLanguage();
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -56,6 +56,7 @@ protected:
     FakeMessageBoxes boxes;
     FakeFileDialogs dialogs;
     FakeAppSettings settings;
+    AppSettings* storedSettings = &settings;  ///< what start() reads and the exit writes
     FakeClock clock;
     FakePortScanner ports;
     UiLanguage language;

@@ -1,0 +1,122 @@
+// The port window Form6 and the start-up around it: the probe's results, choosing a port, the
+// status panel of the start, and the language and the port surviving a restart.
+#include "port_window.h"
+
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QSettings>
+
+#include "app_fixture.h"
+#include "stored_settings.h"
+#include "temp_dir.h"
+
+namespace varel::test {
+namespace {
+
+class PortWindowTest : public AppFixture {
+protected:
+    void TearDown() override {
+        AppFixture::TearDown();
+        qunsetenv("VAREL_COM3");
+    }
+    PortWindow& portWindow() { return *window->portWindow(); }
+    QRadioButton* option(int port) { return portWindow().option(port); }
+    // Opens the port window as the menu command does.
+    void showPortWindow() {
+        action("MNCommPort")->trigger();
+        ASSERT_TRUE(portWindow().isVisible());
+    }
+    int checkedPort() {
+        for (int n = 1; n <= 20; ++n)
+            if (option(n)->isChecked()) return n;
+        return 0;
+    }
+};
+
+TEST_F(PortWindowTest, OptionsFollowTheProbeInFourRowsOfFive) {
+    ports.ports[0] = ports.ports[2] = true;
+    qputenv("VAREL_COM3", "/dev/pts/42");
+    ports.probes = 0;
+    start(0);
+    EXPECT_EQ(ports.probes, 1);
+    showPortWindow();
+    QWidget* frame = portWindow().parentWidget();
+    EXPECT_EQ(PortWindow::outerSize(), QSize(4890 / 15, 2775 / 15));
+    EXPECT_EQ(frame->size(), PortWindow::outerSize().expandedTo(frame->minimumSizeHint()));
+    for (int n = 1; n <= 20; ++n) {
+        QRadioButton* button =
+            find<QRadioButton>(&portWindow(), qPrintable(QString("Com%1").arg(n)));
+        ASSERT_EQ(button, option(n));
+        EXPECT_EQ(button->text(), QString("Com%1").arg(n));
+        EXPECT_EQ(button->isEnabled(), n == 1 || n == 3) << n;
+        // Row by row, left to right.
+        if ((n - 1) % 5 != 0) {
+            EXPECT_EQ(button->y(), option(n - 1)->y()) << n;
+            EXPECT_GT(button->x(), option(n - 1)->x()) << n;
+        } else if (n > 1) {
+            EXPECT_GT(button->y(), option(n - 1)->y()) << n;
+        }
+    }
+    EXPECT_EQ(option(3)->toolTip(), "/dev/pts/42");
+    EXPECT_EQ(option(13)->toolTip(), "/dev/ttyS0");
+    EXPECT_EQ(portWindow().windowTitle(), "ComPort");
+    window->setLanguage(1);
+    EXPECT_EQ(portWindow().windowTitle(), "ComPort");
+}
+
+TEST_F(PortWindowTest, ClickChoosesAtOnceAndThePanelKeepsThePortOfTheStart) {
+    settings.port = 3;
+    ports.ports[2] = ports.ports[6] = true;
+    start(0);
+    EXPECT_EQ(window->statusPanel(1)->text(), "COM: 3");
+    showPortWindow();
+    EXPECT_EQ(checkedPort(), 3);
+
+    QTest::mouseClick(option(7), Qt::LeftButton);
+    EXPECT_EQ(session->portNumber(), 7);
+    QTest::mouseClick(option(5), Qt::LeftButton);  // disabled: nothing happens
+    EXPECT_EQ(session->portNumber(), 7);
+    EXPECT_EQ(window->statusPanel(1)->text(), "COM: 3");
+
+    // Closing only hides; the next showing has the same options and selection.
+    portWindow().parentWidget()->close();
+    EXPECT_FALSE(portWindow().isVisible());
+    showPortWindow();
+    EXPECT_EQ(checkedPort(), 7);
+    EXPECT_TRUE(option(3)->isEnabled());
+    EXPECT_FALSE(option(5)->isEnabled());
+}
+
+TEST_F(PortWindowTest, NoPortChosenSelectsNoOption) {
+    showPortWindow();
+    EXPECT_EQ(checkedPort(), 0);
+    EXPECT_EQ(window->statusPanel(1)->text(), "COM: 0");
+}
+
+TEST_F(PortWindowTest, LanguageAndPortSurviveARestartThroughTheExit) {
+    TempDir dir;
+    QSettings store(QString::fromStdString(dir.file("store.ini")), QSettings::IniFormat);
+    const QString folder = QString::fromStdString(dir.path().string());
+    StoredSettings stored(store, folder, folder + "/user");
+    storedSettings = &stored;
+    ports.ports[6] = true;
+    start(0);
+    EXPECT_EQ(window->windowTitle(), "Varel 对讲机编程软件");
+    window->setLanguage(1);
+    showPortWindow();
+    QTest::mouseClick(option(7), Qt::LeftButton);
+    ASSERT_TRUE(window->close());  // the fake answers the exit question with OK
+
+    start(0);
+    EXPECT_EQ(session->languageFlag(), 1);
+    EXPECT_EQ(window->windowTitle(), "Varel Wavesmith");
+    EXPECT_EQ(window->statusPanel(1)->text(), "COM: 7");
+    showPortWindow();
+    EXPECT_EQ(checkedPort(), 7);
+    window.reset();
+    storedSettings = &settings;
+}
+
+}  // namespace
+}  // namespace varel::test
