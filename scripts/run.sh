@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and starts the program. When no port is configured with
-# VAREL_COM1, a virtual radio (varel-sim, paced at 9600 baud) is started and attached as Com1.
+# Installs what is needed, builds, and starts the program. When no radio port is configured (no
+# VAREL_COM<n> variable set and no USB serial adapter at /dev/ttyUSB0, the device of Com1), a
+# virtual radio (varel-sim, paced at 9600 baud) is started and attached as Com1; if no port was
+# ever chosen in the program, it starts with Com1 selected (VAREL_DEFAULT_PORT=1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -16,7 +18,15 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-if [ -z "${VAREL_COM1:-}" ]; then
+configured=""
+for name in $(compgen -v VAREL_COM); do
+  [[ $name =~ ^VAREL_COM[0-9]+$ && -n ${!name} ]] && configured="$name=${!name}"
+done
+[ -z "$configured" ] && [ -e /dev/ttyUSB0 ] && configured="Com1 = /dev/ttyUSB0"
+
+if [ -n "$configured" ]; then
+  echo "Radio port configured ($configured); no virtual radio started"
+else
   log=$(mktemp)
   "$bin/varel-sim" --pace >"$log" &
   pids+=($!)
@@ -26,8 +36,8 @@ if [ -z "${VAREL_COM1:-}" ]; then
   done
   VAREL_COM1=$(head -n 1 "$log")
   [ -n "$VAREL_COM1" ] || { echo "the virtual radio did not start" >&2; exit 1; }
-  export VAREL_COM1
-  echo "Virtual radio on $VAREL_COM1 (port Com1)"
+  export VAREL_COM1 VAREL_DEFAULT_PORT=1
+  echo "Virtual radio on $VAREL_COM1, attached as port Com1 (selected unless you chose another port)"
 fi
 # In the background with a wait, so that an interrupt reaches the traps at once.
 "$bin/varel" "$@" &
