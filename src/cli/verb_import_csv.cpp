@@ -36,8 +36,7 @@ const char kImportUsage[] =
 int RunImportCsv(const Args& args) {
     ParsedArgs parsed;
     std::string error;
-    if (!ParseArgs(args, {{"--band", true}}, parsed, error))
-        return UsageError(kImportUsage, error);
+    if (!ParseArgs(args, {{"--band", true}}, parsed, error)) return UsageError(kImportUsage, error);
     if (parsed.help) return PrintHelp(kImportUsage);
     int band = -1;
     if (!BandOption(parsed, band, error)) return UsageError(kImportUsage, error);
@@ -56,8 +55,8 @@ int RunImportCsv(const Args& args) {
     table.model() = cfg.channels;
     table.SetGrid();
     const Language lang = Language::Chinese;
-    const CsvImport result =
-        ImportChannelCsv(text, table, BandBounds(cfg.settings.band()).value_or(FrequencyBand{}), lang);
+    const CsvImport result = ImportChannelCsv(
+        text, table, BandBounds(cfg.settings.band()).value_or(FrequencyBand{}), lang);
     std::cerr << CsvReportText(result, Language::English);
     if (result.refused) return Fail(listPath + ": nothing imported");
 

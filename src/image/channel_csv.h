@@ -120,8 +120,8 @@ struct CsvImport {
 /// channel and enters it anew (frequencies checked against band in lang and snapped, new-channel
 /// defaults, picks, typed name); Busy Lock stays as the channel had it. Other channels are
 /// untouched. The texts of the cells follow lang.
-CsvImport ImportChannelCsv(const std::string& text, ChannelTable& table,
-                           const FrequencyBand& band, Language lang);
+CsvImport ImportChannelCsv(const std::string& text, ChannelTable& table, const FrequencyBand& band,
+                           Language lang);
 
 /// The report: one line per issue, then a summary line (import).
 std::string CsvReportText(const CsvImport& result, Language lang);

@@ -29,8 +29,12 @@ CsvTone ToneOf(const Channel& ch, int column, CsvExport& out, int channel) {
         return ToneOfText(list[static_cast<std::size_t>(position)]);
     const std::string& text = ch.text(column);
     if (!text.empty() && text != OffText(Language::English) && text != OffText(Language::Chinese))
-        out.issues.push_back({0, channel, column == kRxToneColumn ? "cToneFreq" : "rToneFreq",
-                              CsvIssueKind::ToneNotListed, text, {}});
+        out.issues.push_back({0,
+                              channel,
+                              column == kRxToneColumn ? "cToneFreq" : "rToneFreq",
+                              CsvIssueKind::ToneNotListed,
+                              text,
+                              {}});
     return {};
 }
 
@@ -83,8 +87,12 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     const bool hasTx = !ch.freq[1].empty();
     const auto txUnits = hasTx ? UnitsOfModelText(ch.freq[1]) : rxUnits;
     if (!rxUnits || !txUnits) {
-        out.issues.push_back({0, n, rxUnits ? "Offset" : "Frequency", CsvIssueKind::LeftOut,
-                              ch.freq[rxUnits ? 1 : 0], {}});
+        out.issues.push_back({0,
+                              n,
+                              rxUnits ? "Offset" : "Frequency",
+                              CsvIssueKind::LeftOut,
+                              ch.freq[rxUnits ? 1 : 0],
+                              {}});
         return false;
     }
     const long long rx = *rxUnits;
@@ -96,8 +104,7 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     if (!hasTx || ch.index(kProhibitColumn) == 0) {
         Field(f, CsvColumn::Duplex) = "off";
         if (tx != rx)
-            out.issues.push_back(
-                {0, n, "Duplex", CsvIssueKind::TransmitDropped, ch.freq[1], {}});
+            out.issues.push_back({0, n, "Duplex", CsvIssueKind::TransmitDropped, ch.freq[1], {}});
     } else {
         WriteDuplex(rx, tx, f);
     }

@@ -12,13 +12,13 @@ struct ColumnSpec {
 };
 
 constexpr ColumnSpec kColumns[kCsvColumnCount] = {
-    {"Location", ""},       {"Name", ""},         {"Frequency", ""},  {"Duplex", ""},
-    {"Offset", "0.000000"}, {"Tone", ""},         {"rToneFreq", "88.5"},
-    {"cToneFreq", "88.5"},  {"DtcsCode", "023"},  {"DtcsPolarity", "NN"},
-    {"RxDtcsCode", "023"},  {"CrossMode", "Tone->Tone"},
-    {"Mode", "FM"},         {"TStep", "5.00"},    {"Skip", ""},       {"Power", "5.0W"},
-    {"Comment", ""},        {"URCALL", ""},       {"RPT1CALL", ""},   {"RPT2CALL", ""},
-    {"DVCODE", ""},
+    {"Location", ""},       {"Name", ""},           {"Frequency", ""},
+    {"Duplex", ""},         {"Offset", "0.000000"}, {"Tone", ""},
+    {"rToneFreq", "88.5"},  {"cToneFreq", "88.5"},  {"DtcsCode", "023"},
+    {"DtcsPolarity", "NN"}, {"RxDtcsCode", "023"},  {"CrossMode", "Tone->Tone"},
+    {"Mode", "FM"},         {"TStep", "5.00"},      {"Skip", ""},
+    {"Power", "5.0W"},      {"Comment", ""},        {"URCALL", ""},
+    {"RPT1CALL", ""},       {"RPT2CALL", ""},       {"DVCODE", ""},
 };
 
 struct CrossSpec {

@@ -9,9 +9,27 @@ namespace varel {
 
 /// The columns of a channel list, in the order export writes them.
 enum class CsvColumn {
-    Location, Name, Frequency, Duplex, Offset, Tone, RToneFreq, CToneFreq, DtcsCode,
-    DtcsPolarity, RxDtcsCode, CrossMode, Mode, TStep, Skip, Power, Comment, UrCall, Rpt1Call,
-    Rpt2Call, DvCode,
+    Location,
+    Name,
+    Frequency,
+    Duplex,
+    Offset,
+    Tone,
+    RToneFreq,
+    CToneFreq,
+    DtcsCode,
+    DtcsPolarity,
+    RxDtcsCode,
+    CrossMode,
+    Mode,
+    TStep,
+    Skip,
+    Power,
+    Comment,
+    UrCall,
+    Rpt1Call,
+    Rpt2Call,
+    DvCode,
 };
 
 /// Number of columns.

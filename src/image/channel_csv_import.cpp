@@ -21,7 +21,7 @@ constexpr int kBusyColumn = 6;
 constexpr int kScanColumn = 7;
 constexpr int kBandwidthColumn = 8;
 constexpr int kProhibitColumn = 9;
-constexpr int kNameLength = 6;  // what the name editor lets the user type
+constexpr int kNameLength = 6;            // what the name editor lets the user type
 constexpr long long kWattUnits = 100000;  // one watt in the units of ParseDecimal
 
 using Kind = CsvTone::Kind;
@@ -32,15 +32,15 @@ using ColumnIndex = std::array<int, kCsvColumnCount>;
 // What one row asks for, read completely before the table is touched.
 struct RowPlan {
     int location = 0;
-    std::string rxWritten;            // the Frequency field as written
-    CsvDecimal rx;                    // receive frequency
-    std::optional<long long> tx;      // transmit frequency when it differs from receive
-    std::string txWritten;            // the transmit frequency for messages
-    bool prohibit = false;            // Duplex off
+    std::string rxWritten;                      // the Frequency field as written
+    CsvDecimal rx;                              // receive frequency
+    std::optional<long long> tx;                // transmit frequency when it differs from receive
+    std::string txWritten;                      // the transmit frequency for messages
+    bool prohibit = false;                      // Duplex off
     std::array<int, kListColumns> positions{};  // list positions of columns 3 to 9
-    std::string name;                 // as the name editor takes it
-    std::vector<CsvIssue> snaps;      // frequencies moved onto the channel raster
-    std::vector<CsvIssue> fallbacks;  // name, power, mode and scan not taken as written
+    std::string name;                           // as the name editor takes it
+    std::vector<CsvIssue> snaps;                // frequencies moved onto the channel raster
+    std::vector<CsvIssue> fallbacks;            // name, power, mode and scan not taken as written
 
     int& position(int column) { return positions[static_cast<std::size_t>(column - 3)]; }
 };
@@ -87,10 +87,13 @@ public:
 
     void run(const CsvText& csv) {
         if (csv.error != CsvTextError::None) {
-            refuse({csv.errorLine, 0, {},
+            refuse({csv.errorLine,
+                    0,
+                    {},
                     csv.error == CsvTextError::NotText ? CsvIssueKind::NotText
                                                        : CsvIssueKind::OpenQuote,
-                    {}, {}});
+                    {},
+                    {}});
             return;
         }
         if (csv.records.empty()) {
@@ -130,8 +133,8 @@ private:
         }
         for (CsvColumn required : {CsvColumn::Location, CsvColumn::Frequency})
             if (m_index[static_cast<std::size_t>(required)] < 0)
-                refuse({header.line, 0, CsvColumnName(required), CsvIssueKind::MissingColumn,
-                        {}, {}});
+                refuse(
+                    {header.line, 0, CsvColumnName(required), CsvIssueKind::MissingColumn, {}, {}});
         return !m_out.refused;
     }
 
@@ -254,7 +257,8 @@ private:
                 tone.value = std::to_string(hz->units / 100000) + "." +
                              std::to_string(hz->units / 10000 % 10);
         } else {
-            const std::string letters = UpperAscii(Trimmed(row.get(CsvColumn::DtcsPolarity)));
+            std::string letters = UpperAscii(Trimmed(row.get(CsvColumn::DtcsPolarity)));
+            if (letters.empty()) letters = "NN";
             if (letters.size() != 2 || letters.find_first_not_of("NR") != std::string::npos)
                 return row.issue(CsvColumn::DtcsPolarity, CsvIssueKind::UnknownValue, letters);
             tone.polarity = letters[polarity];
@@ -289,10 +293,11 @@ private:
             if (word == Lowered(levels[p].en) || written == levels[p].zh)
                 return static_cast<int>(p);
 
-        const auto watts = ParseDecimal(word.back() == 'w' ? word.substr(0, word.size() - 1) : word);
+        const auto watts =
+            ParseDecimal(word.back() == 'w' ? word.substr(0, word.size() - 1) : word);
         if (!watts) {
-            changes.push_back(row.issue(CsvColumn::Power, CsvIssueKind::Defaulted, written,
-                                        PowerWatts(high)));
+            changes.push_back(
+                row.issue(CsvColumn::Power, CsvIssueKind::Defaulted, written, PowerWatts(high)));
             return high;
         }
         struct Level {
@@ -312,11 +317,12 @@ private:
         return nearest->position;
     }
 
-    // A column whose words name list positions 0, 1, ... (any case); anything else takes
-    // position 1, the editor's default for Mode and Skip, with a report.
+    // A column whose words (any case) name position 0, then position 1; an empty field takes
+    // position 1, the editor's default for Mode and Skip, and so does anything else, reported.
     static int readChoice(const RowReader& row, CsvColumn column,
                           const std::vector<std::string>& words, RowPlan& plan) {
         const std::string written = Trimmed(row.get(column));
+        if (written.empty()) return 1;
         for (std::size_t p = 0; p < words.size(); ++p)
             if (Lowered(written) == words[p]) return p == 0 ? 0 : 1;
         plan.fallbacks.push_back(
@@ -373,8 +379,8 @@ private:
 
 }  // namespace
 
-CsvImport ImportChannelCsv(const std::string& text, ChannelTable& table,
-                           const FrequencyBand& band, Language lang) {
+CsvImport ImportChannelCsv(const std::string& text, ChannelTable& table, const FrequencyBand& band,
+                           Language lang) {
     CsvImport out;
     Importer(table, band, lang, out).run(ParseCsv(text));
     return out;
