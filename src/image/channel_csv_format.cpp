@@ -55,9 +55,12 @@ const char* CsvColumnName(CsvColumn column) {
     return kColumns[static_cast<std::size_t>(column)].name;
 }
 
-CsvFields CsvUnusedFields() {
-    CsvFields fields;
-    for (std::size_t i = 0; i < kCsvColumnCount; ++i) fields[i] = kColumns[i].unused;
+const CsvFields& CsvUnusedFields() {
+    static const CsvFields fields = [] {
+        CsvFields f;
+        for (std::size_t i = 0; i < kCsvColumnCount; ++i) f[i] = kColumns[i].unused;
+        return f;
+    }();
     return fields;
 }
 

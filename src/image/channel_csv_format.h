@@ -42,7 +42,7 @@ using CsvFields = std::array<std::string, kCsvColumnCount>;
 const char* CsvColumnName(CsvColumn column);
 
 /// A row with every column at the value export writes when it has nothing to say.
-CsvFields CsvUnusedFields();
+const CsvFields& CsvUnusedFields();
 
 /// The field of a column.
 inline std::string& Field(CsvFields& fields, CsvColumn column) {

@@ -55,7 +55,7 @@ std::string UpperAscii(const std::string& text) {
 class RowReader {
 public:
     RowReader(const CsvRecord& record, const ColumnIndex& index)
-        : m_record(record), m_index(index), m_unused(CsvUnusedFields()) {}
+        : m_record(record), m_index(index) {}
 
     int line() const { return m_record.line; }
 
@@ -63,7 +63,7 @@ public:
     // shorter than the header reads as empty fields.
     std::string get(CsvColumn column) const {
         const int i = m_index[static_cast<std::size_t>(column)];
-        if (i < 0) return Field(m_unused, column);
+        if (i < 0) return Field(CsvUnusedFields(), column);
         const auto at = static_cast<std::size_t>(i);
         return at < m_record.fields.size() ? m_record.fields[at] : std::string();
     }
@@ -76,7 +76,6 @@ public:
 private:
     const CsvRecord& m_record;
     const ColumnIndex& m_index;
-    CsvFields m_unused;
 };
 
 // Reads the rows of a parsed text into the table.
@@ -87,17 +86,12 @@ public:
 
     void run(const CsvText& csv) {
         if (csv.error != CsvTextError::None) {
-            refuse({csv.errorLine,
-                    0,
-                    {},
-                    csv.error == CsvTextError::NotText ? CsvIssueKind::NotText
-                                                       : CsvIssueKind::OpenQuote,
-                    {},
-                    {}});
+            refuse(csv.errorLine, csv.error == CsvTextError::NotText ? CsvIssueKind::NotText
+                                                                     : CsvIssueKind::OpenQuote);
             return;
         }
         if (csv.records.empty()) {
-            refuse({0, 0, {}, CsvIssueKind::EmptyFile, {}, {}});
+            refuse(0, CsvIssueKind::EmptyFile);
             return;
         }
         if (!readHeader(csv.records.front())) return;
@@ -105,8 +99,8 @@ public:
     }
 
 private:
-    void refuse(const CsvIssue& issue) {
-        m_out.issues.push_back(issue);
+    void refuse(int line, CsvIssueKind kind, const std::string& column = {}) {
+        m_out.issues.push_back({line, 0, column, kind, {}, {}});
         m_out.refused = true;
     }
 
@@ -133,8 +127,7 @@ private:
         }
         for (CsvColumn required : {CsvColumn::Location, CsvColumn::Frequency})
             if (m_index[static_cast<std::size_t>(required)] < 0)
-                refuse(
-                    {header.line, 0, CsvColumnName(required), CsvIssueKind::MissingColumn, {}, {}});
+                refuse(header.line, CsvIssueKind::MissingColumn, CsvColumnName(required));
         return !m_out.refused;
     }
 
@@ -206,7 +199,8 @@ private:
         if (!offset) return row.issue(CsvColumn::Offset, CsvIssueKind::BadNumber, written);
         long long tx = offset->units;
         if (duplex != "split") tx = duplex == "+" ? plan.rx.units + tx : plan.rx.units - tx;
-        plan.txWritten = duplex == "split" ? written : MHzOfUnits(tx < 0 ? 0 : tx);
+        plan.txWritten =
+            duplex == "split" ? written : (tx < 0 ? "-" : "") + MHzOfUnits(tx < 0 ? -tx : tx);
         if (tx < 0) return row.issue(CsvColumn::Offset, CsvIssueKind::OutOfBand, plan.txWritten);
         plan.tx = tx;
         return std::nullopt;
