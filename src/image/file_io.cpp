@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -113,9 +114,11 @@ DataFileResult ReadFilePrefix(const std::string& path, std::size_t maxBytes,
                               std::vector<std::uint8_t>& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return Failure(DataFileError::CannotOpen, errno);
-    bytes.assign(maxBytes, 0);
+    constexpr std::size_t kChunk = 64 * 1024;  // grown as the file turns out longer
+    bytes.clear();
     std::size_t got = 0;
-    while (got < bytes.size()) {
+    while (got < maxBytes) {
+        if (got == bytes.size()) bytes.resize(std::min(maxBytes, got + kChunk));
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
