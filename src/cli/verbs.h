@@ -13,6 +13,7 @@ enum Exit : int {
     kPortInvalid = 3,    ///< the serial port cannot be opened
     kCommunication = 4,  ///< the radio did not answer in time
     kBandRefused = 5,    ///< the radio's band differs and the write was refused or cancelled
+    kInterrupted = 128,  ///< plus the signal that ended a transfer: 130 SIGINT, 143 SIGTERM
 };
 
 using Args = std::vector<std::string>;
