@@ -127,7 +127,7 @@ int SimProcess::count(const std::string& text) const {
     return n;
 }
 
-bool SimProcess::waitForLog(const std::string& text, int timeoutMs) const {
+bool SimProcess::waitForLog(const std::string& text, int lines, int timeoutMs) const {
     // Woken by every change of the log file rather than by polling it.
     const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
     if (watch < 0 || inotify_add_watch(watch, m_logPath.c_str(), IN_MODIFY) < 0) {
@@ -136,7 +136,7 @@ bool SimProcess::waitForLog(const std::string& text, int timeoutMs) const {
     }
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     bool found = false;
-    while (!(found = count(text) > 0)) {
+    while (!(found = count(text) >= lines)) {
         pollfd pfd{watch, POLLIN, 0};
         if (poll(&pfd, 1, MsLeft(deadline)) <= 0) break;
         char events[4096];
