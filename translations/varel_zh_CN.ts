@@ -223,6 +223,13 @@
     </message>
 </context>
 <context>
+    <name>varel::PortWindow</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+</context>
+<context>
     <name>varel::TransferController</name>
     <message>
         <source>Reading……</source>

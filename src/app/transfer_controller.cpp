@@ -124,7 +124,7 @@ void TransferController::finish(link::Outcome outcome) {
             message(tr("Communication error, check the line and the serial connection selection!"),
                     MsgStyle::OkOnly | MsgStyle::Critical, tr("Mistake"));
             break;
-        default:  // the band question answered Cancel: no message
+        default:  // the band question answered Cancel (or a stop from outside): no message
             m_progress->hide();
             break;
     }

@@ -24,7 +24,7 @@ bool SerialTransfer::start(const QString& device, TransferMachine& machine) {
 }
 
 bool SerialTransfer::open(const QString& device) {
-    return m_machine == nullptr && OpenComDevice(m_port, device);
+    return m_machine == nullptr && OpenComDevice(m_port, device, &m_openProblem);
 }
 
 bool SerialTransfer::begin(TransferMachine& machine) {
@@ -38,6 +38,10 @@ bool SerialTransfer::begin(TransferMachine& machine) {
 
 void SerialTransfer::answerBandQuestion(bool ok) {
     if (m_machine != nullptr) apply(m_machine->answerBandQuestion(ok));
+}
+
+void SerialTransfer::interrupt() {
+    if (m_machine != nullptr) apply(m_machine->interrupt());
 }
 
 void SerialTransfer::onReadyRead() {

@@ -32,7 +32,6 @@ PortWindow::PortWindow(MainWindow& main) : QWidget(nullptr), m_main(main) {
     // Only the user's click chooses a port; prepareToShow() selects by program.
     connect(m_group, &QButtonGroup::idClicked, this,
             [this](int port) { m_main.session().setPortNumber(port); });
-    writeTooltips();
 }
 
 QRadioButton* PortWindow::option(int port) const {
@@ -42,7 +41,7 @@ QRadioButton* PortWindow::option(int port) const {
 void PortWindow::setProbeResults(const link::PortAvailability& ports) {
     m_ports = ports;
     for (int n = link::kFirstPort; n <= link::kLastPort; ++n)
-        option(n)->setEnabled(m_ports[static_cast<std::size_t>(n - 1)]);
+        option(n)->setEnabled(m_ports[static_cast<std::size_t>(n - 1)].openable);
     writeTooltips();
 }
 
@@ -57,8 +56,16 @@ void PortWindow::retranslate() {
 }
 
 void PortWindow::writeTooltips() {
-    for (int n = link::kFirstPort; n <= link::kLastPort; ++n)
-        option(n)->setToolTip(QString::fromStdString(link::PortDevice(n)));
+    // Which device each option stands for, and for one the probe could not open, why.
+    const Language language = m_main.session().language();
+    for (int n = link::kFirstPort; n <= link::kLastPort; ++n) {
+        const link::PortStatus& status = m_ports[static_cast<std::size_t>(n - 1)];
+        const QString device = QString::fromStdString(status.device);
+        const std::string reason = link::PortProblemText(status.problem, language);
+        option(n)->setToolTip(status.openable || reason.empty()
+                                  ? device
+                                  : tr("%1: %2").arg(device, QString::fromStdString(reason)));
+    }
 }
 
 QSize PortWindow::outerSize() {

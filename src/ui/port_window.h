@@ -26,7 +26,8 @@ public:
     static QSize outerSize();
 
     /// Takes the result of the start-up probe: enables the options of the ports that could be
-    /// opened and disables the others, and describes each port in its tooltip.
+    /// opened and disables the others; each tooltip names the port's device and, for a port
+    /// that could not be opened, the reason in the current language.
     void setProbeResults(const link::PortAvailability& ports);
     /// Before the window is shown: selects the option of PortNumber when one was chosen.
     void prepareToShow();

@@ -35,7 +35,10 @@ protected:
 };
 
 TEST_F(PortWindowTest, OptionsFollowTheProbeInFourRowsOfFive) {
-    ports.ports[0] = ports.ports[2] = true;
+    ports.openable(1);
+    ports.openable(3);
+    ports.ports[13 - 1].problem = link::PortProblem::Busy;
+    ports.ports[14 - 1].problem = link::PortProblem::NoPermission;
     qputenv("VAREL_COM3", "/dev/pts/42");
     ports.probes = 0;
     start(0);
@@ -58,16 +61,23 @@ TEST_F(PortWindowTest, OptionsFollowTheProbeInFourRowsOfFive) {
             EXPECT_GT(button->y(), option(n - 1)->y()) << n;
         }
     }
+    // Tooltips: the device (overrides included) and why a port could not be opened.
     EXPECT_EQ(option(3)->toolTip(), "/dev/pts/42");
-    EXPECT_EQ(option(13)->toolTip(), "/dev/ttyS0");
+    EXPECT_EQ(option(2)->toolTip(), "/dev/ttyUSB1：设备不存在");
+    EXPECT_EQ(option(13)->toolTip(), "/dev/ttyS0：正被其他程序占用");
     EXPECT_EQ(portWindow().windowTitle(), "ComPort");
     window->setLanguage(1);
     EXPECT_EQ(portWindow().windowTitle(), "ComPort");
+    EXPECT_EQ(option(13)->toolTip(), "/dev/ttyS0: busy in another program");
+    EXPECT_EQ(option(14)->toolTip(),
+              "/dev/ttyS1: no permission, the user must be in the dialout group");
+    EXPECT_EQ(option(1)->toolTip(), "/dev/ttyUSB0");
 }
 
 TEST_F(PortWindowTest, ClickChoosesAtOnceAndThePanelKeepsThePortOfTheStart) {
     settings.port = 3;
-    ports.ports[2] = ports.ports[6] = true;
+    ports.openable(3);
+    ports.openable(7);
     start(0);
     EXPECT_EQ(window->statusPanel(1)->text(), "COM: 3");
     showPortWindow();
@@ -100,7 +110,7 @@ TEST_F(PortWindowTest, LanguageAndPortSurviveARestartThroughTheExit) {
     const QString folder = QString::fromStdString(dir.path().string());
     StoredSettings stored(store, folder, folder + "/user");
     storedSettings = &stored;
-    ports.ports[6] = true;
+    ports.openable(7);
     start(0);
     EXPECT_EQ(window->windowTitle(), "Varel 对讲机编程软件");
     window->setLanguage(1);

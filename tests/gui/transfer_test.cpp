@@ -88,8 +88,8 @@ TEST_F(TransferTest, ReadEditWriteAndTheCoolDown) {
     startRadio({});
     // The port is chosen in the port window; the read uses it at once.
     session->setPortNumber(0);
-    ports.ports[kSimPort - 1] = true;
-    window->portWindow()->setProbeResults(ports.ports);
+    ports.openable(kSimPort);
+    window->portWindow()->setProbeResults(ports.FindCom());
     action("MNCommPort")->trigger();
     QTest::mouseClick(window->portWindow()->option(kSimPort), Qt::LeftButton);
 

@@ -82,11 +82,21 @@ public:
     double seconds = 12 * 3600;
 };
 
-/// A probe that reports the prepared port states and never opens a port.
+/// A probe that reports the prepared port states with the ports' devices, and never opens a
+/// port. Every port starts as a missing device.
 class FakePortScanner : public PortScanner {
 public:
+    FakePortScanner() {
+        for (auto& port : ports) port.problem = link::PortProblem::NoSuchDevice;
+    }
+    /// Port n (1-20) can be opened.
+    void openable(int n) {
+        ports.at(static_cast<std::size_t>(n - 1)) = {true, "", link::PortProblem::None};
+    }
     link::PortAvailability FindCom() override {
         ++probes;
+        for (int n = link::kFirstPort; n <= link::kLastPort; ++n)
+            ports[static_cast<std::size_t>(n - 1)].device = link::PortDevice(n);
         return ports;
     }
     link::PortAvailability ports{};
