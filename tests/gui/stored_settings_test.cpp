@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <filesystem>
 #include <memory>
 
+#include "as_nobody.h"
 #include "temp_dir.h"
 
 namespace varel::test {
@@ -94,15 +96,33 @@ TEST_F(StoredSettingsTest, LanguageIsTheLastHexDigitOfTheStoredValue) {
     }
 }
 
-TEST_F(StoredSettingsTest, PortFileGoesToTheUserFolderWhenTheProgramFolderCannotHoldIt) {
-    // A "folder" below a plain file cannot hold a file, whoever runs the test.
-    ASSERT_TRUE(WriteFileBytes(dir.file("plain"), {1}));
-    const QString unusable = QString::fromStdString(dir.file("plain")) + "/bin";
-    EXPECT_EQ(restart(unusable).LoadPortNumber(), 0);
-    EXPECT_TRUE(QFile::exists(user() + "/parameter"));
-    settings->SavePortNumber(5);
-    EXPECT_EQ(portFile(user()), std::vector<std::uint8_t>{5});
-    EXPECT_EQ(restart(unusable).LoadPortNumber(), 5);
+// The port file moves to the user's folder when the program's folder is read-only.
+TEST_F(StoredSettingsTest, ReadOnlyProgramFolderAsAnOrdinaryUser) {
+    const std::filesystem::path program = dir.path() / "ro", user = dir.path() / "user";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(program.string())));
+    namespace fs = std::filesystem;
+    fs::permissions(dir.path(),
+                    fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+    fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                 fs::perms::group_exec | fs::perms::others_read |
+                                 fs::perms::others_exec);
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(user.string())));
+    fs::permissions(user, fs::perms::all);
+    const auto result = RunUnprivileged([&] {
+        QSettings unused(QString::fromStdString((user / "store.ini").string()),
+                         QSettings::IniFormat);
+        StoredSettings stored(unused, QString::fromStdString(program.string()),
+                              QString::fromStdString(user.string()));
+        if (stored.LoadPortNumber() != 0) return 1;
+        stored.SavePortNumber(5);
+        if (fs::exists(program / "parameter")) return 2;
+        StoredSettings next(unused, QString::fromStdString(program.string()),
+                            QString::fromStdString(user.string()));
+        return next.LoadPortNumber() == 5 ? 0 : 3;
+    });
+    if (!result) GTEST_SKIP() << "no ordinary user to run as";
+    EXPECT_EQ(*result, 0);
+    EXPECT_EQ(ReadFileBytes((user / "parameter").string()), std::vector<std::uint8_t>{5});
 }
 
 TEST_F(StoredSettingsTest, FirstPortOnlyWhenNoneWasEverChosen) {
