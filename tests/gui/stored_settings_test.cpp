@@ -1,5 +1,5 @@
 // The language and the port kept between runs: the settings store, the older language value,
-// the port file and where it goes when the program's folder cannot hold it.
+// the port file and where it goes when the program's folder is read-only.
 #include "stored_settings.h"
 
 #include <gtest/gtest.h>
@@ -16,21 +16,20 @@
 namespace varel::test {
 namespace {
 
+namespace fs = std::filesystem;
+
 class StoredSettingsTest : public ::testing::Test {
 protected:
     // A fresh program start over the same store and folders.
-    StoredSettings& restart(const QString& programFolder = {}) {
+    StoredSettings& restart() {
         settings.reset();
-        store = std::make_unique<QSettings>(QString::fromStdString(dir.file("store.ini")),
-                                            QSettings::IniFormat);
-        settings = std::make_unique<StoredSettings>(
-            *store, programFolder.isEmpty() ? program() : programFolder, user());
+        store = std::make_unique<QSettings>(path("store.ini"), QSettings::IniFormat);
+        settings = std::make_unique<StoredSettings>(*store, path("bin"), path("user"));
         return *settings;
     }
-    QString program() const { return QString::fromStdString(dir.file("bin")); }
-    QString user() const { return QString::fromStdString(dir.file("config")); }
-    std::vector<std::uint8_t> portFile(const QString& folder) const {
-        return ReadFileBytes((folder + "/parameter").toStdString());
+    QString path(const char* name) const { return QString::fromStdString(dir.file(name)); }
+    std::vector<std::uint8_t> portFile(const char* folder) const {
+        return ReadFileBytes((path(folder) + "/parameter").toStdString());
     }
 
     TempDir dir;
@@ -39,102 +38,77 @@ protected:
 };
 
 TEST_F(StoredSettingsTest, FirstStartIsChineseWithoutPortAndTheExitStoresBoth) {
-    ASSERT_TRUE(QDir().mkpath(program()));
     EXPECT_EQ(restart().LoadLanguage(), 0);
     EXPECT_EQ(settings->LoadPortNumber(), 0);
-    EXPECT_TRUE(QFile::exists(program() + "/parameter"));
-    EXPECT_TRUE(portFile(program()).empty());
-
+    EXPECT_TRUE(QFile::exists(path("bin") + "/parameter"));
+    EXPECT_TRUE(portFile("bin").empty());
     settings->SaveLanguage(0);
     settings->SavePortNumber(0);
-    EXPECT_EQ(portFile(program()), std::vector<std::uint8_t>{0});
+    EXPECT_EQ(portFile("bin"), std::vector<std::uint8_t>{0});
 
     settings->SaveLanguage(1);
     settings->SavePortNumber(7);
     EXPECT_EQ(store->value("Kelta/BinaryValue").toByteArray(), QByteArray("\x01\0\0\0", 4));
     EXPECT_EQ(restart().LoadLanguage(), 1);
     EXPECT_EQ(settings->LoadPortNumber(), 7);
-    EXPECT_FALSE(QFile::exists(user() + "/parameter"));
 }
 
-TEST_F(StoredSettingsTest, OlderLanguageValueCountsOnceAndIsDeleted) {
+TEST_F(StoredSettingsTest, LanguageFromTheStoredValueAndTheOlderOne) {
     struct Case {
+        QVariant stored;  // "BinaryValue"
         const char* older;
         int language;
     };
-    for (const Case& c : {Case{"english", 1}, Case{"English", 0}, Case{"chinese", 0}}) {
-        SCOPED_TRACE(c.older);
-        restart();
-        store->setValue("Kelta/BinaryValue", QByteArray("\x01\0\0\0", 4));
-        store->setValue("Varel/Languages", c.older);
-        EXPECT_EQ(settings->LoadLanguage(), c.language);
-        EXPECT_FALSE(store->contains("Varel/Languages"));
-        // The next start reads the newer value again.
-        EXPECT_EQ(restart().LoadLanguage(), 1);
-    }
-}
-
-TEST_F(StoredSettingsTest, LanguageIsTheLastHexDigitOfTheStoredValue) {
-    struct Case {
-        QVariant stored;
-        int language;
-    };
     const Case cases[] = {
-        {QByteArray("\x11\0\0\0", 4), 1},  // 0x11: last digit 1
-        {QByteArray("\x0B\0\0\0", 4), 0},  // a letter gives Chinese
-        {QByteArray("\x12\0\0\0", 4), 2},  // an unknown digit is kept
-        {QByteArray("\x01", 1), 1},        // short values read what is there
-        {QByteArray(), 0},
-        {QString("17"), 1},  // text: the number 17 is 0x11
-        {QString("abc"), 0},
+        {QByteArray("\x11\0\0\0", 4), "", 1},  // 0x11: the last hex digit is 1
+        {QByteArray("\x0B\0\0\0", 4), "", 0},  // a letter gives Chinese
+        {QByteArray("\x12\0\0\0", 4), "", 2},  // an unknown digit is kept
+        {QByteArray(), "", 0},
+        {QString("17"), "", 1},  // text: the number 17 is 0x11
+        {QString("abc"), "", 0},
+        {QByteArray("\x01\0\0\0", 4), "English", 0},  // the older value counts, case and all
+        {QByteArray(), "english", 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored.toString().toStdString());
+        SCOPED_TRACE(c.stored.toString().toStdString() + " / " + c.older);
         restart();
         store->setValue("Kelta/BinaryValue", c.stored);
+        if (*c.older != '\0') store->setValue("Varel/Languages", c.older);
         EXPECT_EQ(settings->LoadLanguage(), c.language);
+        // The older value counts once: it is gone at the next start.
+        restart();
+        EXPECT_FALSE(store->contains("Varel/Languages"));
     }
 }
 
-// The port file moves to the user's folder when the program's folder is read-only.
-TEST_F(StoredSettingsTest, ReadOnlyProgramFolderAsAnOrdinaryUser) {
-    const std::filesystem::path program = dir.path() / "ro", user = dir.path() / "user";
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(program.string())));
-    namespace fs = std::filesystem;
-    fs::permissions(dir.path(),
-                    fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
-    fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                 fs::perms::group_exec | fs::perms::others_read |
-                                 fs::perms::others_exec);
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(user.string())));
-    fs::permissions(user, fs::perms::all);
+TEST_F(StoredSettingsTest, ReadOnlyProgramFolderMovesThePortFileToTheUserFolder) {
+    const fs::path program = dir.path() / "bin", user = dir.path() / "user";
+    fs::create_directories(program);
+    fs::create_directories(user);
+    // The check runs as an ordinary user, for whom these permissions hold.
+    fs::permissions(dir.path(), static_cast<fs::perms>(0755));
+    fs::permissions(program, static_cast<fs::perms>(0555));
+    fs::permissions(user, static_cast<fs::perms>(0777));
     const auto result = RunUnprivileged([&] {
-        QSettings unused(QString::fromStdString((user / "store.ini").string()),
-                         QSettings::IniFormat);
-        StoredSettings stored(unused, QString::fromStdString(program.string()),
-                              QString::fromStdString(user.string()));
-        if (stored.LoadPortNumber() != 0) return 1;
-        stored.SavePortNumber(5);
+        if (restart().LoadPortNumber() != 0) return 1;
+        settings->SavePortNumber(5);
         if (fs::exists(program / "parameter")) return 2;
-        StoredSettings next(unused, QString::fromStdString(program.string()),
-                            QString::fromStdString(user.string()));
-        return next.LoadPortNumber() == 5 ? 0 : 3;
+        return restart().LoadPortNumber() == 5 ? 0 : 3;
     });
     if (!result) GTEST_SKIP() << "no ordinary user to run as";
     EXPECT_EQ(*result, 0);
-    EXPECT_EQ(ReadFileBytes((user / "parameter").string()), std::vector<std::uint8_t>{5});
+    EXPECT_EQ(portFile("user"), std::vector<std::uint8_t>{5});
 }
 
 TEST_F(StoredSettingsTest, FirstPortOnlyWhenNoneWasEverChosen) {
-    ASSERT_TRUE(QDir().mkpath(program()));
     restart().setFirstPort(1);
     EXPECT_EQ(settings->LoadPortNumber(), 1);
     // Whatever follows the first byte is left alone.
-    ASSERT_TRUE(WriteFileBytes((program() + "/parameter").toStdString(), {9, 0x55}));
+    ASSERT_TRUE(WriteFileBytes((path("bin") + "/parameter").toStdString(), {9, 0x55}));
     restart().setFirstPort(1);
     EXPECT_EQ(settings->LoadPortNumber(), 9);
     settings->SavePortNumber(12);
-    EXPECT_EQ(portFile(program()), (std::vector<std::uint8_t>{12, 0x55}));
+    EXPECT_EQ(portFile("bin"), (std::vector<std::uint8_t>{12, 0x55}));
 }
 
 }  // namespace
