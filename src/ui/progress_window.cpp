@@ -1,6 +1,5 @@
 #include "progress_window.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -8,7 +7,7 @@
 namespace varel {
 
 ProgressWindow::ProgressWindow(QWidget& parent)
-    : QWidget(&parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(&parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("FrmWriting");
     setWindowModality(Qt::ApplicationModal);
     m_label = new QLabel(this);
@@ -43,10 +42,6 @@ int ProgressWindow::step() const {
 
 void ProgressWindow::retranslate() {
     m_label->clear();
-}
-
-void ProgressWindow::closeEvent(QCloseEvent* event) {
-    event->ignore();
 }
 
 }  // namespace varel

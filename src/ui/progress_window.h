@@ -1,8 +1,8 @@
 #pragma once
 // The transfer progress window FrmWriting: a label and a bar that follows the step of the
 // transfer. It is application-modal while shown, and only the program hides it: it has no
-// close box and ignores close requests, because the transfer ends it, not the user.
-#include <QWidget>
+// close box and ignores Escape and close requests, because the transfer ends it, not the user.
+#include <QDialog>
 
 class QLabel;
 class QProgressBar;
@@ -10,7 +10,7 @@ class QProgressBar;
 namespace varel {
 
 /// The modal progress window of a radio transfer.
-class ProgressWindow : public QWidget {
+class ProgressWindow : public QDialog {
     Q_OBJECT
 
 public:
@@ -31,8 +31,8 @@ public:
     /// Writes the static texts of the current language (the label is empty in both).
     void retranslate();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    /// Escape and the window manager's close request change nothing.
+    void reject() override {}
 
 private:
     QLabel* m_label = nullptr;

@@ -85,6 +85,8 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
     EXPECT_EQ(progress->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(progress->windowTitle(), "正在读取……");
     EXPECT_EQ(find<QLabel>(progress, "Label1")->text(), "正在读频，请稍候。");
+    QTest::keyClick(progress, Qt::Key_Escape);  // only the transfer ends the window
+    EXPECT_FALSE(progress->close());
     EXPECT_FALSE(commandsEnabled());
     ASSERT_TRUE(ended.wait(30000));
 
