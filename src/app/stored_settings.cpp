@@ -15,16 +15,17 @@ const char kOlderLanguageKey[] = "Varel/Languages";
 const char kPortFileName[] = "parameter";
 constexpr int kLanguageValueSize = 4;
 
-}  // namespace
-
+// The language a stored "BinaryValue" read as text stands for: empty text gives 0; otherwise
+// the last digit of the number in hexadecimal, a digit 0-9 as it is and A-F as 0.
 int LanguageFromStoredText(const QString& text) {
-    if (text.isEmpty()) return 0;
     bool ok = false;
     const int number = text.toInt(&ok);
     if (!ok) return 0;
     const int lastHexDigit = number & 0xF;
     return lastHexDigit <= 9 ? lastHexDigit : 0;
 }
+
+}  // namespace
 
 StoredSettings::StoredSettings(QSettings& store, const QString& programFolder,
                                const QString& userFolder)

@@ -23,8 +23,6 @@ public:
 
     /// The port LoadPortNumber gives when none was ever stored (0: none).
     void setFirstPort(int port) { m_firstPort = port; }
-    /// The port file in use (known once the port was loaded or saved).
-    const QString& portFile() const { return m_portFile; }
 
     int LoadLanguage() override;
     void SaveLanguage(int languageFlag) override;
@@ -41,9 +39,5 @@ private:
     QString m_portFile;
     int m_firstPort = 0;
 };
-
-/// The language a stored "BinaryValue" read as text stands for: empty text gives 0; otherwise
-/// the last digit of the number in hexadecimal, a digit 0-9 as it is and A-F as 0.
-int LanguageFromStoredText(const QString& text);
 
 }  // namespace varel
