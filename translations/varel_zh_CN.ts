@@ -75,8 +75,24 @@
 <context>
     <name>varel::FmEditor</name>
     <message>
-        <source>FM Channel Set</source>
-        <translation>FM频道设置</translation>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Beyond the scope of frequency(87-107.9), please input again.</source>
+        <translation>超出频率范围(87-107.9)，请重输。</translation>
+    </message>
+    <message>
+        <source>FM channels</source>
+        <translation>收音机频道</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>频道</translation>
     </message>
 </context>
 <context>
@@ -232,8 +248,16 @@
 <context>
     <name>varel::TuningEditor</name>
     <message>
-        <source>Debugging</source>
-        <translation>调试</translation>
+        <source>Low</source>
+        <translation>低</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>高</translation>
+    </message>
+    <message>
+        <source>Power tuning</source>
+        <translation>功率调试</translation>
     </message>
 </context>
 </TS>

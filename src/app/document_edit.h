@@ -34,7 +34,9 @@ public:
 
     void undo() override;
     void redo() override;
-    int id() const override { return m_open ? m_mergeKey : -1; }
+    // The key on both sides of a merge: an edit that closes the merge must still reach the open
+    // step it closes (mergeWith refuses a step that is already closed).
+    int id() const override { return m_mergeKey; }
     bool mergeWith(const QUndoCommand* other) override;
 
 private:

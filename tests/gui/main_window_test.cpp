@@ -70,7 +70,7 @@ protected:
                 << c.name;
         EXPECT_EQ(window->windowTitle(),
                   QString::fromUtf8(english ? "Varel Wavesmith" : "Varel 对讲机编程软件"));
-        EXPECT_EQ(find<QLabel>(window.get(), "Label1")->text(),
+        EXPECT_EQ(find<QLabel>(form("BandSelector"), "Label1")->text(),
                   QString::fromUtf8(english ? "Range:" : "频段:"));
     }
 };
