@@ -91,7 +91,7 @@ FmEditor::FmEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
     connect(&session, &Session::documentReplaced, this, &FmEditor::loadFromModel);
     connect(&session, &Session::settingsChanged, this, &FmEditor::followSettings);
     loadFromModel();
-    resize(Px(kWindowWidth), Px(kWindowHeight));
+    setFixedSize(Px(kWindowWidth), Px(kWindowHeight));
     retranslate();
 }
 
@@ -168,8 +168,7 @@ void FmEditor::buildControls() {
     m_message = new QLabel(this);
     m_message->setObjectName("Label2");
     m_message->setWordWrap(true);
-    m_message->setAutoFillBackground(true);
-    m_message->setStyleSheet("color: #c00000;");
+    m_message->setStyleSheet("color: #c00000; background: #fff8d0; border: 1px solid #c0a000;");
     m_message->hide();
     m_message->installEventFilter(this);
 

@@ -83,7 +83,7 @@ TuningEditor::TuningEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
     connect(&session, &Session::settingsChanged, this, &TuningEditor::loadFromModel);
     loadFromModel();
     setSlidersEnabled(m_main.serviceModes()->DebugMode());
-    resize(400, 330);
+    setMinimumWidth(380);
     retranslate();
 }
 
