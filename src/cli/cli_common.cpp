@@ -59,6 +59,18 @@ bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArg
     return true;
 }
 
+bool BandOption(const ParsedArgs& parsed, int& band, std::string& problem) {
+    band = -1;
+    if (!parsed.has("--band")) return true;
+    const std::string& text = parsed.options.at("--band");
+    if (text != "0" && text != "1" && text != "2") {
+        problem = "--band needs 0, 1 or 2";
+        return false;
+    }
+    band = text[0] - '0';
+    return true;
+}
+
 std::string DescribeFailure(const std::string& path, const DataFileResult& result) {
     std::string line = path + ": " + DataFileMessage(result.error, Language::English);
     if (!result.detail.empty()) line += " (" + result.detail + ")";

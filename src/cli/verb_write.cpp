@@ -39,12 +39,7 @@ int RunWrite(const Args& args) {
     std::string device;
     if (!TransferDevice(parsed, device, error)) return UsageError(kWriteUsage, error);
     int band = -1;
-    if (parsed.has("--band")) {
-        const std::string& text = parsed.options["--band"];
-        if (text != "0" && text != "1" && text != "2")
-            return UsageError(kWriteUsage, "--band needs 0, 1 or 2");
-        band = text[0] - '0';
-    }
+    if (!BandOption(parsed, band, error)) return UsageError(kWriteUsage, error);
 
     Configuration cfg;
     if (!OpenConfiguration(parsed.positional[0], cfg, error)) return Fail(error);
