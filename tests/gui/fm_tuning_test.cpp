@@ -1,11 +1,15 @@
-// The FM broadcast and power tuning editors together: every static text in both languages, a
-// language switch that keeps every selection, and a data file round trip through both.
+// The FM broadcast editor Form5 and the power tuning editor Form4: entries and their range
+// message, committed values that only "OK" and a decode change, sliders whose labels follow at
+// once and whose moves are one undo step each, every static text in both languages, and a data
+// file round trip through both windows.
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -20,9 +24,215 @@
 namespace varel::test {
 namespace {
 
+class FmTuningTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        openFm();
+        fm = form("Form5");
+        grid = find<QTableWidget>(fm, "MSFGrid");
+    }
+    template <class T>
+    T* in(const char* form, const QString& name) {
+        return find<T>(this->form(form), qPrintable(name));
+    }
+    QComboBox* fmList(int i) { return in<QComboBox>("Form5", QString("Combo1(%1)").arg(i)); }
+    QSlider* slider(int i) { return in<QSlider>("Form4", QString("Slider1(%1)").arg(i)); }
+    QString value(int i) { return in<QLabel>("Form4", QString("Label3(%1)").arg(i))->text(); }
+    QString cell(int n) { return grid->item(n - 1, 1)->text(); }
+
+    // Clicks a cell of FM channel n and types text into the editor that opens; Enter ends it.
+    void enterChannel(int n, const char* text, int column = 1) {
+        grid->scrollToItem(grid->item(n - 1, column));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(grid->item(n - 1, column)).center());
+        auto* editor = find<QLineEdit>(grid, "Text1");
+        ASSERT_TRUE(editor->isVisible());
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    void enterVfo(const char* text) {
+        auto* box = in<QLineEdit>("Form5", "Text2");
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    void openFm() { window->showChild(window->fmEditor()); }
+    void press(const char* button) {
+        QTest::mouseClick(in<QPushButton>("Form5", button), Qt::LeftButton);
+    }
+    int encodedWord(int offset) {
+        session->encode();
+        return session->OutImage().at(offset) * 256 + session->OutImage().at(offset + 1);
+    }
+    void debugMode() {
+        for (int c = 0; c < 3; ++c) window->serviceModes()->captionClicked(ServiceMode::Debug, c);
+        window->showChild(window->tuningEditor());
+    }
+    int steps() { return session->undoStack().index(); }
+
+    QWidget* fm = nullptr;
+    QTableWidget* grid = nullptr;
+};
+
+struct EntryCase {
+    const char* typed;
+    const char* shown;  // nullptr: refused with the message
+};
+
+TEST_F(FmTuningTest, FmEntriesAreSnappedOrRefusedWithTheMessage) {
+    const EntryCase cases[] = {{"107.9", "107.90"}, {"107.95", nullptr}, {"86.9", nullptr},
+                               {"88.17", "88.15"},  {"88", "88.00"},     {"8.8.8", "95.50"}};
+    auto* message = in<QLabel>("Form5", "Label2");
+    for (const EntryCase& c : cases) {
+        enterChannel(5, "95.5");
+        enterChannel(5, c.typed, 0);  // a click on the channel number edits its frequency
+        EXPECT_EQ(cell(5), c.shown != nullptr ? c.shown : "95.50") << c.typed;
+        EXPECT_EQ(message->isVisible(), c.shown == nullptr) << c.typed;
+        QTest::mouseClick(message, Qt::LeftButton);
+        enterVfo(c.typed);
+        const bool notNumber = QString(c.typed) == "8.8.8";
+        EXPECT_EQ(in<QLineEdit>("Form5", "Text2")->text(), notNumber            ? "8.8.8"
+                                                           : c.shown != nullptr ? c.shown
+                                                                                : "");
+        EXPECT_EQ(message->isVisible(), c.shown == nullptr) << c.typed;
+        QTest::mouseClick(message, Qt::LeftButton);
+        EXPECT_FALSE(message->isVisible());
+    }
+    EXPECT_EQ(grid->item(4, 0)->text(), "5");
+    enterChannel(5, "86");
+    EXPECT_EQ(message->text(), "超出频率范围(87-107.9)，请重输。");
+    window->setLanguage(1);
+    enterVfo("108");
+    EXPECT_EQ(message->text(), "Beyond the scope of frequency(87-107.9), please input again.");
+}
+
+TEST_F(FmTuningTest, OnlyOkCommitsFmValuesAndCancelKeepsWhatWasTyped) {
+    enterChannel(3, "88.1");
+    enterVfo("107.9");
+    fmList(0)->setEditText("12");
+    press("Command1");
+    EXPECT_FALSE(fm->isVisible());
+    EXPECT_EQ(encodedWord(0x764), 0x000B);
+    EXPECT_EQ(encodedWord(0x7A4), 0x00D1);
+    EXPECT_EQ(session->OutImage().at(0x7A0), 12);
+    EXPECT_EQ(steps(), 1);
+
+    openFm();
+    enterChannel(3, "99");
+    press("Command2");
+    EXPECT_EQ(encodedWord(0x764), 0x000B);
+    session->edit("beep", [](Document& d) { d.settings.setIndex(SettingId::Beep, 0); });
+    openFm();
+    EXPECT_EQ(cell(3), "99.00");
+
+    enterChannel(3, "");
+    fmList(0)->setEditText("");  // not a whole number: the present channel stays
+    press("Command1");
+    EXPECT_EQ(encodedWord(0x764), 0xFFFF);
+    EXPECT_EQ(session->OutImage().at(0x7A0), 12);
+    session->undoStack().undo();  // the controls show the committed values again
+    EXPECT_EQ(cell(3), "88.10");
+    EXPECT_EQ(encodedWord(0x764), 0x000B);
+}
+
+TEST_F(FmTuningTest, SlidersStartAtTheDefaultsAndEachMoveIsOneStep) {
+    const int start[6] = {218, 218, 116, 218, 218, 116};
+    session->encode();
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(value(i), QString::number(start[i]));
+        EXPECT_FALSE(slider(i)->isEnabled());
+    }
+    const int offsets[6] = {0x7F0, 0x7F1, 0x7F2, 0x7E0, 0x7E1, 0x7E2};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(session->OutImage().at(offsets[i]), start[i]);
+
+    debugMode();
+    QSlider* s = slider(0);
+    s->setFocus();
+    QTest::keyClick(s, Qt::Key_PageUp);
+    EXPECT_EQ(value(0), "223");
+    auto key = [s](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(s, &event);
+    };
+    key(QEvent::KeyPress, false);  // a held key: repeated presses, one release
+    for (int r = 0; r < 3; ++r) {
+        key(QEvent::KeyRelease, true);
+        key(QEvent::KeyPress, true);
+    }
+    EXPECT_EQ(value(0), "219");
+    key(QEvent::KeyRelease, false);
+
+    s = slider(2);
+    QStyleOptionSlider option;
+    option.initFrom(s);
+    option.maximum = 255;
+    option.sliderPosition = s->value();
+    const QPoint from =
+        s->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, s).center();
+    const QPoint step(s->width() / 8, 0);
+    QTest::mousePress(s, Qt::LeftButton, {}, from);
+    QTest::mouseMove(s, from - step);
+    EXPECT_LT(s->value(), 116);
+    EXPECT_EQ(value(2), QString::number(s->value()));  // while the button is held
+    QTest::mouseMove(s, from - 2 * step);
+    QTest::mouseRelease(s, Qt::LeftButton, {}, from - 2 * step);
+    EXPECT_EQ(session->settings().tuning(2), s->value());
+    EXPECT_EQ(steps(), 3);
+    session->undoStack().undo();
+    session->undoStack().undo();
+    EXPECT_EQ(value(0), "223");
+    EXPECT_EQ(value(2), "116");
+}
+
+TEST_F(FmTuningTest, AnEmptyBlockDecodesTo255AndKeepsListsItLacks) {
+    fmList(1)->setCurrentIndex(1);
+    fmList(2)->setCurrentIndex(2);
+    press("Command1");
+    openFm();
+    enterChannel(7, "100");
+    ASSERT_EQ(cell(7), "100.00");
+    session->InImage().fill(0xFF);
+    session->InImage().set(0x762, 0x00);
+    session->InImage().set(0x763, 0x0B);
+    session->decode();
+    EXPECT_EQ(cell(2), "88.10");
+    EXPECT_EQ(cell(7), "");
+    EXPECT_EQ(fmList(0)->currentText(), "255");
+    EXPECT_EQ(fmList(1)->currentIndex(), 1);
+    EXPECT_EQ(fmList(2)->currentIndex(), 2);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(value(i), "255");
+}
+
+TEST_F(FmTuningTest, OneEditInEachWindowChangesOnlyItsBytesOfTheSavedFile) {
+    const std::string sample = std::string(VAREL_TEST_DATA) + "/sample.dat";
+    TempDir dir;
+    ASSERT_EQ(RunProgram(VAREL_CLI, {"normalize", sample, dir.file("normal.dat")}).exitCode, 0);
+    ASSERT_TRUE(LoadDataFile(sample, session->InImage()).ok());
+    session->decode();
+    debugMode();
+    slider(4)->setFocus();
+    QTest::keyClick(slider(4), Qt::Key_Left);
+    openFm();
+    enterChannel(3, "88.1");
+    press("Command1");
+
+    session->encode();
+    ASSERT_TRUE(SaveDataFile(dir.file("saved.dat"), session->OutImage()).ok());
+    std::vector<std::uint8_t> expected = ReadFileBytes(dir.file("normal.dat"));
+    ASSERT_EQ(expected.size(), kDataFileSize);
+    expected[kDataFileHeaderSize + 0x7E1] = 254;  // from the sample's 255
+    expected[kDataFileHeaderSize + 0x764] = 0x00;
+    expected[kDataFileHeaderSize + 0x765] = 0x0B;
+    EXPECT_EQ(ReadFileBytes(dir.file("saved.dat")), expected);
+}
+
 struct TextCase {
     const char* form;
-    const char* control;  // objectName; "Name:i" is entry, tab or header i; "" the window
+    const char* control;  // objectName, "Name:i" for entry, tab or header i; "" the window
     const char* chinese;
     const char* english;
 };
@@ -55,86 +265,40 @@ const TextCase kTexts[] = {
     {"Form5", "Command2", "取消", "Cancel"},
 };
 
-class FmTuningTest : public AppFixture {
-protected:
-    // The text a control shows; every Low and High label of Form4 must agree.
-    QStringList textsOf(const TextCase& c) {
-        QWidget* owner = form(c.form);
-        const QStringList parts = QString(c.control).split(':');
-        const int i = parts.size() > 1 ? parts[1].toInt() : -1;
-        QObject* control = parts[0].isEmpty() ? owner : find<QObject>(owner, qPrintable(parts[0]));
-        if (control == nullptr) return {};
-        if (control == owner) return {owner->windowTitle()};
-        if (auto* tabs = qobject_cast<QTabWidget*>(control)) return {tabs->tabText(i)};
-        if (auto* grid = qobject_cast<QTableWidget*>(control))
-            return {grid->horizontalHeaderItem(i)->text()};
-        if (auto* list = qobject_cast<QComboBox*>(control)) return {list->itemText(i)};
-        if (auto* frame = qobject_cast<QGroupBox*>(control)) return {frame->title()};
-        if (auto* button = qobject_cast<QPushButton*>(control)) return {button->text()};
-        QStringList texts;
-        for (QLabel* label : owner->findChildren<QLabel*>(parts[0])) texts << label->text();
-        return texts;
-    }
-    void expectTexts(bool english) {
-        for (const TextCase& c : kTexts) {
-            const QString expected = QString::fromUtf8(english ? c.english : c.chinese);
-            const QStringList shown = textsOf(c);
-            ASSERT_FALSE(shown.isEmpty()) << c.control;
-            for (const QString& text : shown)
-                EXPECT_EQ(text, expected) << c.form << " " << c.control;
-        }
-    }
-    QComboBox* fmList(int i) {
-        return find<QComboBox>(form("Form5"), qPrintable(QString("Combo1(%1)").arg(i)));
-    }
-};
+// Every text a control of the table shows (each Low and High label of Form4).
+QStringList TextsOf(QWidget* owner, const TextCase& c) {
+    const QStringList parts = QString(c.control).split(':');
+    const int i = parts.value(1).toInt();
+    if (parts[0].isEmpty()) return {owner->windowTitle()};
+    QObject* control = owner->findChild<QObject*>(parts[0]);
+    if (auto* tabs = qobject_cast<QTabWidget*>(control)) return {tabs->tabText(i)};
+    if (auto* table = qobject_cast<QTableWidget*>(control))
+        return {table->horizontalHeaderItem(i)->text()};
+    if (auto* list = qobject_cast<QComboBox*>(control)) return {list->itemText(i)};
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) return {frame->title()};
+    if (auto* button = qobject_cast<QPushButton*>(control)) return {button->text()};
+    QStringList texts;
+    for (QLabel* label : owner->findChildren<QLabel*>(parts[0])) texts << label->text();
+    return texts;
+}
 
 TEST_F(FmTuningTest, StaticTextsFollowTheLanguageAndKeepTheSelections) {
-    expectTexts(false);
     fmList(0)->setEditText("17");
     fmList(1)->setCurrentIndex(1);
     fmList(2)->setCurrentIndex(2);
-    window->setLanguage(1);
-    expectTexts(true);
-    window->setLanguage(0);
-    expectTexts(false);
+    for (int flag : {0, 1, 0}) {
+        window->setLanguage(flag);
+        for (const TextCase& c : kTexts) {
+            const QStringList shown = TextsOf(form(c.form), c);
+            EXPECT_FALSE(shown.isEmpty()) << c.control;
+            for (const QString& text : shown)
+                EXPECT_EQ(text, QString::fromUtf8(flag == 1 ? c.english : c.chinese))
+                    << c.form << " " << c.control;
+        }
+    }
     EXPECT_EQ(fmList(0)->currentText(), "17");
     EXPECT_EQ(fmList(1)->currentIndex(), 1);
     EXPECT_EQ(fmList(2)->currentIndex(), 2);
-}
-
-TEST_F(FmTuningTest, OneEditInEachEditorChangesOnlyItsBytesOfTheSavedFile) {
-    const std::string sample = std::string(VAREL_TEST_DATA) + "/sample.dat";
-    TempDir dir;
-    ASSERT_TRUE(dir.ok());
-    ASSERT_EQ(RunProgram(VAREL_CLI, {"normalize", sample, dir.file("normal.dat")}).exitCode, 0);
-    ASSERT_TRUE(LoadDataFile(sample, session->InImage()).ok());
-    session->decode();
-
-    // Power tuning: group B middle grade one step down from the sample's 255.
-    for (int caption = 0; caption < 3; ++caption)
-        window->serviceModes()->captionClicked(ServiceMode::Debug, caption);
-    window->showChild(window->tuningEditor());
-    auto* slider = find<QSlider>(form("Form4"), "Slider1(4)");
-    slider->setFocus();
-    QTest::keyClick(slider, Qt::Key_Left);
-
-    // FM: channel 3 set to 88.1 MHz and committed.
-    window->showChild(window->fmEditor());
-    auto* grid = find<QTableWidget>(form("Form5"), "MSFGrid");
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualItemRect(grid->item(2, 1)).center());
-    QTest::keyClicks(find<QLineEdit>(grid, "Text1"), "88.1");
-    QTest::mouseClick(find<QPushButton>(form("Form5"), "Command1"), Qt::LeftButton);
-
-    session->encode();
-    ASSERT_TRUE(SaveDataFile(dir.file("saved.dat"), session->OutImage()).ok());
-    std::vector<std::uint8_t> expected = ReadFileBytes(dir.file("normal.dat"));
-    ASSERT_EQ(expected.size(), kDataFileSize);
-    expected[kDataFileHeaderSize + 0x7E1] = 254;
-    expected[kDataFileHeaderSize + 0x764] = 0x00;
-    expected[kDataFileHeaderSize + 0x765] = 0x0B;
-    EXPECT_EQ(ReadFileBytes(dir.file("saved.dat")), expected);
 }
 
 }  // namespace
