@@ -29,7 +29,8 @@ struct ParsedArgs {
 };
 
 /// Splits args by specs. "--" ends the options; a lone "-" is positional. Returns false with
-/// error set for an unknown option or an option whose value is missing.
+/// error set for an unknown option, an option whose value is missing (a value cannot begin
+/// with "--"), or a value given to an option that takes none ("--help=x").
 bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArgs& parsed,
                std::string& error);
 

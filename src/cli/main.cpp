@@ -35,6 +35,10 @@ int main(int argc, char** argv) {
         std::cout << kUsageText;
         return varel::cli::kOk;
     }
+    if (verb.rfind("--help=", 0) == 0) {
+        std::cerr << "varel-cli: option '--help' takes no value\n" << kUsageText;
+        return varel::cli::kUsage;
+    }
     if (verb == "normalize") return varel::cli::RunNormalize(args);
     if (verb == "dump") return varel::cli::RunDump(args);
     if (verb == "read") return varel::cli::RunRead(args);

@@ -14,6 +14,7 @@ enum Exit : int {
     kCommunication = 4,  ///< the radio did not answer in time
     kBandRefused = 5,    ///< the radio's band differs and the write was refused or cancelled
     kRowsSkipped = 6,    ///< some channel list rows were skipped or channels left out
+    kInterrupted = 128,  ///< plus the signal that ended a transfer: 130 SIGINT, 143 SIGTERM
 };
 
 using Args = std::vector<std::string>;
