@@ -72,36 +72,32 @@ protected:
         for (int c = 0; c < 3; ++c) window->serviceModes()->captionClicked(ServiceMode::Debug, c);
         window->showChild(window->tuningEditor());
     }
-    int steps() { return session->undoStack().index(); }
 
     QWidget* fm = nullptr;
     QTableWidget* grid = nullptr;
 };
 
-struct EntryCase {
-    const char* typed;
-    const char* shown;  // nullptr: refused with the message
-};
-
 TEST_F(FmTuningTest, FmEntriesAreSnappedOrRefusedWithTheMessage) {
-    const EntryCase cases[] = {{"107.9", "107.90"}, {"107.95", nullptr}, {"86.9", nullptr},
-                               {"88.17", "88.15"},  {"88", "88.00"},     {"8.8.8", "95.50"}};
+    const char* const cases[][2] = {{"107.9", "107.90"},
+                                    {"107.95", ""},
+                                    {"86.9", ""},
+                                    {"88.17", "88.15"},
+                                    {"88", "88.00"}};  // "": refused
     auto* message = in<QLabel>("Form5", "Label2");
-    for (const EntryCase& c : cases) {
+    for (const auto& c : cases) {
+        const bool refused = *c[1] == '\0';
         enterChannel(5, "95.5");
-        enterChannel(5, c.typed, 0);  // a click on the channel number edits its frequency
-        EXPECT_EQ(cell(5), c.shown != nullptr ? c.shown : "95.50") << c.typed;
-        EXPECT_EQ(message->isVisible(), c.shown == nullptr) << c.typed;
-        QTest::mouseClick(message, Qt::LeftButton);
-        enterVfo(c.typed);
-        const bool notNumber = QString(c.typed) == "8.8.8";
-        EXPECT_EQ(in<QLineEdit>("Form5", "Text2")->text(), notNumber            ? "8.8.8"
-                                                           : c.shown != nullptr ? c.shown
-                                                                                : "");
-        EXPECT_EQ(message->isVisible(), c.shown == nullptr) << c.typed;
+        enterChannel(5, c[0], 0);  // a click on the channel number edits its frequency
+        EXPECT_EQ(cell(5), refused ? "95.50" : c[1]) << c[0];
+        EXPECT_EQ(message->isVisible(), refused) << c[0];
+        enterVfo(c[0]);
+        EXPECT_EQ(in<QLineEdit>("Form5", "Text2")->text(), c[1]) << c[0];
+        EXPECT_EQ(message->isVisible(), refused) << c[0];
         QTest::mouseClick(message, Qt::LeftButton);
         EXPECT_FALSE(message->isVisible());
     }
+    enterChannel(5, "8.8.8");  // not a number: nothing written
+    EXPECT_EQ(cell(5), "88.00");
     EXPECT_EQ(grid->item(4, 0)->text(), "5");
     enterChannel(5, "86");
     EXPECT_EQ(message->text(), "超出频率范围(87-107.9)，请重输。");
@@ -119,7 +115,7 @@ TEST_F(FmTuningTest, OnlyOkCommitsFmValuesAndCancelKeepsWhatWasTyped) {
     EXPECT_EQ(encodedWord(0x764), 0x000B);
     EXPECT_EQ(encodedWord(0x7A4), 0x00D1);
     EXPECT_EQ(session->OutImage().at(0x7A0), 12);
-    EXPECT_EQ(steps(), 1);
+    EXPECT_EQ(session->undoStack().index(), 1);
 
     openFm();
     enterChannel(3, "99");
@@ -137,17 +133,29 @@ TEST_F(FmTuningTest, OnlyOkCommitsFmValuesAndCancelKeepsWhatWasTyped) {
     session->undoStack().undo();  // the controls show the committed values again
     EXPECT_EQ(cell(3), "88.10");
     EXPECT_EQ(encodedWord(0x764), 0x000B);
+
+    openFm();
+    enterChannel(7, "100");  // a decode replaces what was typed too
+    session->InImage().fill(0xFF);
+    session->InImage().set(0x763, 0x0B);
+    session->InImage().set(0x762, 0x00);
+    session->decode();
+    EXPECT_EQ(cell(2), "88.10");
+    EXPECT_EQ(cell(3), "");
+    EXPECT_EQ(cell(7), "");
+    EXPECT_EQ(fmList(0)->currentText(), "255");
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(value(i), "255");
 }
 
 TEST_F(FmTuningTest, SlidersStartAtTheDefaultsAndEachMoveIsOneStep) {
     const int start[6] = {218, 218, 116, 218, 218, 116};
+    const int offsets[6] = {0x7F0, 0x7F1, 0x7F2, 0x7E0, 0x7E1, 0x7E2};
     session->encode();
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(value(i), QString::number(start[i]));
         EXPECT_FALSE(slider(i)->isEnabled());
+        EXPECT_EQ(session->OutImage().at(offsets[i]), start[i]);
     }
-    const int offsets[6] = {0x7F0, 0x7F1, 0x7F2, 0x7E0, 0x7E1, 0x7E2};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(session->OutImage().at(offsets[i]), start[i]);
 
     debugMode();
     QSlider* s = slider(0);
@@ -181,30 +189,11 @@ TEST_F(FmTuningTest, SlidersStartAtTheDefaultsAndEachMoveIsOneStep) {
     QTest::mouseMove(s, from - 2 * step);
     QTest::mouseRelease(s, Qt::LeftButton, {}, from - 2 * step);
     EXPECT_EQ(session->settings().tuning(2), s->value());
-    EXPECT_EQ(steps(), 3);
+    EXPECT_EQ(session->undoStack().index(), 3);
     session->undoStack().undo();
     session->undoStack().undo();
     EXPECT_EQ(value(0), "223");
     EXPECT_EQ(value(2), "116");
-}
-
-TEST_F(FmTuningTest, AnEmptyBlockDecodesTo255AndKeepsListsItLacks) {
-    fmList(1)->setCurrentIndex(1);
-    fmList(2)->setCurrentIndex(2);
-    press("Command1");
-    openFm();
-    enterChannel(7, "100");
-    ASSERT_EQ(cell(7), "100.00");
-    session->InImage().fill(0xFF);
-    session->InImage().set(0x762, 0x00);
-    session->InImage().set(0x763, 0x0B);
-    session->decode();
-    EXPECT_EQ(cell(2), "88.10");
-    EXPECT_EQ(cell(7), "");
-    EXPECT_EQ(fmList(0)->currentText(), "255");
-    EXPECT_EQ(fmList(1)->currentIndex(), 1);
-    EXPECT_EQ(fmList(2)->currentIndex(), 2);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(value(i), "255");
 }
 
 TEST_F(FmTuningTest, OneEditInEachWindowChangesOnlyItsBytesOfTheSavedFile) {

@@ -67,15 +67,14 @@ TEST_F(ServiceModesTest, TwoButtonClicksWithinASecondSwitchTheModeOffAndClearIts
     }
     EXPECT_FALSE(slidersEnabled());
     EXPECT_TRUE(action("MNFMset")->isEnabled());  // started enabled and stays so
-}
 
-TEST_F(ServiceModesTest, TimesCountOnAcrossMidnight) {
+    // Across midnight: a gesture goes on, and clicks of different days are no double click.
     const ServiceMode m = ServiceMode::ForceWrite;
     caption(m, 0, 86398);
     caption(m, 1, 86399.6);
     caption(m, 2, 2);
     EXPECT_TRUE(modes().ForceWriteMode());
-    clickButton(m, 80000);  // a click of the day before is no double click with today's
+    clickButton(m, 80000);
     clickButton(m, 3000);
     EXPECT_TRUE(modes().ForceWriteMode());
     clickButton(m, 86399.6);
