@@ -32,7 +32,6 @@ constexpr int kWindowWidth = 8205;
 constexpr int kWindowHeight = 4800;
 constexpr int kColumnWidths[2] = {900, 2200};
 constexpr int kRowHeight = 300;
-constexpr int kGridLeft = 120;
 constexpr int kGridHeight = 4440;
 // Where the range message appears: beside the grid at the edited cell's height, or at the top
 // right for the VFO box.
@@ -43,9 +42,13 @@ constexpr int kVfoMessageTop = 100;
 constexpr int kCaptionLeft = 3750;
 constexpr int kControlLeft = 6000;
 constexpr int kControlWidth = 1950;
+constexpr int kControlHeight = 390;
 constexpr int kFirstRowTop = 900;
 constexpr int kRowStep = 570;
 constexpr int kButtonTop = 4000;
+constexpr int kButtonWidth = 1500;
+constexpr int kButtonHeight = 420;
+constexpr int kMargin = 120;
 
 // The broadcast band an entry must lie in, in MHz.
 constexpr double kLowestFm = 87;
@@ -120,7 +123,7 @@ void FmEditor::buildGrid() {
     }
     const int width = Px(kColumnWidths[0] + kColumnWidths[1]) +
                       m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth();
-    m_grid->setGeometry(Px(kGridLeft), Px(kGridLeft), width, Px(kGridHeight));
+    m_grid->setGeometry(Px(kMargin), Px(kMargin), width, Px(kGridHeight));
 
     m_cellEdit = new QLineEdit(m_grid->viewport());
     m_cellEdit->setObjectName("Text1");
@@ -142,11 +145,11 @@ void FmEditor::buildControls() {
         m_captions[i] = new QLabel(this);
         m_captions[i]->setObjectName(captionNames[i]);
         m_captions[i]->setGeometry(Px(kCaptionLeft), Px(kFirstRowTop + i * kRowStep),
-                                   Px(kControlLeft - kCaptionLeft), Px(390));
+                                   Px(kControlLeft - kCaptionLeft), Px(kControlHeight));
     }
     m_vfo = new QLineEdit(this);
     m_vfo->setObjectName("Text2");
-    m_vfo->setGeometry(Px(kControlLeft), Px(kFirstRowTop), Px(kControlWidth), Px(390));
+    m_vfo->setGeometry(Px(kControlLeft), Px(kFirstRowTop), Px(kControlWidth), Px(kControlHeight));
     CharFilter::attach(m_vfo, KeySet::Decimal);
     LeaveWatcher::attach(m_vfo, [this] { leaveVfo(); });
     connect(m_vfo, &QLineEdit::returnPressed, m_grid, [this] { m_grid->setFocus(); });
@@ -155,7 +158,7 @@ void FmEditor::buildControls() {
         m_lists[i] = new QComboBox(this);
         m_lists[i]->setObjectName(QString("Combo1(%1)").arg(i));
         m_lists[i]->setGeometry(Px(kControlLeft), Px(kFirstRowTop + (i + 1) * kRowStep),
-                                Px(kControlWidth), Px(390));
+                                Px(kControlWidth), Px(kControlHeight));
         for (int e = 0; e < Field(kListIds[i]).entryCount(); ++e) m_lists[i]->addItem(QString());
     }
     // The present channel is typed or picked; what it holds need not be one of its entries
@@ -174,10 +177,11 @@ void FmEditor::buildControls() {
 
     m_ok = new QPushButton(this);
     m_ok->setObjectName("Command1");
-    m_ok->setGeometry(Px(kCaptionLeft + 600), Px(kButtonTop), Px(1500), Px(420));
+    m_ok->setGeometry(Px(kCaptionLeft + 600), Px(kButtonTop), Px(kButtonWidth), Px(kButtonHeight));
     m_cancel = new QPushButton(this);
     m_cancel->setObjectName("Command2");
-    m_cancel->setGeometry(Px(kCaptionLeft + 2400), Px(kButtonTop), Px(1500), Px(420));
+    m_cancel->setGeometry(Px(kCaptionLeft + 2400), Px(kButtonTop), Px(kButtonWidth),
+                          Px(kButtonHeight));
     connect(m_ok, &QPushButton::clicked, this, &FmEditor::commit);
     connect(m_cancel, &QPushButton::clicked, this, &FmEditor::hideWindow);
 }
@@ -238,47 +242,40 @@ void FmEditor::openCellEditor(int row) {
 
 void FmEditor::leaveCell() {
     m_cellEdit->hide();
-    QTableWidgetItem* cell = m_grid->item(m_editRow, 1);
-    if (cell == nullptr) return;
-    QString snapped;
-    switch (CheckFmEntry(m_cellEdit->text(), &snapped)) {
-        case FmEntry::Empty:
-            cell->setText(QString());  // the channel becomes unused
-            break;
-        case FmEntry::OutOfRange:
-            showMessage(m_message->x(), m_message->y());
-            m_cellEdit->clear();
-            break;
-        case FmEntry::Accepted:
-            cell->setText(snapped);
-            m_message->hide();
-            break;
-        case FmEntry::NotNumber:
-            break;
-    }
+    if (QTableWidgetItem* cell = m_grid->item(m_editRow, 1))
+        checkEntry(m_cellEdit, m_message->pos(),
+                   [cell](const QString& text) { cell->setText(text); });
 }
 
 void FmEditor::leaveVfo() {
+    checkEntry(m_vfo, QPoint(Px(kVfoMessageLeft), Px(kVfoMessageTop)),
+               [this](const QString& text) { m_vfo->setText(text); });
+}
+
+void FmEditor::checkEntry(QLineEdit* box, QPoint messageAt,
+                          const std::function<void(const QString&)>& store) {
     QString snapped;
-    switch (CheckFmEntry(m_vfo->text(), &snapped)) {
+    switch (CheckFmEntry(box->text(), &snapped)) {
+        case FmEntry::Empty:
+            store(QString());  // an emptied channel becomes unused
+            break;
         case FmEntry::OutOfRange:
-            showMessage(Px(kVfoMessageLeft), Px(kVfoMessageTop));
-            m_vfo->clear();
+            showMessage(messageAt);
+            box->clear();
             break;
         case FmEntry::Accepted:
-            m_vfo->setText(snapped);
+            store(snapped);
             m_message->hide();
             break;
-        case FmEntry::Empty:
         case FmEntry::NotNumber:
             break;
     }
 }
 
-void FmEditor::showMessage(int x, int y) {
+void FmEditor::showMessage(QPoint at) {
     m_message->setText(tr("Beyond the scope of frequency(87-107.9), please input again."));
-    const int width = qMax(Px(1500), this->width() - x - Px(120));
-    m_message->setGeometry(x, y, width, m_message->heightForWidth(width));
+    const int width = qMax(Px(kButtonWidth), this->width() - at.x() - Px(kMargin));
+    m_message->setGeometry(at.x(), at.y(), width, m_message->heightForWidth(width));
     m_message->show();
     m_message->raise();
 }

@@ -5,6 +5,7 @@
 // even after "Cancel", until a decode (or an undo or redo of a commit) puts the committed
 // values back into them.
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,9 @@ private:
     void openCellEditor(int row);
     void leaveCell();
     void leaveVfo();
-    void showMessage(int x, int y);
+    void checkEntry(QLineEdit* box, QPoint messageAt,
+                    const std::function<void(const QString&)>& store);
+    void showMessage(QPoint at);
     void commit();
     void hideWindow();
 
