@@ -29,10 +29,7 @@ DocumentEditCommand::DocumentEditCommand(Session& session, const QString& label,
       m_session(session),
       m_change(std::move(change)),
       m_mergeKey(mergeKey),
-      m_open(mergeKey >= 0 && !closesMerge) {
-    // An edit that changed nothing only closes a merge; on its own it is no step.
-    setObsolete(m_change.empty());
-}
+      m_open(mergeKey >= 0 && !closesMerge) {}
 
 void DocumentEditCommand::undo() {
     m_session.applyState(m_change.rows, m_change.rowsBefore, m_change.language,

@@ -37,6 +37,8 @@ public:
     // The key on both sides of a merge: an edit that closes the merge must still reach the open
     // step it closes (mergeWith refuses a step that is already closed).
     int id() const override { return m_mergeKey; }
+    /// True while later edits with the same merge key join this step.
+    bool isOpen() const { return m_open; }
     bool mergeWith(const QUndoCommand* other) override;
 
 private:
