@@ -23,7 +23,7 @@ protected:
     }
     void clickButton(ServiceMode m, double at) {
         clock.seconds = at;
-        modes().serviceButtonClicked(static_cast<int>(m));
+        button(m)->trigger();
     }
     bool slidersEnabled() { return find<QSlider>(form("Form4"), "Slider1(3)")->isEnabled(); }
 };
