@@ -34,10 +34,10 @@ protected:
 
 private:
     void build();
-    void wire(std::size_t control);
+    void wire(std::size_t index);
     void showPage(int page);
-    void pick(std::size_t control, int position);
-    void leaveBox(std::size_t control);
+    void pick(std::size_t index, int position);
+    void leaveBox(std::size_t index);
     void commitTyping();
     void loadFromModel(bool all);
     void applyServiceMode(ServiceMode mode, bool on);
