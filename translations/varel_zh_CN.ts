@@ -66,13 +66,6 @@
     </message>
 </context>
 <context>
-    <name>varel::FeaturesEditor</name>
-    <message>
-        <source>Optional Features</source>
-        <translation>可选功能</translation>
-    </message>
-</context>
-<context>
     <name>varel::FmEditor</name>
     <message>
         <source>OK</source>
