@@ -13,6 +13,7 @@
 #include <time.h>
 
 #include <QApplication>
+#include <QImage>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -125,7 +126,10 @@ int Screenshots(const char* dir, const char* file) {
         program.window->setLanguage(flag);
         QApplication::processEvents();
         const QString name = QString("%1/main_window_%2.png").arg(dir, flag == 0 ? "zh" : "en");
-        if (!program.window->grab().save(name)) return 1;
+        // An indexed image keeps the file small; the window has few colours.
+        const QImage image = program.window->grab().toImage().convertToFormat(
+            QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+        if (!image.save(name)) return 1;
     }
     return 0;
 }

@@ -1,9 +1,11 @@
-// The main window: its static texts in both languages, the exit confirmation, the undo items,
-// the About window and the message box buttons.
+// The main window and the channel table editor: their static texts in both languages, the exit
+// confirmation, the undo items, the About window and the message box buttons.
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "about_box.h"
@@ -53,6 +55,31 @@ const TextCase kTooltips[] = {
     {"TWrite", "写频", "Write Data in the Transceive"},
 };
 
+// Form1: the header cells and the list entries (of the tone list only the Off entry has two
+// texts; Combo5(10) and Combo5(11) are never shown).
+const TextCase kHeaders[] = {
+    {"0", "频道", "Channel"},
+    {"1", "接收频率", "RXFreq"},
+    {"2", "发射频率", "TXFreq"},
+    {"3", "接收亚音频", "QT/DQT Dec"},
+    {"4", "发射亚音频", "QT/DQT Enc"},
+    {"5", "功率", "Power"},
+    {"6", "繁忙信道锁定", "Busy Lock"},
+    {"7", "扫描添加", "Add Scan"},
+    {"8", "宽窄带", "Band"},
+    {"9", "发射禁止", "TX Prohibit"},
+    {"10", "频道名称", "Channel Name"},
+};
+const TextCase kListEntries[] = {
+    {"Combo1", "关闭", "Off"},
+    {"Combo5(5)", "低|高|中", "Low|High|Middle"},
+    {"Combo5(6)", "载波|关", "Carry|Off"},
+    {"Combo5(7)", "禁止|使能", "Off|On"},
+    {"Combo5(8)", "窄带|宽带", "Narror|wide"},
+    {"Combo5(9)", "开|关", "On|Off"},
+    {"Combo5(10)", "开|关", "On|Off"},
+};
+
 class MainWindowTest : public AppFixture {
 protected:
     QString menuText(const char* name) {
@@ -72,6 +99,24 @@ protected:
                   QString::fromUtf8(english ? "Varel Wavesmith" : "Varel 对讲机编程软件"));
         EXPECT_EQ(find<QLabel>(window.get(), "Label1")->text(),
                   QString::fromUtf8(english ? "Range:" : "频段:"));
+
+        QWidget* form1 = form("Form1");
+        EXPECT_EQ(form1->windowTitle(), QString::fromUtf8(english ? "Channel Edit" : "信道编辑"));
+        auto* grid = find<QTableWidget>(form1, "Grid1");
+        for (const TextCase& c : kHeaders)
+            EXPECT_EQ(grid->horizontalHeaderItem(QString(c.name).toInt())->text(),
+                      QString::fromUtf8(english ? c.english : c.chinese));
+        for (const TextCase& c : kListEntries) {
+            auto* list = find<QComboBox>(form1, c.name);
+            const QStringList entries =
+                QString::fromUtf8(english ? c.english : c.chinese).split('|');
+            for (int i = 0; i < entries.size(); ++i)
+                EXPECT_EQ(list->itemText(i), entries[i]) << c.name << " " << i;
+        }
+    }
+    QStringList entries(const char* list) {
+        auto* box = find<QComboBox>(form("Form1"), list);
+        return {box->itemText(0), box->itemText(1)};
     }
 };
 
@@ -79,11 +124,14 @@ TEST_F(MainWindowTest, StaticTextsFollowTheLanguageBothWays) {
     expectTexts(false);
     const QString maker = window->statusPanel(2)->text();
     EXPECT_TRUE(maker.contains("Varel"));
+    EXPECT_EQ(entries("Combo5(11)"), (QStringList{"禁止", "使能"}));
     window->setLanguage(1);
     expectTexts(true);
     EXPECT_EQ(window->statusPanel(2)->text(), maker);  // English leaves the panel alone
+    EXPECT_EQ(entries("Combo5(11)"), (QStringList{"Off", "On"}));
     window->setLanguage(0);
     expectTexts(false);
+    EXPECT_EQ(entries("Combo5(11)"), (QStringList{"Off", "On"}));  // only English renames it
 
     start(1);  // a first start in English writes nothing into panel 2
     expectTexts(true);
