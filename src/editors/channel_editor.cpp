@@ -68,6 +68,11 @@ ChannelEditor::ChannelEditor(MainWindow& main)
     client->installEventFilter(this);
     m_scroll->viewport()->installEventFilter(this);
     connect(m_grid, &ChannelGrid::editRequested, this, &ChannelEditor::openEditor);
+    // An open text editor stays over its cell while the grid scrolls.
+    connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        for (QLineEdit* edit : {m_text1, m_text2})
+            if (edit->isVisible()) placeOver(edit, false);
+    });
     connect(&m_session, &Session::channelRowsChanged, this, &ChannelEditor::showRows);
     connect(&m_session, &Session::documentReplaced, this, &ChannelEditor::discardEditors);
     connect(&m_session, &Session::aboutToEncode, this, &ChannelEditor::commitPendingEdits);

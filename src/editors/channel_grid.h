@@ -19,6 +19,8 @@ public:
     static int QtRow(int channelRow) { return channelRow - 1; }
     /// The channel row 1-128 of a table row.
     static int ChannelRow(int qtRow) { return qtRow + 1; }
+    /// Typing on the grid does not search the cells.
+    void keyboardSearch(const QString&) override {}
 
 signals:
     /// The user pressed the left button on a cell (now the current cell) or Enter on the grid:

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -209,9 +210,18 @@ TEST_F(ChannelEditorTest, GridMouseKeysAndWheel) {
     EXPECT_EQ(bar->value(), 0);
     wheel(-120);
     EXPECT_EQ(bar->value(), 1);
-    wheel(-60);  // half notches add up
+    press(5, 1);
+    wheel(-60);  // half notches add up; an open editor stays over its cell
     wheel(-60);
     EXPECT_EQ(bar->value(), 2);
+    EXPECT_EQ(text("Text1")->geometry(),
+              grid()->visualItemRect(grid()->item(ChannelGrid::QtRow(5), 1)));
+
+    // A window smaller than the grid scrolls it.
+    auto* area = find<QScrollArea>(form1(), "picClientArea");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !area->horizontalScrollBar()->isVisible(); }));
+    form1()->parentWidget()->resize(400, 300);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return area->horizontalScrollBar()->isVisible(); }));
 }
 
 TEST_F(ChannelEditorTest, PendingEntryIsCommittedByBackgroundClickEncodeAndUndo) {
