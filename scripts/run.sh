@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and starts the program. When no port is configured with
 # VAREL_COM1, a virtual radio (varel-sim, paced at 9600 baud) is started and attached as Com1.
+# Without a graphical session it says so in one line (and how to use xvfb-run) and stops.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 bin="${BUILD_DIR:-build}/bin"
+
+# Without a screen Qt would abort with a long message; say what to do instead.
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+  echo "run.sh: no graphical session (DISPLAY and WAYLAND_DISPLAY are unset); run it on a virtual screen with: xvfb-run -a scripts/run.sh" >&2
+  exit 1
+fi
 
 pids=()
 log=""

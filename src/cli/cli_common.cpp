@@ -36,6 +36,10 @@ bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArg
         }
         const std::size_t eq = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, eq);
+        if (name == "--help") {
+            error = "option '--help' takes no value";
+            return false;
+        }
         const OptionSpec* spec = FindSpec(specs, name);
         if (spec == nullptr) {
             error = "unknown option '" + name + "'";
@@ -49,13 +53,25 @@ bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArg
             parsed.options[name] = "";
         } else if (eq != std::string::npos) {
             parsed.options[name] = arg.substr(eq + 1);
-        } else if (i + 1 < args.size()) {
+        } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
             parsed.options[name] = args[++i];
-        } else {
+        } else {  // missing, or the next option follows at once
             error = "option '" + name + "' needs a value";
             return false;
         }
     }
+    return true;
+}
+
+bool BandOption(const ParsedArgs& parsed, int& band, std::string& problem) {
+    band = -1;
+    if (!parsed.has("--band")) return true;
+    const std::string& text = parsed.options.at("--band");
+    if (text != "0" && text != "1" && text != "2") {
+        problem = "--band needs 0, 1 or 2, not '" + text + "'";
+        return false;
+    }
+    band = text[0] - '0';
     return true;
 }
 

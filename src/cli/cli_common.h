@@ -29,9 +29,14 @@ struct ParsedArgs {
 };
 
 /// Splits args by specs. "--" ends the options; a lone "-" is positional. Returns false with
-/// error set for an unknown option or an option whose value is missing.
+/// error set for an unknown option, an option whose value is missing (a value cannot begin
+/// with "--"), or a value given to an option that takes none ("--help=x").
 bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArgs& parsed,
                std::string& error);
+
+/// The band position of a "--band N" option: 0, 1 or 2, or -1 when the option was not given.
+/// False with problem set for any other value.
+bool BandOption(const ParsedArgs& parsed, int& band, std::string& problem);
 
 /// One line in English for a failed data file operation: "PATH: message (reason)".
 std::string DescribeFailure(const std::string& path, const DataFileResult& result);

@@ -16,6 +16,9 @@ const char kUsageText[] =
     "  read --port PORT OUT.dat   read the radio's memory into a data file\n"
     "  write --port PORT [--band N] [--debug-mode] [--force-write] IN.dat\n"
     "                             write a data file to the radio\n"
+    "  export-csv IN.dat OUT.csv  write the channels as a CSV channel list\n"
+    "  import-csv [--band N] IN.dat LIST.csv OUT.dat\n"
+    "                             apply a CSV channel list and save the result\n"
     "\n"
     "'varel-cli VERB --help' describes one verb.\n";
 
@@ -32,10 +35,16 @@ int main(int argc, char** argv) {
         std::cout << kUsageText;
         return varel::cli::kOk;
     }
+    if (verb.rfind("--help=", 0) == 0) {
+        std::cerr << "varel-cli: option '--help' takes no value\n" << kUsageText;
+        return varel::cli::kUsage;
+    }
     if (verb == "normalize") return varel::cli::RunNormalize(args);
     if (verb == "dump") return varel::cli::RunDump(args);
     if (verb == "read") return varel::cli::RunRead(args);
     if (verb == "write") return varel::cli::RunWrite(args);
+    if (verb == "export-csv") return varel::cli::RunExportCsv(args);
+    if (verb == "import-csv") return varel::cli::RunImportCsv(args);
     std::cerr << "varel-cli: unknown verb '" << verb << "'\n" << kUsageText;
     return varel::cli::kUsage;
 }

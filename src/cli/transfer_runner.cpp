@@ -1,5 +1,6 @@
 #include "transfer_runner.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 
 #include "port_map.h"
 #include "serial_transfer.h"
+#include "stop_signals.h"
 #include "verbs.h"
 
 namespace varel::cli {
@@ -24,12 +26,43 @@ TransferResult FromOutcome(link::Outcome outcome) {
         case link::Outcome::BandRefused:
         case link::Outcome::Cancelled:
             return TransferResult::BandRefused;
+        case link::Outcome::Interrupted:
+            return TransferResult::Interrupted;
         case link::Outcome::Pending:
         case link::Outcome::CommunicationError:
             break;
     }
     return TransferResult::Communication;
 }
+
+// The progress of a transfer on a terminal: one line that shows each step once and ends with
+// "done" after a success.
+class ProgressLine {
+public:
+    ProgressLine(const std::string& label, bool shown) : m_label(label), m_shown(shown) {}
+
+    void show(int value) {
+        if (!m_shown || value == m_last) return;
+        m_last = value;
+        m_open = true;
+        std::cerr << "\r" << m_label << " " << value << "/" << kLastProgress << std::flush;
+    }
+    // Ends the line so that a message can follow on its own.
+    void breakLine() {
+        if (m_open) std::cerr << "\n";
+        m_open = false;
+    }
+    void finish(bool success) {
+        if (m_open) std::cerr << (success ? " done\n" : "\n");
+        m_open = false;
+    }
+
+private:
+    std::string m_label;
+    bool m_shown;
+    bool m_open = false;
+    int m_last = 0;
+};
 
 }  // namespace
 
@@ -38,20 +71,24 @@ bool TransferDevice(const ParsedArgs& parsed, std::string& device, std::string& 
         problem = "--port PORT is needed";
         return false;
     }
-    if (parsed.positional.size() != 1) {
-        problem = "one data file is needed";
+    if (parsed.positional.size() != 1 || parsed.positional[0].empty()) {
+        problem = parsed.positional.size() == 1 ? "the data file name is empty"
+                                                : "one data file is needed";
         return false;
     }
     const link::PortArgument port = link::ResolvePortArgument(parsed.options.at("--port"));
     if (!port.valid) {
-        problem = "--port needs a device path or a number from 1 to 20";
+        problem =
+            "--port needs a port name Com1 to Com20, a number from 1 to 20 or the path "
+            "of an existing device, not '" +
+            parsed.options.at("--port") + "'";
         return false;
     }
     device = port.device;
     return true;
 }
 
-TransferResult RunTransfer(const TransferRun& run, link::TransferMachine& machine) {
+TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machine) {
     static int argc = 1;
     static char name[] = "varel-cli";
     static char* argv[] = {name, nullptr};
@@ -59,15 +96,13 @@ TransferResult RunTransfer(const TransferRun& run, link::TransferMachine& machin
     if (QCoreApplication::instance() == nullptr)
         app = std::make_unique<QCoreApplication>(argc, argv);
 
-    const bool showProgress = isatty(STDERR_FILENO) != 0;
+    ProgressLine progress(run.label, isatty(STDERR_FILENO) != 0);
     link::SerialTransfer transfer;
     link::Outcome outcome = link::Outcome::Pending;
-    QObject::connect(&transfer, &link::SerialTransfer::progressChanged, [&](int value) {
-        if (showProgress)
-            std::cerr << "\r" << run.label << " " << value << "/" << kLastProgress << std::flush;
-    });
+    QObject::connect(&transfer, &link::SerialTransfer::progressChanged,
+                     [&](int value) { progress.show(value); });
     QObject::connect(&transfer, &link::SerialTransfer::bandQuestion, [&] {
-        if (showProgress) std::cerr << "\n";
+        progress.breakLine();
         std::cerr << "varel-cli: The frequency band is not accorded with, whether write into by "
                      "force? "
                   << (run.answerBandOk ? "OK" : "Cancel") << "\n";
@@ -77,20 +112,36 @@ TransferResult RunTransfer(const TransferRun& run, link::TransferMachine& machin
         outcome = result;
         QCoreApplication::exit(0);
     });
-    if (!transfer.start(QString::fromStdString(run.device), machine))
-        return TransferResult::PortInvalid;
-    QCoreApplication::exec();
-    if (showProgress) std::cerr << "\n";
-    return FromOutcome(outcome);
+
+    TransferReport report;
+    {
+        StopSignals stop([&](int) { transfer.interrupt(); });
+        if (transfer.start(QString::fromStdString(run.device), machine)) {
+            QCoreApplication::exec();
+            progress.finish(outcome == link::Outcome::Success);
+            report.result = FromOutcome(outcome);
+        } else {
+            report.result = TransferResult::PortInvalid;
+            report.problem = transfer.openProblem();
+        }
+        report.signal = stop.caught();
+    }
+    // A signal that found no transfer to end stops the program as it would have without the
+    // handlers, before the verb saves anything.
+    if (report.signal != 0 && report.result != TransferResult::Interrupted) ::raise(report.signal);
+    return report;
 }
 
-int ReportTransfer(TransferResult result, const std::string& device) {
-    switch (result) {
+int ReportTransfer(const TransferReport& report, const std::string& device) {
+    switch (report.result) {
         case TransferResult::Success:
             return kOk;
-        case TransferResult::PortInvalid:
-            std::cerr << "varel-cli: The serial port is invalid (" << device << ")\n";
+        case TransferResult::PortInvalid: {
+            const std::string reason = link::PortProblemText(report.problem, Language::English);
+            std::cerr << "varel-cli: The serial port is invalid (" << device << ")"
+                      << (reason.empty() ? "" : ": " + reason) << "\n";
             return kPortInvalid;
+        }
         case TransferResult::Communication:
             std::cerr << "varel-cli: Communication error, check the line and the serial "
                          "connection selection!\n";
@@ -98,6 +149,9 @@ int ReportTransfer(TransferResult result, const std::string& device) {
         case TransferResult::BandRefused:
             std::cerr << "varel-cli: The frequency band is not accorded with, can't write into!\n";
             return kBandRefused;
+        case TransferResult::Interrupted:
+            std::cerr << "varel-cli: interrupted; the radio was sent End and the port closed\n";
+            return kInterrupted + report.signal;
     }
     return kFailure;
 }

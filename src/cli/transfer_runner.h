@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli_common.h"
+#include "port_problem.h"
 #include "transfer_actions.h"
 #include "transfer_machine.h"
 
@@ -14,6 +15,14 @@ enum class TransferResult {
     PortInvalid,    ///< the port could not be opened; nothing was sent
     Communication,  ///< the radio did not answer in time
     BandRefused,    ///< the radio's band differs (refused, or the question answered Cancel)
+    Interrupted,    ///< SIGINT or SIGTERM ended it; End was sent and the port closed
+};
+
+/// The end of a transfer run.
+struct TransferReport {
+    TransferResult result = TransferResult::Communication;  ///< how it went
+    link::PortProblem problem = link::PortProblem::None;    ///< why the port could not be opened
+    int signal = 0;  ///< the signal that interrupted it (Interrupted)
 };
 
 /// Settings of a transfer run.
@@ -27,11 +36,13 @@ struct TransferRun {
 /// False with problem set when the option is missing or invalid or the file count is wrong.
 bool TransferDevice(const ParsedArgs& parsed, std::string& device, std::string& problem);
 
-/// Opens the port, runs the machine to its end, closes the port.
-TransferResult RunTransfer(const TransferRun& run, link::TransferMachine& machine);
+/// Opens the port, runs the machine to its end, closes the port. SIGINT and SIGTERM during the
+/// run end the transfer as a reply timeout does; one that arrives when no transfer runs ends
+/// the program (before anything is saved).
+TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machine);
 
 /// Prints "varel-cli: " and the message of a failed transfer in English to standard error and
 /// returns the verb's exit code for it (kOk for Success, printing nothing).
-int ReportTransfer(TransferResult result, const std::string& device);
+int ReportTransfer(const TransferReport& report, const std::string& device);
 
 }  // namespace varel::cli

@@ -25,6 +25,8 @@ int RunNormalize(const Args& args) {
     if (parsed.help) return PrintHelp(kNormalizeUsage);
     if (parsed.positional.size() != 2)
         return UsageError(kNormalizeUsage, "normalize takes an input and an output file");
+    if (parsed.positional[1].empty())
+        return UsageError(kNormalizeUsage, "the output file name is empty");
 
     Configuration cfg;
     if (!OpenConfiguration(parsed.positional[0], cfg, error)) return Fail(error);

@@ -16,10 +16,12 @@ const char kReadUsage[] =
     "usage: varel-cli read --port PORT OUT.dat\n"
     "\n"
     "Reads the radio's whole memory and saves image bytes 0x000-0xBFF, as received, to OUT.dat\n"
-    "(data file format, no decoding). PORT is a device path or a port number 1 to 20\n"
-    "(Com1-8 = /dev/ttyUSB0-7, Com9-12 = /dev/ttyACM0-3, Com13-20 = /dev/ttyS0-7; the\n"
-    "variable VAREL_COM<n> overrides the device of port n). Nothing is saved when the read\n"
-    "fails. Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error.\n";
+    "(data file format, no decoding). PORT is a port name Com1 to Com20 (any case), a number\n"
+    "1 to 20 (Com1-8 = /dev/ttyUSB0-7, Com9-12 = /dev/ttyACM0-3, Com13-20 = /dev/ttyS0-7; the\n"
+    "variable VAREL_COM<n> overrides the device of port n) or the path of a device. OUT.dat\n"
+    "is checked before the radio is read; nothing is saved when the read fails.\n"
+    "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error,\n"
+    "130/143 interrupted by SIGINT/SIGTERM (End is sent to the radio).\n";
 
 }  // namespace
 
@@ -31,13 +33,17 @@ int RunRead(const Args& args) {
     std::string device;
     if (!TransferDevice(parsed, device, error)) return UsageError(kReadUsage, error);
 
+    // A file that cannot be saved fails before the radio is bothered.
+    const std::string& out = parsed.positional[0];
+    const DataFileResult target = CheckSaveTarget(out);
+    if (!target.ok()) return Fail(DescribeFailure(out, target));
+
     MemoryImage in;
     link::ReadMachine machine(in);
-    const TransferResult result =
+    const TransferReport report =
         RunTransfer({device, "Data is reading, please wait a moment.", false}, machine);
-    if (result != TransferResult::Success) return ReportTransfer(result, device);
+    if (report.result != TransferResult::Success) return ReportTransfer(report, device);
 
-    const std::string& out = parsed.positional[0];
     const DataFileResult saved = SaveDataFile(out, in);
     return saved.ok() ? kOk : Fail(DescribeFailure(out, saved));
 }

@@ -16,8 +16,8 @@ const char kWriteUsage[] =
     "usage: varel-cli write --port PORT [--band N] [--debug-mode] [--force-write] IN.dat\n"
     "\n"
     "Opens IN.dat as the program's Open command does, encodes it as a write does and sends it\n"
-    "to the radio. PORT is a device path or a port number 1 to 20 (see 'varel-cli read\n"
-    "--help').\n"
+    "to the radio. PORT is a port name Com1 to Com20, a number 1 to 20 or a device path (see\n"
+    "'varel-cli read --help').\n"
     "\n"
     "  --band N        set the band selector to N (0, 1 or 2) before encoding; the radio's\n"
     "                  band must match it\n"
@@ -25,7 +25,7 @@ const char kWriteUsage[] =
     "  --force-write   on a band mismatch ask instead of refusing, and answer OK\n"
     "\n"
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error,\n"
-    "5 band refused.\n";
+    "5 band refused, 130/143 interrupted by SIGINT/SIGTERM (End is sent to the radio).\n";
 
 }  // namespace
 
@@ -36,15 +36,11 @@ int RunWrite(const Args& args) {
         {"--port", true}, {"--band", true}, {"--debug-mode", false}, {"--force-write", false}};
     if (!ParseArgs(args, specs, parsed, error)) return UsageError(kWriteUsage, error);
     if (parsed.help) return PrintHelp(kWriteUsage);
+    // Before the file count: "--band IN.dat" took the file as the band.
+    int band = -1;
+    if (!BandOption(parsed, band, error)) return UsageError(kWriteUsage, error);
     std::string device;
     if (!TransferDevice(parsed, device, error)) return UsageError(kWriteUsage, error);
-    int band = -1;
-    if (parsed.has("--band")) {
-        const std::string& text = parsed.options["--band"];
-        if (text != "0" && text != "1" && text != "2")
-            return UsageError(kWriteUsage, "--band needs 0, 1 or 2");
-        band = text[0] - '0';
-    }
 
     Configuration cfg;
     if (!OpenConfiguration(parsed.positional[0], cfg, error)) return Fail(error);
@@ -57,9 +53,9 @@ int RunWrite(const Args& args) {
     options.debugMode = parsed.has("--debug-mode");
     options.forceWriteMode = parsed.has("--force-write");
     link::WriteMachine machine(out, options);
-    const TransferResult result = RunTransfer(
+    const TransferReport report = RunTransfer(
         {device, "Data is writing, please wait a moment.", options.forceWriteMode}, machine);
-    return ReportTransfer(result, device);
+    return ReportTransfer(report, device);
 }
 
 }  // namespace varel::cli

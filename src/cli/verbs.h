@@ -13,6 +13,8 @@ enum Exit : int {
     kPortInvalid = 3,    ///< the serial port cannot be opened
     kCommunication = 4,  ///< the radio did not answer in time
     kBandRefused = 5,    ///< the radio's band differs and the write was refused or cancelled
+    kRowsSkipped = 6,    ///< some channel list rows were skipped or channels left out
+    kInterrupted = 128,  ///< plus the signal that ended a transfer: 130 SIGINT, 143 SIGTERM
 };
 
 using Args = std::vector<std::string>;
@@ -21,5 +23,7 @@ int RunNormalize(const Args& args);
 int RunDump(const Args& args);
 int RunRead(const Args& args);
 int RunWrite(const Args& args);
+int RunExportCsv(const Args& args);
+int RunImportCsv(const Args& args);
 
 }  // namespace varel::cli

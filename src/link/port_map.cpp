@@ -1,6 +1,9 @@
 #include "port_map.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 namespace varel::link {
@@ -54,18 +57,27 @@ std::string PortDevice(int port) {
 
 PortArgument ResolvePortArgument(const std::string& text, const EnvLookup& env) {
     PortArgument result;
-    if (text.empty()) return result;
-    bool allDigits = true;
-    for (char c : text) allDigits = allDigits && c >= '0' && c <= '9';
+    // "Com7" (any case) names port 7 as the port window shows it.
+    std::string number = text;
+    if (text.size() > 3 && std::tolower(static_cast<unsigned char>(text[0])) == 'c' &&
+        std::tolower(static_cast<unsigned char>(text[1])) == 'o' &&
+        std::tolower(static_cast<unsigned char>(text[2])) == 'm')
+        number = text.substr(3);
+    const bool allDigits = !number.empty() && std::all_of(number.begin(), number.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
     if (!allDigits) {
-        result.valid = true;
-        result.device = text;
+        // Anything else is a path, which must exist; a link that leads nowhere exists and is
+        // reported later as a missing device.
+        struct stat st {};
+        result.valid = ::lstat(text.c_str(), &st) == 0;
+        if (result.valid) result.device = text;
         return result;
     }
     // Leading zeros aside, more than two digits cannot name a port.
-    const std::size_t first = std::min(text.find_first_not_of('0'), text.size());
-    if (text.size() - first > 2) return result;
-    const int port = first == text.size() ? 0 : std::stoi(text.substr(first));
+    const std::size_t first = std::min(number.find_first_not_of('0'), number.size());
+    if (number.size() - first > 2) return result;
+    const int port = first == number.size() ? 0 : std::stoi(number.substr(first));
     result.device = PortDevice(port, env);
     result.valid = !result.device.empty();
     return result;

@@ -34,11 +34,12 @@ std::string PortDevice(int port);
 
 /// What a --port argument names.
 struct PortArgument {
-    bool valid = false;  ///< false: a number outside 1-20 or an empty text
+    bool valid = false;  ///< false: no port name, no number 1-20 and no existing path
     std::string device;  ///< the device path to open
 };
 
-/// Reads a port argument: a number 1-20 (mapped through PortDevice) or a device path.
+/// Reads a port argument: a port name "Com1" to "Com20" in any case or a number 1-20 (both
+/// mapped through PortDevice), or the path of an existing file.
 PortArgument ResolvePortArgument(const std::string& text, const EnvLookup& env);
 
 /// ResolvePortArgument with the process environment.

@@ -21,7 +21,7 @@ SerialTransfer::~SerialTransfer() {
 
 bool SerialTransfer::start(const QString& device, TransferMachine& machine) {
     if (m_machine != nullptr) return false;
-    if (!OpenComDevice(m_port, device)) return false;
+    if (!OpenComDevice(m_port, device, &m_openProblem)) return false;
     m_machine = &machine;
     m_threshold = 1;
     m_timer.start();
@@ -31,6 +31,10 @@ bool SerialTransfer::start(const QString& device, TransferMachine& machine) {
 
 void SerialTransfer::answerBandQuestion(bool ok) {
     if (m_machine != nullptr) apply(m_machine->answerBandQuestion(ok));
+}
+
+void SerialTransfer::interrupt() {
+    if (m_machine != nullptr) apply(m_machine->interrupt());
 }
 
 void SerialTransfer::onReadyRead() {

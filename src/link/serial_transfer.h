@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "port_problem.h"
 #include "transfer_actions.h"
 #include "transfer_machine.h"
 
@@ -30,11 +31,18 @@ public:
 
     /// Opens the device and starts the machine, which must stay alive until finished() (or
     /// until this object is destroyed). False, and nothing started, when the port cannot be
-    /// opened or a transfer is already running.
+    /// opened (see openProblem()) or a transfer is already running.
     bool start(const QString& device, TransferMachine& machine);
 
     /// Gives the machine the answer to the band question (after bandQuestion()).
     void answerBandQuestion(bool ok);
+
+    /// Ends a running transfer at once as the reply timeout does: End is sent, the port
+    /// closed, and finished() reports Outcome::Interrupted. Does nothing when none runs.
+    void interrupt();
+
+    /// Why the last start() could not open the port (None after a successful open).
+    PortProblem openProblem() const { return m_openProblem; }
 
     /// True from a successful start() until finished().
     bool isRunning() const { return m_machine != nullptr; }
@@ -61,6 +69,7 @@ private:
     QTimer m_timer;
     TransferMachine* m_machine = nullptr;
     int m_threshold = 1;
+    PortProblem m_openProblem = PortProblem::None;
 };
 
 }  // namespace varel::link

@@ -13,6 +13,7 @@ enum class Outcome {
     CommunicationError,  ///< no acceptable reply within 12 reply-timer ticks
     BandRefused,         ///< the radio's band differs and force-write mode is off
     Cancelled,           ///< the band-mismatch question was answered Cancel
+    Interrupted,         ///< ended from outside (the user stopped it); End was sent
 };
 
 /// The transport applies these in field order: threshold, then writes, then the rest.

@@ -34,11 +34,20 @@ Actions LockStepMachine::received(const std::uint8_t* data, std::size_t size) {
 }
 
 Actions LockStepMachine::tick() {
+    if (!running() || !m_timer.tick()) return {};
+    return abandon(Outcome::CommunicationError);
+}
+
+Actions LockStepMachine::interrupt() {
+    if (!running()) return {};
+    return abandon(Outcome::Interrupted);
+}
+
+Actions LockStepMachine::abandon(Outcome outcome) {
     Actions actions;
-    if (!running() || !m_timer.tick()) return actions;
     actions.threshold = kByteThreshold;
     SendByte(actions, kEnd);
-    finish(actions, Outcome::CommunicationError);
+    finish(actions, outcome);
     return actions;
 }
 

@@ -23,6 +23,8 @@ public:
     virtual Actions tick() = 0;
     /// The answer to the band-mismatch question: true for OK, false for Cancel.
     virtual Actions answerBandQuestion(bool ok) = 0;
+    /// Ends a running transfer at once, as the reply timeout does, with Outcome::Interrupted.
+    virtual Actions interrupt() = 0;
     /// The outcome so far (Pending while running).
     virtual Outcome outcome() const = 0;
 };
@@ -41,6 +43,9 @@ public:
     /// One reply-timer tick; the 12th tick since the start or the last accepted reply sends
     /// End (threshold 1) and ends the transfer with the communication error.
     Actions tick() final;
+    /// Ends a running transfer as the reply timeout does (End sent, threshold 1), but with
+    /// Outcome::Interrupted; empty Actions when nothing runs.
+    Actions interrupt() final;
     /// Only a write asks the band question; the read ignores the answer.
     Actions answerBandQuestion(bool) override { return {}; }
     Outcome outcome() const final { return m_outcome; }
@@ -63,6 +68,9 @@ protected:
     int m_step = 1;
 
 private:
+    /// Sends End at threshold 1 and ends the transfer with the outcome.
+    Actions abandon(Outcome outcome);
+
     bool m_started = false;
     Outcome m_outcome = Outcome::Pending;
 };

@@ -26,7 +26,7 @@ const char kUsage[] =
     "writes until it is interrupted (SIGINT or SIGTERM).\n"
     "\n"
     "options:\n"
-    "  --device PATH     serve an existing device instead of a new pseudo-terminal\n"
+    "  --device PATH     serve an existing character device instead of a new pseudo-terminal\n"
     "  --memory FILE     start with the memory of a data file (default: a built-in sample)\n"
     "  --save            write the memory back to the --memory file after each completed write\n"
     "  --model TEXT      the 5-character model of the identification (default PW-K4)\n"
@@ -34,11 +34,13 @@ const char kUsage[] =
     "  --pace            take 9600 bit/s wire time for every byte received and sent\n"
     "  --latency MS      wait MS milliseconds before each reply\n"
     "  --silent          never answer\n"
-    "  --stop-after N    stop answering after N blocks of a transfer\n"
+    "  --stop-after N    stop answering after N blocks of a transfer (a read has 193 blocks,\n"
+    "                    a write 191 frames that carry data, 193 in debug mode)\n"
     "  --garbage         send one stray byte after the reply to the 96th block\n"
     "  --split-ident     send the identification in two writes, 3 then 5 bytes\n"
-    "  --exit-after N    close the line and exit after N blocks (an unplugged cable)\n"
-    "  -v, --verbose     log every frame to standard error\n"
+    "  --exit-after N    close the line and exit after N blocks (an unplugged cable); 0 closes\n"
+    "                    it on the wake-up frame, before the first reply\n"
+    "  -v, --verbose     log every frame to standard error, with the milliseconds since start\n"
     "  -h, --help        show this text\n";
 
 /// Gap between the pieces of a reply sent in parts.
@@ -135,7 +137,7 @@ const std::int64_t g_startNs = varel::sim::NowNs();
 void Log(const Settings& s, const std::string& line) {
     if (!s.verbose) return;
     char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%10.3f ", (varel::sim::NowNs() - g_startNs) / 1e6);
+    std::snprintf(stamp, sizeof stamp, "%10.3f ms ", (varel::sim::NowNs() - g_startNs) / 1e6);
     std::cerr << "varel-sim: " << stamp << line << "\n";
 }
 

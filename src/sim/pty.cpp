@@ -1,6 +1,7 @@
 #include "pty.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -68,6 +69,17 @@ bool RadioLine::openPseudoTerminal(std::string& error) {
 
 bool RadioLine::openDevice(const std::string& path, std::string& error) {
     close();
+    // Only a character device (a serial port, a terminal) can stand for the radio's line; a
+    // file or a pipe would be read as if bytes came from the tool.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!S_ISCHR(st.st_mode)) {
+        error = path + " is not a character device";
+        return false;
+    }
     m_fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_fd < 0) {
         error = "cannot open " + path + ": " + std::strerror(errno);

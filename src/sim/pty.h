@@ -16,7 +16,8 @@ public:
     /// own descriptor of the slave side open, so the master never sees a hang-up when the tool
     /// closes the port between sessions. False with error set on failure.
     bool openPseudoTerminal(std::string& error);
-    /// Opens an existing device (a serial port or a pty made elsewhere) and sets it raw.
+    /// Opens an existing character device (a serial port or a pty made elsewhere) and sets it
+    /// raw; anything else is refused.
     bool openDevice(const std::string& path, std::string& error);
     /// Closes everything, as an unplugged cable would.
     void close();

@@ -101,7 +101,11 @@ Response RadioProtocol::feed(std::uint8_t byte) {
             if (std::equal(m_window.begin(), m_window.end(), kWakeUp.begin(), kWakeUp.end())) {
                 startSession();
                 r.log.push_back("rx PROGRAM");
-                ack(r);
+                // Unplugged after no block at all: gone before the first reply.
+                if (m_options.exitAfter == 0)
+                    m_unplug = true;
+                else
+                    ack(r);
             }
             break;
         case State::AwaitIdentify:

@@ -30,7 +30,8 @@ struct RadioOptions {
     int stopAfter = -1;           ///< silent once this many blocks were answered (negative: never)
     bool garbage = false;         ///< one stray byte after the reply to the 96th block
     bool splitIdent = false;      ///< the identification goes out in two writes, 3 then 5 bytes
-    int exitAfter = -1;           ///< unplug once this many blocks were answered (negative: never)
+    int exitAfter = -1;           ///< unplug once this many blocks were answered (0: on the wake-up
+                                  ///< frame, before any reply; negative: never)
 };
 
 /// Byte sent as the stray byte of the garbage fault.

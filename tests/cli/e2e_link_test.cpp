@@ -1,5 +1,7 @@
 // End-to-end tests of varel-cli read and write against the virtual radio on a pseudo-terminal.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <string>
@@ -269,36 +271,94 @@ TEST_F(LinkEndToEnd, BandMismatchIsRefusedUnlessForced) {
     }
 }
 
-TEST_F(LinkEndToEnd, InvalidPorts) {
+// A port that exists but cannot be opened is invalid, with the reason after the device; a
+// --port value that names no port and no existing file is a usage error.
+TEST_F(LinkEndToEnd, InvalidPortsSayWhy) {
     const std::string out = dir.file("out.dat");
-    auto r = Cli({"read", "--port", "/nonexistent/ttyVAREL", out});
+    const std::string missing = "/nonexistent/ttyVAREL";
+    auto r = Cli({"read", "--port", "com5", out}, {"VAREL_COM5=" + missing});
     EXPECT_EQ(r.exitCode, kExitPortInvalid);
-    EXPECT_NE(r.err.find(kPortInvalidText), std::string::npos) << r.err;
-    r = Cli({"write", "--port", "5", sampleFile}, {"VAREL_COM5=/nonexistent/ttyVAREL"});
-    EXPECT_EQ(r.exitCode, kExitPortInvalid);
-    EXPECT_NE(r.err.find(kPortInvalidText), std::string::npos) << r.err;
-    for (const char* number : {"0", "21"}) {
-        r = Cli({"read", "--port", number, out});
-        EXPECT_EQ(r.exitCode, kExitUsage) << number;
+    EXPECT_NE(r.err.find(std::string(kPortInvalidText) + " (" + missing + "): no such device"),
+              std::string::npos)
+        << r.err;
+    for (const std::string& port : {std::string("21"), std::string("Com21"), missing}) {
+        r = Cli({"read", "--port", port, out});
+        EXPECT_EQ(r.exitCode, kExitUsage) << port;
     }
     EXPECT_TRUE(ReadFileBytes(out).empty());
 }
 
-TEST_F(LinkEndToEnd, UsageAndFileErrors) {
+// Ctrl-C or SIGTERM during a transfer: End reaches the radio, nothing is saved, and the radio
+// takes the next transfer at once (without End it would ignore the tool for a second).
+TEST_F(LinkEndToEnd, InterruptedTransfersEndLikeATimeout) {
+    StartSim({"--pace", "--memory", patternFile});
+    const std::string out = dir.file("out.dat");
+    const Bytes old = {'o', 'l', 'd'};
+    ASSERT_TRUE(WriteFileBytes(out, old));
+    const struct {
+        const char* verb;
+        std::string file;
+        const char* blockSeen;
+        int signo;
+        int exitCode;
+    } cases[] = {
+        {"read", out, "rx Read 0x100", SIGINT, 130},
+        {"write", sampleFile, "rx Write 0x100", SIGTERM, 143},
+        {"read", out, "rx Read 0x100", SIGINT, 130},
+    };
+    int ends = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.verb);
+        const int seen = sim.count(c.blockSeen);
+        RunningProgram cli;
+        ASSERT_TRUE(cli.start(VAREL_CLI, {c.verb, "--port", sim.device(), c.file}));
+        ASSERT_TRUE(sim.waitForLog(c.blockSeen, seen + 1));
+        cli.signal(c.signo);
+        const auto r = cli.finish(10000);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        EXPECT_TRUE(sim.waitForLog("rx End", ++ends));
+    }
+    EXPECT_EQ(sim.count("rx PROGRAM"), 3);
+    EXPECT_EQ(ReadFileBytes(out), old);
+    EXPECT_EQ(ReadFileBytes(sampleFile), FileOf(sim::SampleImage()));
+}
+
+// Command-line and file errors end the verb before anything reaches the radio.
+TEST_F(LinkEndToEnd, UsageAndFileErrorsSendNothing) {
     StartSim({});
-    EXPECT_EQ(Cli({"read", dir.file("out.dat")}).exitCode, kExitUsage);
-    EXPECT_EQ(Cli({"read", "--port", sim.device()}).exitCode, kExitUsage);
-    EXPECT_EQ(Cli({"write", "--port", sim.device(), "--band", "3", sampleFile}).exitCode,
-              kExitUsage);
-    EXPECT_EQ(Cli({"write", "--port", sim.device(), "--bogus", sampleFile}).exitCode, kExitUsage);
-    // An input that cannot be opened stops the write before anything is sent.
-    EXPECT_EQ(Cli({"write", "--port", sim.device(), dir.file("missing.dat")}).exitCode,
-              kExitFailure);
-    // A read whose file cannot be saved fails after the transfer.
-    EXPECT_EQ(Cli({"read", "--port", sim.device(), dir.file("no/such/dir/out.dat")}).exitCode,
-              kExitFailure);
+    const std::string port = sim.device();
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* named;  // what the message must name
+    } cases[] = {
+        {{"read", "--port", port}, kExitUsage, "one data file"},
+        {{"read", "--port", port, ""}, kExitUsage, "empty"},
+        {{"read", "--help=x", "--port", port, dir.file("out.dat")}, kExitUsage, "'--help'"},
+        {{"write", "--port", port, "--band", "3", sampleFile}, kExitUsage, "--band"},
+        {{"write", "--port", port, "--band", sampleFile}, kExitUsage, "--band"},
+        {{"write", "--band", "--port", port, sampleFile}, kExitUsage, "--band"},
+        {{"write", "--port", port, "--bogus", sampleFile}, kExitUsage, "--bogus"},
+        {{"write", "--port", port, dir.file("missing.dat")}, kExitFailure, "missing.dat"},
+        {{"read", "--port", port, dir.file("no/such/dir/out.dat")}, kExitFailure, "out.dat"},
+        {{"read", "--port", port, dir.path().string()}, kExitFailure, "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        const auto r = Cli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+    }
     sim.stop();
-    EXPECT_EQ(sim.count("rx PROGRAM"), 1);
+    EXPECT_EQ(sim.count("rx PROGRAM"), 0);
+}
+
+// A pipe would hang the virtual radio's open, a file would be read as the tool's bytes.
+TEST_F(LinkEndToEnd, TheVirtualRadioServesOnlyACharacterDevice) {
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const auto r = RunProgram(VAREL_SIM, {"--device", fifo}, 10000);
+    EXPECT_EQ(r.exitCode, kExitFailure);
+    EXPECT_NE(r.err.find("not a character device"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -108,7 +108,8 @@ TEST_F(Normalize, RefusedOrMissingInputLeavesTheOutputAlone) {
 
 TEST_F(Normalize, CommandLineErrorsExitWithUsage) {
     const std::vector<std::vector<std::string>> wrong = {
-        {}, {"a.dat"}, {"a.dat", "b.dat", "c.dat"}, {"--bogus", "a.dat", "b.dat"}, {"-x"}};
+        {},     {"a.dat"},     {"a.dat", "b.dat", "c.dat"},   {"--bogus", "a.dat", "b.dat"},
+        {"-x"}, {"a.dat", ""}, {"--help=x", "a.dat", "b.dat"}};
     for (const auto& args : wrong) {
         const auto result = run(args);
         EXPECT_EQ(result.exitCode, 2) << args.size();

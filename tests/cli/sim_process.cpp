@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -124,6 +125,26 @@ int SimProcess::count(const std::string& text) const {
     for (std::string line; std::getline(lines, line);)
         if (line.find(text) != std::string::npos) ++n;
     return n;
+}
+
+bool SimProcess::waitForLog(const std::string& text, int lines, int timeoutMs) const {
+    // Woken by every change of the log file rather than by polling it.
+    const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (watch < 0 || inotify_add_watch(watch, m_logPath.c_str(), IN_MODIFY) < 0) {
+        if (watch >= 0) close(watch);
+        return false;
+    }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    bool found = false;
+    while (!(found = count(text) >= lines)) {
+        pollfd pfd{watch, POLLIN, 0};
+        if (poll(&pfd, 1, MsLeft(deadline)) <= 0) break;
+        char events[4096];
+        while (read(watch, events, sizeof events) > 0) {
+        }
+    }
+    close(watch);
+    return found;
 }
 
 }  // namespace varel::test

@@ -33,6 +33,8 @@ public:
     std::string log() const;
     /// How many log lines contain text.
     int count(const std::string& text) const;
+    /// Waits at most timeoutMs until at least `lines` log lines contain text; false on timeout.
+    bool waitForLog(const std::string& text, int lines = 1, int timeoutMs = 10000) const;
 
 private:
     pid_t m_pid = -1;

@@ -220,6 +220,11 @@ TEST(SimProtocol, UnplugIsDueAfterTheGivenBlocks) {
         EXPECT_EQ(radio.read(a).size(), 1u);  // the last block is still answered
     }
     EXPECT_TRUE(radio.protocol.unplugDue());
+
+    options.exitAfter = 0;  // gone on the wake-up frame, before any reply
+    Radio early(options);
+    EXPECT_EQ(early.send(kWake), kNoReply);
+    EXPECT_TRUE(early.protocol.unplugDue());
 }
 
 TEST(SimProtocol, ResetForgetsAHalfReceivedFrame) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "as_nobody.h"
 #include "temp_dir.h"
 
 namespace varel {
@@ -81,8 +82,8 @@ TEST(DataFile, RefusedFilesLoadNothing) {
     }
 }
 
-// Saving again, through a link, replaces the file's contents only: the link, the file's mode
-// and the folder's entries stay as they were, and no temporary file is left behind.
+// Saving again, through a link, replaces the file's contents only: the link, the file's owner
+// and mode and the folder's entries stay as they were, and no temporary file is left behind.
 TEST(DataFile, SaveThenLoadGivesTheImageBack) {
     TempDir dir;
     const fs::path file = dir.path() / "radio.dat";
@@ -92,11 +93,20 @@ TEST(DataFile, SaveThenLoadGivesTheImageBack) {
     EXPECT_EQ(ReadAll(file), BuildDataFile(first));
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(file, mode);
+    if (::geteuid() == 0) {  // root keeps another user's file theirs
+        ASSERT_EQ(::chown(file.c_str(), 1, 1), 0);
+    }
+    struct stat owner {};
+    ASSERT_EQ(::stat(file.c_str(), &owner), 0);
     fs::create_symlink(file.filename(), link);
     const MemoryImage second = PatternImage(9);
     ASSERT_TRUE(SaveDataFile(link.string(), second).ok());
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
+    struct stat now {};
+    ASSERT_EQ(::stat(file.c_str(), &now), 0);
+    EXPECT_EQ(now.st_uid, owner.st_uid);
+    EXPECT_EQ(now.st_gid, owner.st_gid);
     EXPECT_EQ(dir.entries(), 2u);
     MemoryImage in;
     ASSERT_TRUE(LoadDataFile(file.string(), in).ok());
@@ -118,13 +128,45 @@ TEST(DataFile, UnusablePathsAreReportedAndChangeNothing) {
     const fs::path pipe = dir.path() / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_FALSE(LoadDataFile(pipe.string(), in).ok());
+    // Saving onto it fails at once too, instead of waiting for a reader.
+    EXPECT_EQ(SaveDataFile(pipe.string(), before).error, DataFileError::CannotOpen);
     fs::remove(pipe);
     EXPECT_EQ(in, before);
-    // As root, folder permissions do not stop writes; these paths fail for every user.
-    for (const fs::path& target : {plain / "x.dat", dir.path() / "no" / "x.dat", dir.path()})
+    // As root, folder permissions do not stop writes; these paths fail for every user, and
+    // the check alone finds them.
+    const fs::path loop = dir.path() / "loop";
+    fs::create_symlink(loop.filename(), loop);
+    for (const fs::path& target :
+         {plain / "x.dat", dir.path() / "no" / "x.dat", dir.path(), loop}) {
+        EXPECT_EQ(CheckSaveTarget(target.string()).error, DataFileError::CannotOpen) << target;
         EXPECT_EQ(SaveDataFile(target.string(), before).error, DataFileError::CannotOpen);
+    }
+    fs::remove(loop);
     EXPECT_EQ(ReadAll(plain), Bytes{1});
     EXPECT_EQ(dir.entries(), 1u);
+}
+
+// A read-only file (mode 444) in a folder everyone may write: the folder would allow the
+// atomic replacement, the file must not.
+TEST(DataFile, AFileTheUserMayNotWriteIsNotReplaced) {
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all);
+    const fs::path file = dir.path() / "radio.dat";
+    WriteAll(file, {4, 4, 4});
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto error = test::RunUnprivileged(
+        [&] { return static_cast<int>(SaveDataFile(file.string(), PatternImage(12)).error); });
+    ASSERT_TRUE(error) << "cannot run as an ordinary user";
+    EXPECT_EQ(*error, static_cast<int>(DataFileError::CannotOpen));
+    EXPECT_EQ(ReadAll(file), (Bytes{4, 4, 4}));
+}
+
+TEST(DataFile, ADanglingLinkCreatesTheFileItNames) {
+    TempDir dir;
+    fs::create_symlink("new.dat", dir.path() / "link.dat");
+    ASSERT_TRUE(SaveDataFile((dir.path() / "link.dat").string(), PatternImage(16)).ok());
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.dat"));
+    EXPECT_EQ(ReadAll(dir.path() / "new.dat"), BuildDataFile(PatternImage(16)));
 }
 
 TEST(DataFile, SaveIntoAReadOnlyFolderLeavesTheTargetAlone) {

@@ -209,6 +209,21 @@ TEST(WriteMachine, BandQuestionHoldsTheTimerUntilAnswered) {
     EXPECT_EQ(machine.tick().outcome, Outcome::CommunicationError);
 }
 
+// An interruption ends the transfer as the reply timeout does, also with the band question
+// open; after the end it does nothing.
+TEST(WriteMachine, InterruptSendsEndOnce) {
+    const MemoryImage image = PatternImage();
+    WriteMachine machine(image, WriteOptions{1, false, true});
+    AdvanceTo(machine, 2);
+    ASSERT_TRUE(Feed(machine, Identification(0x42)).askBandMismatch);
+    const Actions stop = machine.interrupt();
+    EXPECT_EQ(Sent(stop), Bytes{kEnd});
+    EXPECT_EQ(stop.threshold, 1);
+    EXPECT_EQ(stop.outcome, Outcome::Interrupted);
+    EXPECT_TRUE(Sent(machine.interrupt()).empty());
+    EXPECT_TRUE(Sent(machine.answerBandQuestion(true)).empty());
+}
+
 TEST(WriteMachine, ForcedWriteThroughTheRadio) {
     for (bool answer : {true, false}) {
         SCOPED_TRACE(answer);

@@ -58,7 +58,7 @@ TEST(PortMap, ProcessEnvironmentIsConsulted) {
     EXPECT_EQ(PortDevice(17), "/dev/ttyS4");
 }
 
-TEST(PortMap, PortArgumentIsANumberOrAPath) {
+TEST(PortMap, PortArgumentIsAPortNameANumberOrAnExistingPath) {
     const auto env = FakeEnv({{"VAREL_COM3", "/dev/pts/3"}});
     const struct {
         const char* text;
@@ -69,14 +69,19 @@ TEST(PortMap, PortArgumentIsANumberOrAPath) {
         {"3", true, "/dev/pts/3"},
         {"07", true, "/dev/ttyUSB6"},
         {"20", true, "/dev/ttyS7"},
-        {"/dev/ttyUSB3", true, "/dev/ttyUSB3"},
-        {"ttyS1", true, "ttyS1"},
+        {"com3", true, "/dev/pts/3"},
+        {"COM20", true, "/dev/ttyS7"},
+        {"/dev/null", true, "/dev/null"},
         {"0", false, ""},
         {"21", false, ""},
         {"00001", true, "/dev/ttyUSB0"},
         {"000", false, ""},
         {"120", false, ""},
         {"99999999999999999999", false, ""},
+        {"Com21", false, ""},
+        {"Com1x", false, ""},
+        {"/nonexistent/ttyVAREL", false, ""},
+        {"ttyS1", false, ""},
         {"", false, ""},
     };
     for (const auto& c : cases) {

@@ -22,20 +22,13 @@
 #include "pty.h"
 #include "radio_protocol.h"
 #include "read_machine.h"
+#include "serial_test_app.h"
 #include "write_machine.h"
 
 namespace varel::link {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "serial_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
 
 // Runs the event loop until done() holds or timeoutMs pass; false on timeout.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
@@ -121,6 +114,7 @@ public:
         return {};
     }
     Actions answerBandQuestion(bool) override { return {}; }
+    Actions interrupt() override { return {}; }
     Outcome outcome() const override { return Outcome::Pending; }
 };
 
@@ -286,6 +280,13 @@ TEST(SerialTransfer, StartFailsForAMissingDeviceOrWhileRunning) {
     EXPECT_TRUE(rec.outcomes.empty());
 }
 
+// Which ports opened, index 0 for port 1.
+std::vector<bool> Openable(const PortAvailability& ports) {
+    std::vector<bool> openable;
+    for (const auto& port : ports) openable.push_back(port.openable);
+    return openable;
+}
+
 TEST(PortProbe, FindsExactlyTheOpenablePortsAndHoldsNoneOpen) {
     App();
     PtyLine one(std::nullopt);
@@ -297,19 +298,28 @@ TEST(PortProbe, FindsExactlyTheOpenablePortsAndHoldsNoneOpen) {
                                            : "/nonexistent/ttyVAREL" + std::to_string(n);
         setenv(PortOverrideVariable(n).c_str(), value.c_str(), 1);
     }
-    PortAvailability expected{};
+    std::vector<bool> expected(kLastPort, false);
     expected[0] = expected[2] = true;
-    EXPECT_EQ(FindCom(), expected);
+    PortAvailability ports = FindCom();
+    EXPECT_EQ(Openable(ports), expected);
+    EXPECT_EQ(ports[0].device, one.line.devicePath());
+    EXPECT_EQ(ports[0].problem, PortProblem::None);
+    EXPECT_EQ(ports[1].device, "/nonexistent/ttyVAREL2");
+    EXPECT_EQ(ports[1].problem, PortProblem::NoSuchDevice);
 
     // Nothing was left open: the port opens again, and while it is held the probe skips it.
     QSerialPort held;
     ASSERT_TRUE(OpenCom(held, 1));
     EXPECT_EQ(held.baudRate(), 9600);
     expected[0] = false;
-    EXPECT_EQ(FindCom(), expected);
+    ports = FindCom();
+    EXPECT_EQ(Openable(ports), expected);
+    EXPECT_EQ(ports[0].problem, PortProblem::Busy);
     held.close();
     QSerialPort none;
-    EXPECT_FALSE(OpenCom(none, 0));
+    PortProblem problem = PortProblem::None;
+    EXPECT_FALSE(OpenCom(none, 0, &problem));
+    EXPECT_EQ(problem, PortProblem::NoSuchDevice);
     EXPECT_FALSE(OpenCom(none, 21));
     for (int n = kFirstPort; n <= kLastPort; ++n) unsetenv(PortOverrideVariable(n).c_str());
 }

@@ -13,14 +13,22 @@ extern char** environ;
 
 namespace varel::test {
 
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         int timeoutMs, const std::vector<std::string>& extraEnv) {
-    ProgramResult result;
+RunningProgram::~RunningProgram() {
+    if (m_pid > 0) finish(0);
+}
+
+bool RunningProgram::start(const std::string& program, const std::vector<std::string>& args,
+                           const std::vector<std::string>& extraEnv) {
     int outPipe[2];
     int errPipe[2];
-    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) return result;
-    const pid_t pid = fork();
-    if (pid == 0) {
+    if (pipe2(outPipe, O_CLOEXEC) != 0) return false;
+    if (pipe2(errPipe, O_CLOEXEC) != 0) {
+        close(outPipe[0]);
+        close(outPipe[1]);
+        return false;
+    }
+    m_pid = fork();
+    if (m_pid == 0) {
         dup2(outPipe[1], 1);
         dup2(errPipe[1], 2);
         const int devNull = open("/dev/null", O_RDONLY);
@@ -35,8 +43,20 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     }
     close(outPipe[1]);
     close(errPipe[1]);
+    m_out = outPipe[0];
+    m_err = errPipe[0];
+    return m_pid > 0;
+}
+
+void RunningProgram::signal(int signo) {
+    if (m_pid > 0) kill(m_pid, signo);
+}
+
+ProgramResult RunningProgram::finish(int timeoutMs) {
+    ProgramResult result;
+    if (m_pid <= 0) return result;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    pollfd fds[2] = {{m_out, POLLIN, 0}, {m_err, POLLIN, 0}};
     int open = 2;
     bool timedOut = false;
     while (open > 0) {
@@ -61,13 +81,22 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
             }
         }
     }
-    if (timedOut) kill(pid, SIGKILL);
+    if (timedOut) kill(m_pid, SIGKILL);
     for (auto& f : fds)
         if (f.fd >= 0) close(f.fd);
     int status = 0;
-    waitpid(pid, &status, 0);
+    waitpid(m_pid, &status, 0);
+    m_pid = -1;
+    m_out = m_err = -1;
     if (!timedOut && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     return result;
+}
+
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         int timeoutMs, const std::vector<std::string>& extraEnv) {
+    RunningProgram running;
+    if (!running.start(program, args, extraEnv)) return {};
+    return running.finish(timeoutMs);
 }
 
 }  // namespace varel::test

@@ -1,5 +1,7 @@
 #pragma once
 // Runs a program of the build with arguments and collects its exit code and output.
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,28 @@ struct ProgramResult {
     int exitCode = -1;  ///< exit status, or -1 when it did not exit normally or timed out
     std::string out;    ///< standard output
     std::string err;    ///< standard error
+};
+
+/// A program running in the background, with no standard input; finish() collects it.
+class RunningProgram {
+public:
+    RunningProgram() = default;
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    /// Starts program with args; extraEnv entries are "NAME=value". False when it cannot.
+    bool start(const std::string& program, const std::vector<std::string>& args,
+               const std::vector<std::string>& extraEnv = {});
+    /// Sends it a signal.
+    void signal(int signo);
+    /// Waits at most timeoutMs for it to exit (then kills it) and returns what it left.
+    ProgramResult finish(int timeoutMs);
+
+private:
+    pid_t m_pid = -1;
+    int m_out = -1;  // read ends of its standard output and error
+    int m_err = -1;
 };
 
 /// Runs program with args, no standard input, and waits at most timeoutMs for it to exit

@@ -1,0 +1,139 @@
+#pragma once
+// Channel lists in the 21-column CSV exchange format that radio programming tools and
+// spreadsheets share. Export writes every existing channel of the model; import applies rows
+// to a channel table with the channel editor's own rules.
+//
+//   Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,
+//   RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE
+//
+//   Location   channel number 1 to 128
+//   Frequency  receive frequency in MHz, six decimals (145.125000)
+//   Duplex     ""  transmit = receive (Offset 0.000000)
+//              + - transmit in the same range (both below or both above 300 MHz), Offset is
+//                  the difference
+//              split  transmit in the other range, Offset is the transmit frequency
+//              off    no transmit frequency, or TX Prohibit On; imported as TX Prohibit On
+//                     with transmit = receive, which the channel editor can show and edit
+//   Tone       transmit / receive tone pair:  ""  off / off      Tone  CTCSS a / off
+//              TSQL  a / a (both rToneFreq and cToneFreq)  DTCS  DCS c / DCS c (both codes)
+//              Cross  every other pair, CrossMode "Tone->Tone", "Tone->DTCS", "DTCS->Tone",
+//                     "DTCS->DTCS", "->Tone", "->DTCS" or "DTCS->" (transmit side first);
+//                     rToneFreq and DtcsCode hold the transmit side, cToneFreq and RxDtcsCode
+//                     the receive side
+//              CTCSS in Hz with one decimal (88.5), DCS as three octal digits (023);
+//              DtcsPolarity is the transmit letter then the receive letter, N normal, R
+//              inverted; unused tone columns hold 88.5, 023, NN and Tone->Tone
+//   Mode       FM wide, NFM narrow           TStep  5.00, or 6.25 off the 5 kHz raster
+//   Skip       "" Add Scan On, S Off          Power  5.0W High, 2.0W Middle, 1.0W Low
+//   Comment and the four D-STAR columns are written empty and not read. Busy Lock has no
+//   column: import keeps the channel's own (the default for a channel that was empty).
+//
+// Export writes UTF-8 without a byte-order mark, LF line ends, one row per existing channel in
+// channel order. Import reads columns by header name (any order, any case); a missing column
+// reads as the value export writes for an unused one (Location and Frequency are required),
+// unknown columns are reported once. Each row is applied whole or skipped whole: a row whose
+// Location, frequencies, duplex or tones cannot be taken exactly as written (after snapping to
+// the channel raster) is skipped, so that no channel transmits or listens other than the list
+// says; name, power, mode and scan fall back to what the editor would take, and every such
+// change is reported.
+#include <string>
+#include <vector>
+
+#include "channel_model.h"
+#include "channel_table.h"
+#include "data_file.h"
+#include "frequency_band.h"
+#include "language.h"
+
+namespace varel {
+
+/// Largest channel list file that is read (bytes).
+constexpr std::size_t kMaxChannelCsvSize = 4 * 1024 * 1024;
+
+/// What a report line says.
+enum class CsvIssueKind {
+    // The file as a whole; nothing was imported.
+    EmptyFile,      ///< no header line
+    NotText,        ///< a control character: not a text file
+    OpenQuote,      ///< a quote that is never closed
+    MissingColumn,  ///< the header lacks Location or Frequency
+    // The header; the column is ignored.
+    UnknownColumn,   ///< a column the format does not have
+    RepeatedColumn,  ///< a column named twice; the first one counts
+    // A row that was skipped; its channel is unchanged.
+    BadNumber,          ///< not a number (Location, Frequency, Offset)
+    NoFrequency,        ///< empty Frequency
+    OutOfBand,          ///< receive or transmit frequency outside the band
+    UnknownTone,        ///< a CTCSS tone or DCS code the radio does not have
+    UnknownValue,       ///< Duplex, Tone, CrossMode or DtcsPolarity not understood
+    LocationRange,      ///< Location outside 1 to 128
+    DuplicateLocation,  ///< a Location an earlier row already named
+    // A row that was taken with a change.
+    Adjusted,   ///< value taken as detail (raster, name filter, nearest power level)
+    Defaulted,  ///< value not understood; detail (the editor's default) taken
+    // Export: a channel the format cannot carry whole.
+    LeftOut,          ///< a frequency text that is not a frequency: channel not written
+    ToneNotListed,    ///< a tone text outside the tone list, written as off
+    TransmitDropped,  ///< TX Prohibit On with its own transmit frequency, written as off
+};
+
+/// One line of a report: "line N: column: reason" (import) or "channel N: column: reason"
+/// (export).
+struct CsvIssue {
+    int line = 0;         ///< file line (import; 0 for the file as a whole)
+    int channel = 0;      ///< channel number (export)
+    std::string column;   ///< the format's column name
+    CsvIssueKind kind{};  ///< what happened
+    std::string value;    ///< the value concerned, as written
+    std::string detail;   ///< what was taken instead, or the earlier line of a duplicate
+};
+
+/// True for the kinds that skip a row or refuse the file.
+bool IsSkip(CsvIssueKind kind);
+
+/// The text of one report line in a language.
+std::string CsvIssueText(const CsvIssue& issue, Language lang);
+
+/// Outcome of an export.
+struct CsvExport {
+    std::string text;              ///< the file's contents
+    int rows = 0;                  ///< channels written
+    std::vector<CsvIssue> issues;  ///< channels left out or written with less than they hold
+    /// True when some channel was left out.
+    bool leftOut() const;
+};
+
+/// Writes every existing channel of the model as a channel list.
+CsvExport ExportChannelCsv(const ChannelModel& model);
+
+/// Outcome of an import.
+struct CsvImport {
+    bool refused = false;          ///< the file is malformed: nothing was applied
+    int taken = 0;                 ///< rows applied (changed ones included)
+    int changed = 0;               ///< rows applied with reported changes
+    int skipped = 0;               ///< rows skipped
+    std::vector<int> channels;     ///< channels replaced, in file order
+    std::vector<CsvIssue> issues;  ///< every skip, change and header note, in file order
+};
+
+/// Applies a channel list to the table as the channel editor would: each taken row clears its
+/// channel and enters it anew (frequencies checked against band in lang and snapped, new-channel
+/// defaults, picks, typed name); Busy Lock stays as the channel had it. Other channels are
+/// untouched. The texts of the cells follow lang.
+CsvImport ImportChannelCsv(const std::string& text, ChannelTable& table, const FrequencyBand& band,
+                           Language lang);
+
+/// The report: one line per issue, then a summary line (import).
+std::string CsvReportText(const CsvImport& result, Language lang);
+
+/// The report: one line per issue (export).
+std::string CsvReportText(const CsvExport& result, Language lang);
+
+/// Reads a channel list file of at most kMaxChannelCsvSize bytes; a larger file is refused as
+/// WrongType.
+DataFileResult LoadChannelCsv(const std::string& path, std::string& text);
+
+/// Writes a channel list file atomically (see ReplaceFile).
+DataFileResult SaveChannelCsv(const std::string& path, const std::string& text);
+
+}  // namespace varel

@@ -1,0 +1,114 @@
+// The report lines of a channel list import or export, in both languages.
+#include <string>
+
+#include "channel_csv.h"
+
+namespace varel {
+
+namespace {
+
+std::string Quote(const std::string& text, Language lang) {
+    return lang == Language::English ? "\"" + text + "\"" : "“" + text + "”";
+}
+
+std::string Reason(const CsvIssue& issue, Language lang) {
+    const std::string v = Quote(issue.value, lang);
+    const std::string d = Quote(issue.detail, lang);
+    const std::string skipped = Pick(lang, "，已跳过此行", ", row skipped");
+    switch (issue.kind) {
+        case CsvIssueKind::EmptyFile:
+            return Pick(lang, "文件没有标题行，未导入任何数据",
+                        "the file holds no header line, nothing imported");
+        case CsvIssueKind::NotText:
+            return Pick(lang, "含有控制字符，不是文本文件，未导入任何数据",
+                        "control character, not a text file, nothing imported");
+        case CsvIssueKind::OpenQuote:
+            return Pick(lang, "引号未闭合，未导入任何数据", "quote never closed, nothing imported");
+        case CsvIssueKind::MissingColumn:
+            return Pick(lang, "标题行缺少此列，未导入任何数据",
+                        "column missing from the header, nothing imported");
+        case CsvIssueKind::UnknownColumn:
+            return Pick(lang, "未知的列，已忽略", "unknown column, ignored");
+        case CsvIssueKind::RepeatedColumn:
+            return Pick(lang, "重复的列，已忽略", "column named again, ignored");
+        case CsvIssueKind::BadNumber:
+            return v + Pick(lang, "不是数值", " is not a number") + skipped;
+        case CsvIssueKind::NoFrequency:
+            return Pick(lang, "为空", "empty") + skipped;
+        case CsvIssueKind::OutOfBand:
+            return v + Pick(lang, "超出频段范围", " beyond the scope of frequency band") + skipped;
+        case CsvIssueKind::UnknownTone:
+            return v + Pick(lang, "不是本机的亚音频", " is not a tone of the radio") + skipped;
+        case CsvIssueKind::UnknownValue:
+            return Pick(lang, "无法识别", "") + v + Pick(lang, "", " not understood") + skipped;
+        case CsvIssueKind::LocationRange:
+            return v + Pick(lang, "不在 1 至 128 之间", " outside 1 to 128") + skipped;
+        case CsvIssueKind::DuplicateLocation:
+            return v + Pick(lang, "已在第 ", " already given on line ") + issue.detail +
+                   Pick(lang, " 行出现", "") + skipped;
+        case CsvIssueKind::Adjusted:
+            return v + Pick(lang, "改为", " taken as ") + d;
+        case CsvIssueKind::Defaulted:
+            return Pick(lang, "无法识别", "") + v + Pick(lang, "，改为", " not understood, ") + d +
+                   Pick(lang, "", " taken");
+        case CsvIssueKind::LeftOut:
+            return v + Pick(lang, "不是有效频率，未导出此频道",
+                            " is not a frequency, channel not written");
+        case CsvIssueKind::ToneNotListed:
+            return v + Pick(lang, "不在亚音频列表中，按关闭导出",
+                            " is not a listed tone, written as off");
+        case CsvIssueKind::TransmitDropped:
+            return Pick(lang, "发射禁止为开，按 off 导出，未导出发射频率",
+                        "TX Prohibit On, written as off without the transmit frequency ") +
+                   v;
+    }
+    return {};
+}
+
+}  // namespace
+
+bool IsSkip(CsvIssueKind kind) {
+    switch (kind) {
+        case CsvIssueKind::UnknownColumn:
+        case CsvIssueKind::RepeatedColumn:
+        case CsvIssueKind::Adjusted:
+        case CsvIssueKind::Defaulted:
+        case CsvIssueKind::ToneNotListed:
+        case CsvIssueKind::TransmitDropped:
+            return false;
+        default:
+            return true;
+    }
+}
+
+std::string CsvIssueText(const CsvIssue& issue, Language lang) {
+    std::string text;
+    if (issue.channel > 0)
+        text = Pick(lang, "频道 ", "channel ") + std::to_string(issue.channel) + ": ";
+    else if (issue.line > 0)
+        text = Pick(lang, "第 ", "line ") + std::to_string(issue.line) + Pick(lang, " 行: ", ": ");
+    if (!issue.column.empty()) text += issue.column + ": ";
+    return text + Reason(issue, lang);
+}
+
+std::string CsvReportText(const CsvImport& result, Language lang) {
+    std::string text;
+    for (const CsvIssue& issue : result.issues) text += CsvIssueText(issue, lang) + "\n";
+    if (result.refused) return text;
+    const std::string taken = std::to_string(result.taken);
+    const std::string changed = std::to_string(result.changed);
+    const std::string skipped = std::to_string(result.skipped);
+    if (lang == Language::English)
+        return text + taken + (result.taken == 1 ? " row" : " rows") + " taken (" + changed +
+               " with changes), " + skipped + " skipped\n";
+    return text + "导入 " + taken + " 行（其中 " + changed + " 行有改动），跳过 " + skipped +
+           " 行\n";
+}
+
+std::string CsvReportText(const CsvExport& result, Language lang) {
+    std::string text;
+    for (const CsvIssue& issue : result.issues) text += CsvIssueText(issue, lang) + "\n";
+    return text;
+}
+
+}  // namespace varel
