@@ -99,7 +99,9 @@ TEST_F(DocumentCommandsTest, RefusedOrFailingFilesChangeNothing) {
         action(c.save ? "MNSave" : "MNOpen")->trigger();
         ASSERT_EQ(boxes.shown.size(), 1U) << c.path;
         EXPECT_TRUE(boxes.last().text.startsWith(QString::fromUtf8(c.headline))) << c.path;
-        if (englishReasons) EXPECT_EQ(boxes.last().text, QString::fromUtf8(c.whole));
+        if (englishReasons) {
+            EXPECT_EQ(boxes.last().text, QString::fromUtf8(c.whole));
+        }
         EXPECT_EQ(boxes.last().title, "错误");
         EXPECT_EQ(boxes.last().style, kErrorStyle);
         EXPECT_TRUE(session->document().channels == before.channels);
