@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QImage>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>

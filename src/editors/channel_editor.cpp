@@ -60,6 +60,7 @@ ChannelEditor::ChannelEditor(MainWindow& main)
     m_scroll->setObjectName("picClientArea");
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidget(client);
+    m_scroll->verticalScrollBar()->setSingleStep(2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_scroll);
