@@ -12,8 +12,6 @@ namespace varel {
 
 namespace {
 
-constexpr int kQuestion =
-    MsgStyle::OkCancel | MsgStyle::Question | MsgStyle::DefaultButton2 | MsgStyle::SystemModal;
 constexpr int kError = MsgStyle::OkOnly | MsgStyle::Critical;
 
 // The reasons the system gives most often, so that they can be shown in the user's language;
@@ -35,7 +33,7 @@ DocumentCommands::DocumentCommands(MainWindow& main) : QObject(&main), m_main(ma
 
 void DocumentCommands::New() {
     const int answer = m_main.services().messageBoxes->LocalMsgBox(
-        tr("Unsaved data will be lost, sure?"), kQuestion, tr("Attention"));
+        tr("Unsaved data will be lost, sure?"), MsgStyle::Confirmation, tr("Attention"));
     if (answer != MsgResult::Ok) return;
     m_main.bandSelector()->disarmPrompt();
     m_main.channelEditor()->StartForm();

@@ -352,8 +352,7 @@ void MainWindow::showAbout() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     const int answer = m_services.messageBoxes->LocalMsgBox(
         tr("Confirm that withdraws from a procedure?") + "\n" + tr("Lose all in change not kept!"),
-        MsgStyle::OkCancel | MsgStyle::Question | MsgStyle::DefaultButton2 | MsgStyle::SystemModal,
-        tr("Be careful"));
+        MsgStyle::Confirmation, tr("Be careful"));
     if (answer != MsgResult::Ok) {
         event->ignore();
         return;

@@ -56,9 +56,7 @@ void BandSelector::userChanged(int position) {
     if (m_promptArmed && position != m_indexBeforeDrop) {
         const int answer = m_main.services().messageBoxes->LocalMsgBox(
             tr("Changing the frequency band will remove the channel tabulation, confirm?"),
-            MsgStyle::OkCancel | MsgStyle::Question | MsgStyle::DefaultButton2 |
-                MsgStyle::SystemModal,
-            tr("Be careful!"));
+            MsgStyle::Confirmation, tr("Be careful!"));
         if (answer == MsgResult::Ok) {
             session.edit("band and clear", [position](Document& d) {
                 d.settings.setBand(position);

@@ -17,8 +17,6 @@ public:
 
     /// Shows the box with its list dropped down and the keyboard focus in it.
     void open();
-    /// True from open() until closed() is emitted.
-    bool isOpen() const { return m_open; }
 
 signals:
     /// The user picked the entry at position in the open list.
