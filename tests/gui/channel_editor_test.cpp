@@ -44,7 +44,8 @@ TEST_F(ChannelEditorTest, FrequencyEntryOpensOverTheCellAndMakesAChannelAsOneSte
     QLineEdit* text1 = editor("Text1");
     ASSERT_TRUE(text1->hasFocus());
     EXPECT_EQ(text1->geometry(), rect(3, 1));
-    QTest::keyClicks(text1, "145.5x0000");  // the letter is dropped, typing stops at 9
+    QTest::keyClicks(text1, "145.5x00009");  // the letter is dropped, typing stops at 9
+    EXPECT_EQ(text1->text(), "145.50000");
     QTest::keyClick(text1, Qt::Key_Return);
     EXPECT_FALSE(text1->isVisible());
     EXPECT_TRUE(grid()->hasFocus());
