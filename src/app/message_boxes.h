@@ -26,6 +26,8 @@ constexpr int DefaultButton2 = 0x100;
 constexpr int DefaultButton3 = 0x200;
 constexpr int DefaultMask = 0xF00;
 constexpr int SystemModal = 0x1000;
+/// The program's confirmations: OK and Cancel, question icon, Cancel as default, system-modal.
+constexpr int Confirmation = OkCancel | Question | DefaultButton2 | SystemModal;
 }  // namespace MsgStyle
 
 /// The number of the pressed button.

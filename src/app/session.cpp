@@ -31,7 +31,7 @@ void Session::edit(const QString& label, const std::function<void(Document&)>& c
         if (closesMerge && mergeKey >= 0 && m_undo.index() > 0) {
             const auto* top =
                 dynamic_cast<const DocumentEditCommand*>(m_undo.command(m_undo.index() - 1));
-            if (top != nullptr && top->id() == mergeKey && top->isOpen())
+            if (top != nullptr && top->isOpenFor(mergeKey))
                 m_undo.push(new DocumentEditCommand(*this, label, diff, mergeKey, true));
         }
         return;
