@@ -1,11 +1,9 @@
 #include "service_modes.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <cmath>
 
 #include "clock.h"
-#include "features_editor.h"
 #include "main_window.h"
 #include "tuning_editor.h"
 
@@ -19,9 +17,6 @@ constexpr double kSecondsPerDay = 24 * 3600;
 constexpr double kGestureSeconds = 5;
 // Two clicks on a service button less than this many seconds apart are a double click.
 constexpr double kDoubleClickSeconds = 1;
-
-// The lists of the optional features editor that the FM service mode enables.
-const char* const kFmServiceLists[] = {"Combo2", "Combo13", "Combo16"};
 
 int WholeSeconds(double seconds) {
     return static_cast<int>(std::lround(seconds));
@@ -104,13 +99,10 @@ void ServiceModes::applyEffect(ServiceMode mode, bool on) {
             if (TuningEditor* tuning = m_main.tuningEditor()) tuning->setSlidersEnabled(on);
             break;
         case ServiceMode::FmService:
-            // These start enabled, so that everyday settings need no gesture; switching the
-            // mode off leaves them enabled.
-            if (!on) break;
-            if (FeaturesEditor* features = m_main.featuresEditor())
-                for (const char* name : kFmServiceLists)
-                    if (auto* list = features->findChild<QComboBox*>(name)) list->setEnabled(true);
-            if (QAction* fm = m_main.action("MNFMset")) fm->setEnabled(true);
+            // The command starts enabled, so that everyday settings need no gesture; switching
+            // the mode off leaves it enabled. The optional features editor enables its three
+            // lists itself when it hears of the mode.
+            if (QAction* fm = m_main.action("MNFMset"); on && fm != nullptr) fm->setEnabled(true);
             break;
     }
 }
