@@ -138,6 +138,24 @@
         <source>Failed to save the file!</source>
         <translation>保存文件失败！</translation>
     </message>
+    <message>
+        <source>Import channel list</source>
+        <translation>导入频道列表</translation>
+    </message>
+    <message>
+        <source>Import Channels (CSV)</source>
+        <translation>导入频道列表(CSV)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) written; some could not be written whole.</source>
+        <translation>
+            <numerusform>已写入 %n 个频道，部分频道无法完整写入。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export Channels (CSV)</source>
+        <translation>导出频道列表(CSV)</translation>
+    </message>
 </context>
 <context>
     <name>varel::FmEditor</name>

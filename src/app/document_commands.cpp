@@ -1,6 +1,7 @@
 #include "document_commands.h"
 
 #include "band_selector.h"
+#include "channel_csv.h"
 #include "channel_editor.h"
 #include "data_file.h"
 #include "file_dialogs.h"
@@ -67,6 +68,52 @@ void DocumentCommands::Save() {
     session.encode();
     const DataFileResult result = SaveDataFile(path.toStdString(), session.OutImage());
     if (!result.ok()) reportFailure(tr("Failed to save the file!"), result);
+}
+
+void DocumentCommands::ImportChannels() {
+    const QString path = m_main.services().fileDialogs->openChannelList();
+    if (path.isEmpty()) return;
+    std::string text;
+    const DataFileResult read = LoadChannelCsv(path.toStdString(), text);
+    if (!read.ok()) {
+        reportFailure(read.error == DataFileError::WrongType ? tr("File type is incorrect!")
+                                                             : tr("Failed to open the file!"),
+                      read);
+        return;
+    }
+    m_main.channelEditor()->commitPendingEdits();
+    Session& session = m_main.session();
+    CsvImport result;
+    session.edit(tr("Import channel list"), [&](Document& d) {
+        result = ImportChannelCsv(text, d.channels, session.band(), session.language());
+    });
+    m_main.showChild(m_main.channelEditor());
+    if (result.issues.empty()) return;
+    const QString report = QString::fromStdString(CsvReportText(result, session.language()));
+    const QString summary = report.trimmed().section('\n', -1);
+    if (result.refused)
+        m_main.services().messageBoxes->LocalMsgBox(tr("File type is incorrect!") + "\n" + report,
+                                                    kError, tr("Mistake"));
+    else
+        m_main.services().messageBoxes->ShowReport(summary, report, tr("Import Channels (CSV)"));
+}
+
+void DocumentCommands::ExportChannels() {
+    const QString path = m_main.services().fileDialogs->saveChannelList();
+    if (path.isEmpty()) return;
+    m_main.channelEditor()->commitPendingEdits();
+    Session& session = m_main.session();
+    const CsvExport result = ExportChannelCsv(session.channels().model());
+    const DataFileResult saved = SaveChannelCsv(path.toStdString(), result.text);
+    if (!saved.ok()) {
+        reportFailure(tr("Failed to save the file!"), saved);
+        return;
+    }
+    if (result.issues.empty()) return;
+    m_main.services().messageBoxes->ShowReport(
+        tr("%n channel(s) written; some could not be written whole.", nullptr, result.rows),
+        QString::fromStdString(CsvReportText(result, session.language())),
+        tr("Export Channels (CSV)"));
 }
 
 void DocumentCommands::reportFailure(const QString& headline, const DataFileResult& result) {

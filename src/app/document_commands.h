@@ -24,10 +24,12 @@ public:
     /// Save: every editor encoded into OutImage and saved as a data file; a failure is
     /// reported and leaves an existing file as it was.
     void Save();
-    /// Reads a channel list (CSV) into the channel table as one undo step.
-    void ImportChannels() {}
-    /// Writes the channel table as a channel list (CSV).
-    void ExportChannels() {}
+    /// Reads a channel list (CSV) into the channel table as one undo step, with the channel
+    /// editor's rules; rows skipped or changed are reported, a malformed file changes nothing.
+    void ImportChannels();
+    /// Writes the channel table as a channel list (CSV); channels the list cannot carry whole
+    /// are reported.
+    void ExportChannels();
 
 private:
     void reportFailure(const QString& headline, const DataFileResult& result);
