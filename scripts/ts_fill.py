@@ -43,7 +43,7 @@ def main():
     if arg == "--missing":
         missing = [(c, m.findtext("source")) for c, m in messages(root)
                    if m.find("translation").get("type") == "unfinished"
-                   or not (m.findtext("translation") or "")]
+                   or not "".join(m.find("translation").itertext())]
         for context, source in missing:
             print(f"{context}\t{source}")
         sys.exit(1 if missing else 0)
@@ -60,7 +60,11 @@ def main():
         key = (context, message.findtext("source"))
         if key in pairs:
             translation = message.find("translation")
-            translation.text = pairs[key]
+            forms = translation.findall("numerusform")
+            if forms:  # Chinese has one plural form
+                forms[0].text = pairs[key]
+            else:
+                translation.text = pairs[key]
             translation.attrib.pop("type", None)
             used.add(key)
     for key in pairs.keys() - used:

@@ -59,24 +59,125 @@
     </message>
 </context>
 <context>
+    <name>varel::BandSelector</name>
+    <message>
+        <source>Changing the frequency band will remove the channel tabulation, confirm?</source>
+        <translation>改变频段将清除频道列表，确定吗？</translation>
+    </message>
+    <message>
+        <source>Be careful!</source>
+        <translation>注意！</translation>
+    </message>
+</context>
+<context>
     <name>varel::ChannelEditor</name>
     <message>
         <source>Channel Edit</source>
         <translation>信道编辑</translation>
     </message>
+    <message>
+        <source>Beyond the scope of frequency band</source>
+        <translation>超出频段范围</translation>
+    </message>
 </context>
 <context>
-    <name>varel::FeaturesEditor</name>
+    <name>varel::DocumentCommands</name>
     <message>
-        <source>Optional Features</source>
-        <translation>可选功能</translation>
+        <source>No such file or directory</source>
+        <translation>文件或文件夹不存在</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>没有访问权限</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>这是一个文件夹</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>文件系统只读</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>磁盘空间不足</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>超出磁盘配额</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>文件名太长</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>输入/输出错误</translation>
+    </message>
+    <message>
+        <source>Unsaved data will be lost, sure?</source>
+        <translation>未保存的数据将会丢失，确定吗？</translation>
+    </message>
+    <message>
+        <source>Attention</source>
+        <translation>注意</translation>
+    </message>
+    <message>
+        <source>File type is incorrect!</source>
+        <translation>文件类型不正确！</translation>
+    </message>
+    <message>
+        <source>Mistake</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Failed to open the file!</source>
+        <translation>打开文件失败！</translation>
+    </message>
+    <message>
+        <source>Failed to save the file!</source>
+        <translation>保存文件失败！</translation>
+    </message>
+    <message>
+        <source>Import channel list</source>
+        <translation>导入频道列表</translation>
+    </message>
+    <message>
+        <source>Import Channels (CSV)</source>
+        <translation>导入频道列表(CSV)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) written; some could not be written whole.</source>
+        <translation>
+            <numerusform>已写入 %n 个频道，部分频道无法完整写入。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export Channels (CSV)</source>
+        <translation>导出频道列表(CSV)</translation>
     </message>
 </context>
 <context>
     <name>varel::FmEditor</name>
     <message>
-        <source>FM Channel Set</source>
-        <translation>FM频道设置</translation>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Beyond the scope of frequency(87-107.9), please input again.</source>
+        <translation>超出频率范围(87-107.9)，请重输。</translation>
+    </message>
+    <message>
+        <source>FM channels</source>
+        <translation>收音机频道</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>频道</translation>
     </message>
 </context>
 <context>
@@ -287,8 +388,16 @@
 <context>
     <name>varel::TuningEditor</name>
     <message>
-        <source>Debugging</source>
-        <translation>调试</translation>
+        <source>Low</source>
+        <translation>低</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>高</translation>
+    </message>
+    <message>
+        <source>Power tuning</source>
+        <translation>功率调试</translation>
     </message>
 </context>
 </TS>

@@ -34,8 +34,12 @@ public:
 
     void undo() override;
     void redo() override;
-    int id() const override { return m_open ? m_mergeKey : -1; }
+    // The key on both sides of a merge: an edit that closes the merge must still reach the open
+    // step it closes (mergeWith refuses a step that is already closed).
+    int id() const override { return m_mergeKey; }
     bool mergeWith(const QUndoCommand* other) override;
+    /// True while later edits with mergeKey still merge into this step.
+    bool isOpenFor(int mergeKey) const { return m_open && m_mergeKey == mergeKey; }
 
 private:
     Session& m_session;

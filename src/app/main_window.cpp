@@ -29,6 +29,7 @@
 #include "toolbar_icons.h"
 #include "transfer_controller.h"
 #include "tuning_editor.h"
+#include "twips.h"
 #include "ui_language.h"
 
 namespace varel {
@@ -113,9 +114,8 @@ const ToolButton kToolButtons[] = {
     {"TFMMa", nullptr, false},
 };
 
-// Status bar panel widths in twips (15 twips are one pixel).
+// Status bar panel widths in twips.
 constexpr int kPanelTwips[4] = {1000, 3500, 1440, 1440};
-constexpr int kTwipsPerPixel = 15;
 
 // A child window whose close box only hides it, so that its editor keeps its values.
 class HidingSubWindow : public QMdiSubWindow {
@@ -198,8 +198,15 @@ void MainWindow::buildMenus() {
     action("MNRedo")->setEnabled(undo.canRedo());
     connect(&undo, &QUndoStack::canUndoChanged, action("MNUndo"), &QAction::setEnabled);
     connect(&undo, &QUndoStack::canRedoChanged, action("MNRedo"), &QAction::setEnabled);
-    connect(action("MNUndo"), &QAction::triggered, &undo, &QUndoStack::undo);
-    connect(action("MNRedo"), &QAction::triggered, &undo, &QUndoStack::redo);
+    // What an editor still holds is committed first, so that undo takes back the latest edit.
+    connect(action("MNUndo"), &QAction::triggered, this, [this, &undo] {
+        m_channelEditor->commitPendingEdits();
+        undo.undo();
+    });
+    connect(action("MNRedo"), &QAction::triggered, this, [this, &undo] {
+        m_channelEditor->commitPendingEdits();
+        undo.redo();
+    });
 
     auto on = [this](const char* name, auto slot) {
         connect(action(name), &QAction::triggered, this, slot);
@@ -268,7 +275,7 @@ void MainWindow::buildStatusBar() {
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(this);
         panel->setObjectName(QString("Panel%1").arg(i + 1));
-        panel->setFixedWidth(kPanelTwips[i] / kTwipsPerPixel);
+        panel->setFixedWidth(TwipsToPixels(kPanelTwips[i]));
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setContentsMargins(3, 0, 3, 0);
@@ -352,8 +359,7 @@ void MainWindow::showAbout() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     const int answer = m_services.messageBoxes->LocalMsgBox(
         tr("Confirm that withdraws from a procedure?") + "\n" + tr("Lose all in change not kept!"),
-        MsgStyle::OkCancel | MsgStyle::Question | MsgStyle::DefaultButton2 | MsgStyle::SystemModal,
-        tr("Be careful"));
+        MsgStyle::Confirmation, tr("Be careful"));
     if (answer != MsgResult::Ok) {
         event->ignore();
         return;

@@ -109,4 +109,15 @@ int QtMessageBoxes::LocalMsgBox(const QString& text, int style, const QString& t
     return buttons.size() == 1 ? buttons[0].result : MsgResult::Cancel;
 }
 
+void QtMessageBoxes::ShowReport(const QString& text, const QString& details, const QString& title) {
+    QMessageBox box(m_owner);
+    box.setObjectName("ReportBox");
+    box.setWindowTitle(title.isEmpty() ? ApplicationTitle() : title);
+    box.setIcon(QMessageBox::Information);
+    box.setText(text);
+    box.setDetailedText(details);
+    box.setEscapeButton(box.addButton(ButtonText(MsgResult::Ok), QMessageBox::AcceptRole));
+    box.exec();
+}
+
 }  // namespace varel

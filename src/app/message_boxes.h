@@ -26,6 +26,8 @@ constexpr int DefaultButton2 = 0x100;
 constexpr int DefaultButton3 = 0x200;
 constexpr int DefaultMask = 0xF00;
 constexpr int SystemModal = 0x1000;
+/// The program's confirmations: OK and Cancel, question icon, Cancel as default, system-modal.
+constexpr int Confirmation = OkCancel | Question | DefaultButton2 | SystemModal;
 }  // namespace MsgStyle
 
 /// The number of the pressed button.
@@ -46,6 +48,9 @@ public:
     /// Shows text with the buttons and icon of style under title (the application title when
     /// title is empty) and returns the pressed button's number.
     virtual int LocalMsgBox(const QString& text, int style, const QString& title) = 0;
+    /// Shows a report: text, with the lines of details one click away, an information icon
+    /// and an OK button.
+    virtual void ShowReport(const QString& text, const QString& details, const QString& title) = 0;
 };
 
 /// Message boxes of the toolkit, with the standard buttons named in the current language.
@@ -55,6 +60,7 @@ public:
     explicit QtMessageBoxes(QWidget* owner = nullptr) : m_owner(owner) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
     int LocalMsgBox(const QString& text, int style, const QString& title) override;
+    void ShowReport(const QString& text, const QString& details, const QString& title) override;
 
 private:
     QWidget* m_owner;

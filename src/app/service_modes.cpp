@@ -1,10 +1,41 @@
 #include "service_modes.h"
 
 #include <QAction>
+#include <cmath>
 
+#include "clock.h"
 #include "main_window.h"
+#include "tuning_editor.h"
 
 namespace varel {
+
+namespace {
+
+constexpr double kSecondsPerDay = 24 * 3600;
+// Clicks on a gesture's captions count together while at most this many seconds have passed
+// since the first of them.
+constexpr double kGestureSeconds = 5;
+// Two clicks on a service button less than this many seconds apart are a double click.
+constexpr double kDoubleClickSeconds = 1;
+
+int WholeSeconds(double seconds) {
+    return static_cast<int>(std::lround(seconds));
+}
+
+// Seconds from a stored whole second to now. A stored time may lie up to half a second after
+// now (it was rounded); anything earlier than that is a time of the previous day, so the count
+// goes on across midnight instead of turning negative.
+double SecondsSince(int stored, double now) {
+    double elapsed = now - stored;
+    if (elapsed < -kDoubleClickSeconds) elapsed += kSecondsPerDay;
+    return elapsed;
+}
+
+bool AnyMark(const bool (&marks)[3]) {
+    return marks[0] || marks[1] || marks[2];
+}
+
+}  // namespace
 
 ServiceModes::ServiceModes(MainWindow& main) : QObject(&main), m_main(main) {}
 
@@ -13,12 +44,67 @@ const char* ServiceModes::ButtonKey(int button) {
     return button >= 0 && button < 3 ? keys[button] : "";
 }
 
+double ServiceModes::now() const {
+    return m_main.services().clock->secondsSinceMidnight();
+}
+
+void ServiceModes::captionClicked(ServiceMode mode, int caption) {
+    const int m = static_cast<int>(mode);
+    if (m < 0 || m > 2 || caption < 0 || caption > 2) return;
+    Gesture& g = m_gestures[m];
+    const double time = now();
+    if (!AnyMark(g.marks)) g.start = WholeSeconds(time);
+
+    if (SecondsSince(g.start, time) > kGestureSeconds) {
+        // Too late: this click starts a new sequence and shows nothing yet.
+        g = Gesture{};
+        g.marks[caption] = true;
+        g.start = WholeSeconds(time);
+        return;
+    }
+    g.marks[caption] = true;
+    if (g.marks[0] && g.marks[1] && g.marks[2]) setOn(mode, true);
+    if (isOn(mode)) applyEffect(mode, true);
+}
+
+void ServiceModes::serviceButtonClicked(int button) {
+    if (button < 0 || button > 2) return;
+    int& stored = m_clickTime[button];
+    const double time = now();
+    if (stored == 0 || SecondsSince(stored, time) >= kDoubleClickSeconds) {
+        stored = WholeSeconds(time);
+        return;
+    }
+    // A second click within the second: the mode goes off with its gesture's marks.
+    stored = 0;
+    const auto mode = static_cast<ServiceMode>(button);
+    m_gestures[button] = Gesture{};
+    setOn(mode, false);
+    applyEffect(mode, false);
+}
+
 void ServiceModes::setOn(ServiceMode mode, bool on) {
-    const int index = static_cast<int>(mode);
-    if (m_on[index] == on) return;
-    m_on[index] = on;
-    m_main.action(ButtonKey(index))->setVisible(on);
+    bool& flag = m_on[static_cast<int>(mode)];
+    if (flag == on) return;
+    flag = on;
     emit modeChanged(mode, on);
+}
+
+void ServiceModes::applyEffect(ServiceMode mode, bool on) {
+    if (QAction* button = m_main.action(ButtonKey(static_cast<int>(mode)))) button->setVisible(on);
+    switch (mode) {
+        case ServiceMode::ForceWrite:
+            break;
+        case ServiceMode::Debug:
+            if (TuningEditor* tuning = m_main.tuningEditor()) tuning->setSlidersEnabled(on);
+            break;
+        case ServiceMode::FmService:
+            // The command starts enabled, so that everyday settings need no gesture; switching
+            // the mode off leaves it enabled. The optional features editor enables its three
+            // lists itself when it hears of the mode.
+            if (QAction* fm = m_main.action("MNFMset"); on && fm != nullptr) fm->setEnabled(true);
+            break;
+    }
 }
 
 }  // namespace varel

@@ -1,6 +1,8 @@
 #pragma once
-// The hidden service modes: ForceWriteMode, DebugMode and FmServiceMode, their toolbar buttons
-// (TAnMa, TDebug, TFMMa) and the clicks that switch them off.
+// The hidden service modes: ForceWriteMode, DebugMode and FmServiceMode, the gestures that switch
+// them on (three captions of the optional features editor clicked within five seconds), their
+// toolbar buttons (TAnMa, TDebug, TFMMa) and the double click on a button that switches its mode
+// off. Times are whole seconds since midnight read from the injected clock.
 #include <QObject>
 
 namespace varel {
@@ -22,29 +24,38 @@ public:
 
     /// True while the mode is on.
     bool isOn(ServiceMode mode) const { return m_on[static_cast<int>(mode)]; }
+    /// True while a write may go on after a band mismatch.
     bool ForceWriteMode() const { return isOn(ServiceMode::ForceWrite); }
+    /// True while the tuning sliders are enabled and a write sends the tuning blocks.
     bool DebugMode() const { return isOn(ServiceMode::Debug); }
+    /// True while the FM service mode is on.
     bool FmServiceMode() const { return isOn(ServiceMode::FmService); }
 
-    /// Switches a mode on or off and shows or hides its toolbar button (the gestures and the
-    /// button's double click end here).
-    void setOn(ServiceMode mode, bool on);
     /// A click on the toolbar button of mode 0-2 (two within a second switch the mode off).
-    void serviceButtonClicked(int button) { (void)button; }
+    void serviceButtonClicked(int button);
     /// A click on caption 0-2 of the hidden gesture that switches mode on (the optional
     /// features editor reports these; the rules of the gesture live here).
-    void captionClicked(ServiceMode mode, int caption) {
-        (void)mode;
-        (void)caption;
-    }
+    void captionClicked(ServiceMode mode, int caption);
 
 signals:
     /// A mode was switched on or off.
     void modeChanged(varel::ServiceMode mode, bool on);
 
 private:
+    // The three click marks of one gesture and the start of its sequence.
+    struct Gesture {
+        bool marks[3] = {false, false, false};
+        int start = 0;  // whole seconds since midnight
+    };
+
+    double now() const;
+    void setOn(ServiceMode mode, bool on);
+    void applyEffect(ServiceMode mode, bool on);
+
     MainWindow& m_main;
     bool m_on[3] = {false, false, false};
+    Gesture m_gestures[3];
+    int m_clickTime[3] = {0, 0, 0};  // ServiceClickTime per button; 0: none
 };
 
 }  // namespace varel

@@ -29,8 +29,9 @@ void Session::edit(const QString& label, const std::function<void(Document&)>& c
     if (diff.empty()) {
         // A commit that changes nothing still ends the typing it belongs to.
         if (closesMerge && mergeKey >= 0 && m_undo.index() > 0) {
-            const auto* top = m_undo.command(m_undo.index() - 1);
-            if (top->id() == mergeKey)
+            const auto* top =
+                dynamic_cast<const DocumentEditCommand*>(m_undo.command(m_undo.index() - 1));
+            if (top != nullptr && top->isOpenFor(mergeKey))
                 m_undo.push(new DocumentEditCommand(*this, label, diff, mergeKey, true));
         }
         return;

@@ -32,7 +32,7 @@ TransferController::~TransferController() = default;
 void TransferController::StartRead() {
     if (isRunning() || m_reenable.isActive() || !openPort()) return;
     // A frequency still being typed is taken over before the first frame leaves.
-    m_main.channelEditor()->commitPendingFrequency();
+    m_main.channelEditor()->commitPendingEdits();
     if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_main.session().InImage())))
         return;
     showProgress(tr("Reading……"), tr("Data is reading, please wait a moment."));

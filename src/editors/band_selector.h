@@ -1,6 +1,11 @@
 #pragma once
 // The band selector on the main window's band strip: the list Combo1 of the three band
-// variants, which sets the FrequencyBand, and its label.
+// variants and its label. The position lives in the settings model (which gives the
+// FrequencyBand); the list shows it and takes the user's changes.
+//
+// A user's first change after the list was opened asks first, because the stored channels may
+// not fit the new band; OK empties the channel table together with the change (one undo step),
+// Cancel puts the previous band back. Changes made by the program never ask and never clear.
 #include <QWidget>
 
 class QComboBox;
@@ -17,15 +22,26 @@ class BandSelector : public QWidget {
 public:
     explicit BandSelector(MainWindow& main);
 
-    /// A change made by the program (start-up, decode): no question, no clearing.
+    /// A change made by the program (start-up): no question, no clearing; positions outside
+    /// 0 to 2 are ignored.
     void selectByProgram(int position);
+    /// BandPromptArmed becomes false, before a change by the program (open, read, New).
+    void disarmPrompt() { m_promptArmed = false; }
     /// Writes the label (the entries read the same in both languages).
     void retranslate();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void userChanged(int position);
+    void showModelBand();
+
     MainWindow& m_main;
     QLabel* m_label = nullptr;
     QComboBox* m_combo = nullptr;
+    bool m_promptArmed = true;  // BandPromptArmed
+    int m_indexBeforeDrop = 0;  // BandIndexBeforeDrop
 };
 
 }  // namespace varel

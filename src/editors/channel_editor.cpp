@@ -1,15 +1,351 @@
 #include "channel_editor.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "channel_columns.h"
+#include "channel_grid.h"
+#include "char_filter.h"
+#include "leave_watcher.h"
 #include "main_window.h"
+#include "message_boxes.h"
+#include "pick_list.h"
+#include "session.h"
+#include "twips.h"
+#include "vocabulary.h"
 
 namespace varel {
 
-ChannelEditor::ChannelEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
+namespace {
+
+constexpr int kWindowWidthTwips = 12635;
+constexpr int kWindowHeightTwips = 7200;
+constexpr int kFrequencyLength = 9;  // what Text1 lets the user type
+constexpr int kNameLength = 6;       // what Text2 lets the user type
+const QColor kEvenRowColour(192, 192, 255);
+// The name's keystrokes and its commit form one undo step.
+constexpr int kNameMergeKey = 1;
+
+QString Qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void FillList(PickList* list, const Entries& entries) {
+    for (const Bilingual& entry : entries) list->addItem(Qs(entry.zh));
+}
+
+void NameList(PickList* list, const Entries& entries, Language lang, int count) {
+    for (int i = 0; i < count; ++i) list->setItemText(i, Qs(entries[i].in(lang)));
+}
+
+}  // namespace
+
+ChannelEditor::ChannelEditor(MainWindow& main)
+    : QWidget(nullptr), m_main(main), m_session(main.session()) {
     setObjectName("Form1");
+
+    // picClient holds the grid and is scrolled when the window is smaller than the grid.
+    auto* client = new QWidget;
+    client->setObjectName("picClient");
+    buildGrid(client);
+    client->setFixedSize(m_grid->size() + QSize(2, 2));
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName("picClientArea");
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(client);
+    m_scroll->verticalScrollBar()->setSingleStep(2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+    buildEditors();
+
+    client->installEventFilter(this);
+    m_scroll->viewport()->installEventFilter(this);
+    connect(m_grid, &ChannelGrid::editRequested, this, &ChannelEditor::openEditor);
+    // An open text editor stays over its cell while the grid scrolls.
+    connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        for (QLineEdit* edit : {m_text1, m_text2})
+            if (edit->isVisible()) placeOver(edit, false);
+    });
+    connect(&m_session, &Session::channelRowsChanged, this, &ChannelEditor::showRows);
+    connect(&m_session, &Session::documentReplaced, this, &ChannelEditor::discardEditors);
+    connect(&m_session, &Session::aboutToEncode, this, &ChannelEditor::commitPendingEdits);
+    showRows(AllRows());
+}
+
+void ChannelEditor::buildGrid(QWidget* client) {
+    const auto& columns = ChannelColumns();
+    m_grid = new ChannelGrid(static_cast<int>(kChannelCount), kChannelColumnCount, client);
+    m_grid->setObjectName("Grid1");
+    m_grid->move(0, 0);
+    m_grid->verticalHeader()->hide();
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QHeaderView* header = m_grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    // A font in which a whole frequency fits its column.
+    QFont font = m_grid->font();
+    const int room = TwipsToPixels(ChannelColumnAt(kRxFreqColumn).widthTwips) - 8;
+    while (QFontMetrics(font).horizontalAdvance("888.88888") > room && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    m_grid->setFont(font);
+    const int rowHeight = QFontMetrics(font).height() + 6;
+    m_grid->verticalHeader()->setMinimumSectionSize(rowHeight);
+    m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+
+    int width = 0;
+    for (int c = 0; c < kChannelColumnCount; ++c) {
+        auto* headerItem = new QTableWidgetItem;
+        headerItem->setTextAlignment(Qt::AlignCenter);
+        m_grid->setHorizontalHeaderItem(c, headerItem);
+        const int columnWidth = TwipsToPixels(columns[static_cast<std::size_t>(c)].widthTwips);
+        m_grid->setColumnWidth(c, columnWidth);
+        width += columnWidth;
+    }
+    // Every cell is made once; later only the texts change.
+    for (int r = 1; r <= static_cast<int>(kChannelCount); ++r) {
+        for (int c = 0; c < kChannelColumnCount; ++c) {
+            auto* item = new QTableWidgetItem(c == 0 ? QString::number(r) : QString());
+            item->setTextAlignment(Qt::AlignCenter);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (r % 2 == 0) item->setBackground(kEvenRowColour);
+            m_grid->setItem(ChannelGrid::QtRow(r), c, item);
+        }
+    }
+
+    // The grid is as wide as its columns and as high as whole rows that fit the window.
+    const int frame = 2 * m_grid->frameWidth();
+    width += frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int headerHeight = header->sizeHint().height();
+    const int height = TwipsToPixels(kWindowHeightTwips) - 2 -
+                       style()->pixelMetric(QStyle::PM_TitleBarHeight) -
+                       2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int rows = (height - headerHeight - frame) / rowHeight;
+    m_grid->setFixedSize(width, headerHeight + rows * rowHeight + frame);
+}
+
+void ChannelEditor::buildEditors() {
+    QWidget* cells = m_grid->viewport();
+    auto makeText = [&](const char* name, KeySet keys, int length) {
+        auto* edit = new QLineEdit(cells);
+        edit->setObjectName(name);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->hide();
+        CharFilter::attach(edit, keys, length);
+        edit->installEventFilter(this);  // Enter gives the focus back to the grid
+        return edit;
+    };
+    m_text1 = makeText("Text1", KeySet::Decimal, kFrequencyLength);
+    m_text2 = makeText("Text2", KeySet::ChannelName, kNameLength);
+    m_text1Leave = LeaveWatcher::attach(m_text1, [this] { leaveFrequency(); });
+    m_text2Leave = LeaveWatcher::attach(m_text2, [this] { leaveName(); });
+    connect(m_text2, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!m_text2->isVisible()) return;
+        const int row = m_currentRow;
+        m_session.edit(
+            "name", [&](Document& d) { d.channels.TypeName(row, text.toStdString()); },
+            kNameMergeKey, false);
+    });
+
+    m_combo1 = new PickList(cells);
+    m_combo1->setObjectName("Combo1");
+    FillList(m_combo1, ToneEntries());
+    m_combo1->setCurrentIndex(0);
+    connect(m_combo1, &PickList::picked, this, &ChannelEditor::commitPick);
+    connect(m_combo1, &PickList::closed, this, [this] { closeList(m_combo1); });
+    const Entries switches[] = {OnOffEntries(), DisableEnableEntries()};
+    for (int element = kPowerColumn; element <= 11; ++element) {
+        auto* list = new PickList(cells);
+        list->setObjectName(QString("Combo5(%1)").arg(element));
+        FillList(list, element <= kLastListColumn ? ChannelColumnAt(element).entries
+                                                  : switches[element - kLastListColumn - 1]);
+        list->setCurrentIndex(1);
+        connect(list, &PickList::picked, this, &ChannelEditor::commitPick);
+        connect(list, &PickList::closed, this, [this, list] { closeList(list); });
+        m_combo5[static_cast<std::size_t>(element)] = list;
+    }
+}
+
+void ChannelEditor::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_sized) return;
+    m_sized = true;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->resize(TwipsToPixels(kWindowWidthTwips), TwipsToPixels(kWindowHeightTwips));
 }
 
 void ChannelEditor::retranslate() {
+    const Language lang = m_session.language();
     setWindowTitle(tr("Channel Edit"));
+    const auto& columns = ChannelColumns();
+    for (int c = 0; c < kChannelColumnCount; ++c)
+        m_grid->horizontalHeaderItem(c)->setText(
+            Qs(columns[static_cast<std::size_t>(c)].header.in(lang)));
+    // Of the tone list only the Off entry has a translation.
+    NameList(m_combo1, ToneEntries(), lang, 1);
+    for (int element = kPowerColumn; element <= kLastListColumn; ++element) {
+        const Entries& entries = ChannelColumnAt(element).entries;
+        NameList(m_combo5[static_cast<std::size_t>(element)], entries, lang,
+                 static_cast<int>(entries.size()));
+    }
+    // The two spare lists: only the English texts rename the second one.
+    NameList(m_combo5[10], OnOffEntries(), lang, 2);
+    if (lang == Language::English) NameList(m_combo5[11], DisableEnableEntries(), lang, 2);
+}
+
+void ChannelEditor::showRows(const QVector<int>& rows) {
+    const ChannelTable& table = m_session.channels();
+    const bool many = rows.size() > 1;
+    if (many) m_grid->setUpdatesEnabled(false);
+    for (const int r : rows)
+        for (int c = 1; c <= kNameColumn; ++c)
+            m_grid->item(ChannelGrid::QtRow(r), c)->setText(Qs(table.cell(r, c)));
+    if (many) m_grid->setUpdatesEnabled(true);
+}
+
+void ChannelEditor::openEditor() {
+    const int qtRow = m_grid->currentRow();
+    if (qtRow < 0) return;
+    const int row = ChannelGrid::ChannelRow(qtRow);
+    int column = m_grid->currentColumn();
+    // On an empty channel every click edits the receive frequency first.
+    if (m_session.channels().cell(row, kRxFreqColumn).empty() && column != kRxFreqColumn) {
+        column = kRxFreqColumn;
+        m_grid->setCurrentCell(qtRow, column);
+    }
+    m_currentRow = row;
+    m_currentCol = column;
+
+    const ColumnEditor kind = ChannelColumnAt(column).editor;
+    if (kind == ColumnEditor::Frequency || kind == ColumnEditor::Name) {
+        const bool name = kind == ColumnEditor::Name;
+        m_session.edit("take cell", [&](Document& d) {
+            if (name)
+                d.channels.TakeNameCell(row);
+            else
+                d.channels.TakeFrequencyCell(row, column);
+        });
+        QLineEdit* edit = name ? m_text2 : m_text1;
+        edit->setText(Qs(m_session.channels().cell(row, column)));
+        edit->selectAll();  // typing replaces the cell's text
+        placeOver(edit, false);
+        edit->show();
+        edit->raise();
+        edit->setFocus(Qt::OtherFocusReason);
+    } else if (kind == ColumnEditor::ToneList || kind == ColumnEditor::ChoiceList) {
+        PickList* list =
+            kind == ColumnEditor::ToneList ? m_combo1 : m_combo5[static_cast<std::size_t>(column)];
+        list->setCurrentIndex(m_session.channels().model().channel(row).index(column));
+        placeOver(list, true);
+        list->open();
+    }
+}
+
+void ChannelEditor::placeOver(QWidget* editor, bool keepHeight) const {
+    const QRect cell =
+        m_grid->visualRect(m_grid->model()->index(ChannelGrid::QtRow(m_currentRow), m_currentCol));
+    editor->setGeometry(cell.x(), cell.y(), cell.width(),
+                        keepHeight ? editor->sizeHint().height() : cell.height());
+}
+
+void ChannelEditor::leaveFrequency() {
+    if (!m_text1->isVisible()) return;
+    if (!m_discarding) {
+        const int row = m_currentRow;
+        const int column = m_currentCol;
+        const std::string typed = m_text1->text().toStdString();
+        const FrequencyBand band = m_session.band();
+        const Language lang = m_session.language();
+        FrequencyCommit result = FrequencyCommit::Unchanged;
+        m_session.edit("frequency", [&](Document& d) {
+            result = d.channels.CommitFrequency(row, column, typed, band, lang);
+        });
+        if (result == FrequencyCommit::OutOfBand) {
+            m_main.services().messageBoxes->LocalMsgBox(tr("Beyond the scope of frequency band"),
+                                                        MsgStyle::OkOnly, QString());
+            m_grid->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    closeText(m_text1);
+}
+
+void ChannelEditor::leaveName() {
+    if (!m_text2->isVisible()) return;
+    if (!m_discarding) {
+        const int row = m_currentRow;
+        const std::string text = m_text2->text().toStdString();
+        m_session.edit(
+            "name", [&](Document& d) { d.channels.CommitName(row, text); }, kNameMergeKey, true);
+    }
+    closeText(m_text2);
+}
+
+void ChannelEditor::closeText(QLineEdit* editor) {
+    if (editor->hasFocus()) m_grid->setFocus(Qt::OtherFocusReason);
+    editor->hide();
+}
+
+void ChannelEditor::commitPick(int position) {
+    const int row = m_currentRow;
+    const int column = m_currentCol;
+    const Language lang = m_session.language();
+    m_session.edit("pick",
+                   [&](Document& d) { d.channels.CommitChoice(row, column, position, lang); });
+}
+
+void ChannelEditor::closeList(PickList* list) {
+    // The grid takes the focus back unless the user has moved it on, to another cell's editor.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool keptFocus = focus == nullptr || focus == list || focus == list->view();
+    list->hide();
+    if (keptFocus) m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+void ChannelEditor::commitPendingEdits() {
+    if (m_text1->isVisible()) m_text1Leave->runNow();
+    if (m_text2->isVisible()) m_text2Leave->runNow();
+}
+
+void ChannelEditor::discardEditors() {
+    m_discarding = true;
+    closeText(m_text1);
+    closeText(m_text2);
+    for (PickList* list : m_combo5)
+        if (list != nullptr && list->isVisible()) list->hidePopup();
+    if (m_combo1->isVisible()) m_combo1->hidePopup();
+    m_discarding = false;
+}
+
+void ChannelEditor::StartForm() {
+    discardEditors();
+    m_combo1->setCurrentIndex(0);
+    for (int element = kPowerColumn; element <= 10; ++element)
+        m_combo5[static_cast<std::size_t>(element)]->setCurrentIndex(1);
+    m_session.edit("new", [](Document& d) { d.channels.ClearGrid(); });
+}
+
+bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == m_text1 || watched == m_text2)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_grid->setFocus(Qt::OtherFocusReason);  // the editor's leave check commits
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && watched != m_text1 &&
+               watched != m_text2) {
+        // A click on the window's background closes the text editors, committing them.
+        commitPendingEdits();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace varel

@@ -1,25 +1,78 @@
 #pragma once
-// The channel table editor Form1: the 128 channels in a grid, edited in place.
+// The channel table editor Form1: the 128 channels in the grid Grid1, edited in place by editors
+// laid over the cell: Text1 for the two frequencies, Text2 for the name, Combo1 for the two tones
+// and the lists Combo5(5) to Combo5(9) for power, busy lock, scan, bandwidth and TX prohibit.
+//
+// The grid only shows the session's channel table; every commit is one Session::edit, and the
+// rows follow the table on channelRowsChanged.
+#include <QVector>
 #include <QWidget>
+#include <array>
+
+class QLineEdit;
+class QScrollArea;
 
 namespace varel {
 
+class ChannelGrid;
+class LeaveWatcher;
 class MainWindow;
+class PickList;
+class Session;
 
-/// The channel table editor Form1: the 128 channels in a grid, edited in place.
+/// The channel table editor Form1.
 class ChannelEditor : public QWidget {
     Q_OBJECT
 
 public:
+    /// Builds the window with its grid and hidden cell editors; its load sequence.
     explicit ChannelEditor(MainWindow& main);
-    /// Writes every static text in the current language.
+
+    /// Writes every static text in the current language: caption, header cells, list entries.
     void retranslate();
-    /// Runs the lost-focus handling of the frequency cell editor Text1 when it is visible, so
-    /// that a frequency still being typed is taken over (before a read replaces the table).
-    void commitPendingFrequency() {}
+
+    /// StartForm: closes any cell editor without taking its text, puts the lists back to their
+    /// start positions and empties all 128 channels as one undo step.
+    void StartForm();
+
+    /// Commits what the frequency or name editor still holds, as if it had lost the focus; the
+    /// program calls it before a read, an encode and an undo.
+    void commitPendingEdits();
+
+    /// Grid1.
+    ChannelGrid* grid() const { return m_grid; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void buildGrid(QWidget* client);
+    void buildEditors();
+    void showRows(const QVector<int>& rows);
+    void openEditor();
+    void placeOver(QWidget* editor, bool keepHeight) const;
+    void leaveFrequency();
+    void leaveName();
+    void closeText(QLineEdit* editor);
+    void commitPick(int position);
+    void closeList(PickList* list);
+    void discardEditors();
+
     MainWindow& m_main;
+    Session& m_session;
+    QScrollArea* m_scroll = nullptr;
+    ChannelGrid* m_grid = nullptr;
+    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_text2 = nullptr;
+    LeaveWatcher* m_text1Leave = nullptr;
+    LeaveWatcher* m_text2Leave = nullptr;
+    PickList* m_combo1 = nullptr;
+    std::array<PickList*, 12> m_combo5{};  // elements 5 to 11; the index is the element number
+    int m_currentRow = 1;                  // CurrentRow, channel 1 to 128
+    int m_currentCol = 1;                  // CurrentCol, grid column 0 to 10
+    bool m_discarding = false;             // editors are being closed without a commit
+    bool m_sized = false;                  // the window got its first size
 };
 
 }  // namespace varel

@@ -1,15 +1,238 @@
 #include "features_editor.h"
 
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <string>
+
+#include "leave_watcher.h"
 #include "main_window.h"
+#include "service_modes.h"
+#include "session.h"
+#include "settings_input.h"
 
 namespace varel {
 
-FeaturesEditor::FeaturesEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
+namespace {
+
+// Where each section's frame sits and how many caption and control pairs a row of it holds.
+// The two pages share the cells below the page buttons; the VOX frame stands beside both.
+struct FrameSpec {
+    SettingSection section;
+    const char* name;
+    int column;
+    int columnSpan;
+    int pairsPerRow;
+};
+
+const FrameSpec kFrames[] = {
+    {SettingSection::FunctionSet, "Frame2", 0, 2, 3},
+    {SettingSection::VfoA, "Frame3", 0, 1, 1},
+    {SettingSection::VfoB, "Frame5", 1, 1, 1},
+    {SettingSection::Vox, "Frame1", 2, 1, 1},
+};
+
+// The captions of the hidden service gestures: three per mode, clicked in any order.
+struct GestureCaption {
+    SettingId field;
+    ServiceMode mode;
+    int caption;
+};
+
+const GestureCaption kGestureCaptions[] = {
+    {SettingId::AChannelNumber, ServiceMode::ForceWrite, 0},
+    {SettingId::BChannelNumber, ServiceMode::ForceWrite, 1},
+    {SettingId::MainChannel, ServiceMode::ForceWrite, 2},
+    {SettingId::APower, ServiceMode::Debug, 0},
+    {SettingId::BPower, ServiceMode::Debug, 1},
+    {SettingId::VoxGainLevel, ServiceMode::Debug, 2},
+    {SettingId::RadioMonitorsSignal, ServiceMode::FmService, 0},
+    {SettingId::OpenDisplayMode, ServiceMode::FmService, 1},
+    {SettingId::MemoryChannelDisplayMode, ServiceMode::FmService, 2},
+};
+
+// The lists the FM service mode enables, together with their captions.
+const SettingId kFmServiceLists[] = {SettingId::PowerOnPassword, SettingId::RadioSearchMode,
+                                     SettingId::RogerBeep};
+
+bool SameValue(const SettingsModel& a, const SettingsModel& b, SettingId id) {
+    return a.index(id) == b.index(id) && a.text(id) == b.text(id) && a.checked(id) == b.checked(id);
+}
+
+// The captions of the pages Option1 and Option2 show.
+const Bilingual& Page(int page) {
+    return Section(page == 0 ? SettingSection::FunctionSet : SettingSection::VfoA).page;
+}
+
+}  // namespace
+
+FeaturesEditor::FeaturesEditor(MainWindow& main)
+    : QWidget(nullptr), m_main(main), m_shown(main.session().settings()) {
     setObjectName("Form3");
+    build();
+    Session& session = m_main.session();
+    connect(&session, &Session::settingsChanged, this, [this] { loadFromModel(false); });
+    connect(&session, &Session::documentReplaced, this, [this] { loadFromModel(true); });
+    connect(&session, &Session::aboutToEncode, this, &FeaturesEditor::commitTyping);
+    connect(m_main.serviceModes(), &ServiceModes::modeChanged, this,
+            &FeaturesEditor::applyServiceMode);
+    loadFromModel(true);
+    retranslate();
+    showPage(0);
+}
+
+FeaturesEditor::~FeaturesEditor() {
+    // No leave check may run while the window's controls are being taken down.
+    for (FeatureControl& c : m_controls) delete c.leave;
+}
+
+void FeaturesEditor::build() {
+    auto* grid = new QGridLayout(this);
+    auto* pageButtons = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        m_pages[i] = new QRadioButton(this);
+        m_pages[i]->setObjectName(i == 0 ? "Option1" : "Option2");
+        pageButtons->addWidget(m_pages[i]);
+    }
+    pageButtons->addStretch();
+    grid->addLayout(pageButtons, 0, 0, 1, 3);
+    m_pages[0]->setChecked(true);
+    connect(m_pages[0], &QRadioButton::clicked, this, [this] { showPage(0); });
+    connect(m_pages[1], &QRadioButton::clicked, this, [this] {
+        showPage(1);
+        control(SettingId::AFrequency)->box->setFocus();
+    });
+
+    for (const FrameSpec& spec : kFrames) {
+        auto* frame = new QGroupBox(this);
+        frame->setObjectName(spec.name);
+        grid->addWidget(frame, 1, spec.column, 1, spec.columnSpan, Qt::AlignTop);
+        m_frames.emplace_back(spec.section, frame);
+        auto* fields = new QGridLayout(frame);
+        int placed = 0;
+        for (const SettingField& f : SettingFields()) {
+            if (f.section != spec.section) continue;
+            const FeatureControl c = FeatureControl::Create(f, frame);
+            m_controls.push_back(c);
+            if (f.hidden) continue;
+            const int row = placed / spec.pairsPerRow;
+            const int column = 2 * (placed % spec.pairsPerRow);
+            ++placed;
+            if (c.caption == nullptr) {
+                fields->addWidget(c.widget(), row, column, 1, 2);
+                continue;
+            }
+            fields->addWidget(c.caption, row, column);
+            fields->addWidget(c.widget(), row, column + 1);
+        }
+    }
+    grid->setRowStretch(2, 1);
+    grid->setColumnStretch(3, 1);
+    for (std::size_t i = 0; i < m_controls.size(); ++i) wire(i);
+    for (const GestureCaption& g : kGestureCaptions)
+        control(g.field)->caption->installEventFilter(this);
+}
+
+void FeaturesEditor::wire(std::size_t i) {
+    FeatureControl& c = m_controls[i];
+    if (c.list != nullptr)
+        connect(c.list, &QComboBox::activated, this,
+                [this, i](int position) { pick(i, position); });
+    if (c.box == nullptr) return;
+    connect(c.box, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+        FeatureControl& typed = m_controls[i];
+        typed.typing = true;
+        if (typed.field->kind != FieldKind::ChannelNumber) return;
+        const QString capped = QString::fromStdString(TypedChannelNumber(text.toStdString()));
+        if (capped != text) typed.box->setText(capped);
+    });
+    c.leave = LeaveWatcher::attach(c.box, [this, i] { leaveBox(i); });
+    if (c.enterRunsLeaveCheck())
+        connect(c.box, &QLineEdit::returnPressed, c.leave, &LeaveWatcher::runNow);
+}
+
+FeatureControl* FeaturesEditor::control(SettingId id) {
+    for (FeatureControl& c : m_controls)
+        if (c.field->id == id) return &c;
+    return nullptr;
+}
+
+void FeaturesEditor::showPage(int page) {
+    for (const auto& [section, frame] : m_frames) {
+        const Bilingual& own = Section(section).page;
+        const bool shown = own.en.empty() || own == Page(page);
+        // The focus goes to the page's button, not to whatever control follows a hidden one.
+        if (!shown && frame->isAncestorOf(focusWidget())) m_pages[page]->setFocus();
+        frame->setVisible(shown);
+    }
+}
+
+void FeaturesEditor::pick(std::size_t i, int position) {
+    const SettingField& f = *m_controls[i].field;
+    Session& session = m_main.session();
+    session.edit(QString::fromStdString(f.caption.in(session.language())),
+                 [&f, position](Document& d) { d.settings.setIndex(f.id, position); });
+}
+
+void FeaturesEditor::leaveBox(std::size_t i) {
+    FeatureControl& c = m_controls[i];
+    const SettingField& f = *c.field;
+    Session& session = m_main.session();
+    const std::string text = LeaveCheck(f, c.box->text().toStdString(), session.band());
+    const QString checked = QString::fromStdString(text);
+    if (c.box->text() != checked) c.box->setText(checked);
+    c.typing = false;
+    session.edit(QString::fromStdString(f.caption.in(session.language())),
+                 [&f, &text](Document& d) { d.settings.setText(f.id, text); });
+}
+
+void FeaturesEditor::commitTyping() {
+    for (FeatureControl& c : m_controls)
+        if (c.typing && c.leave != nullptr) c.leave->runNow();
+}
+
+void FeaturesEditor::loadFromModel(bool all) {
+    const SettingsModel& model = m_main.session().settings();
+    for (FeatureControl& c : m_controls)
+        if (all || !SameValue(model, m_shown, c.field->id)) c.show(model);
+    m_shown = model;
+}
+
+void FeaturesEditor::applyServiceMode(ServiceMode mode, bool on) {
+    // Switching the mode off leaves these everyday settings usable.
+    if (mode != ServiceMode::FmService || !on) return;
+    for (SettingId id : kFmServiceLists) {
+        FeatureControl* c = control(id);
+        c->caption->setEnabled(true);
+        c->list->setEnabled(true);
+    }
 }
 
 void FeaturesEditor::retranslate() {
-    setWindowTitle(tr("Optional Features"));
+    const Language lang = m_main.session().language();
+    setWindowTitle(
+        QString::fromStdString(Section(SettingSection::FunctionSet).windowTitle.in(lang)));
+    for (int page = 0; page < 2; ++page)
+        m_pages[page]->setText(QString::fromStdString(Page(page).in(lang)));
+    for (const auto& [section, frame] : m_frames)
+        frame->setTitle(QString::fromStdString(Section(section).caption.in(lang)));
+    for (FeatureControl& c : m_controls) c.retranslate(lang);
+}
+
+bool FeaturesEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonRelease ||
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        return false;
+    for (const GestureCaption& g : kGestureCaptions)
+        if (control(g.field)->caption == watched)
+            m_main.serviceModes()->captionClicked(g.mode, g.caption);
+    return false;
 }
 
 }  // namespace varel

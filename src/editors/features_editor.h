@@ -1,22 +1,53 @@
 #pragma once
-// The optional features editor Form3.
+// The optional features editor Form3: every optional feature and both VFOs of the settings
+// block, built from the settings table. Its controls show the settings model; a pick in a list
+// and a box's leave check each change the model as one undo step.
 #include <QWidget>
+#include <vector>
+
+#include "feature_control.h"
+#include "settings_model.h"
+
+class QGroupBox;
+class QRadioButton;
 
 namespace varel {
 
 class MainWindow;
+enum class ServiceMode;
 
 /// The optional features editor Form3.
 class FeaturesEditor : public QWidget {
     Q_OBJECT
 
 public:
+    /// Builds the window hidden, showing the settings model, on the "Function Set" page.
     explicit FeaturesEditor(MainWindow& main);
-    /// Writes every static text in the current language.
+    ~FeaturesEditor() override;
+
+    /// Writes every static text in the current language; no selection changes.
     void retranslate();
 
+protected:
+    /// Reports clicks on the captions of the service gestures.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void build();
+    void wire(std::size_t index);
+    void showPage(int page);
+    void pick(std::size_t index, int position);
+    void leaveBox(std::size_t index);
+    void commitTyping();
+    void loadFromModel(bool all);
+    void applyServiceMode(ServiceMode mode, bool on);
+    FeatureControl* control(SettingId id);
+
     MainWindow& m_main;
+    std::vector<FeatureControl> m_controls;
+    std::vector<std::pair<SettingSection, QGroupBox*>> m_frames;
+    QRadioButton* m_pages[2] = {};
+    SettingsModel m_shown;  ///< the model as the controls last showed it
 };
 
 }  // namespace varel

@@ -1,15 +1,325 @@
 #include "fm_editor.h"
 
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include "char_filter.h"
+#include "encodings.h"
+#include "leave_watcher.h"
 #include "main_window.h"
+#include "numeric_text.h"
+#include "session.h"
+#include "settings_fields.h"
 
 namespace varel {
 
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int Px(int twips) {
+    return twips / kTwipsPerPixel;
+}
+
+// Window and grid geometry in twips.
+constexpr int kWindowWidth = 8205;
+constexpr int kWindowHeight = 4800;
+constexpr int kColumnWidths[2] = {900, 2200};
+constexpr int kRowHeight = 300;
+constexpr int kGridHeight = 4440;
+// Where the range message appears: beside the grid at the edited cell's height, or at the top
+// right for the VFO box.
+constexpr int kCellMessageLeft = 3615;
+constexpr int kVfoMessageLeft = 5600;
+constexpr int kVfoMessageTop = 100;
+// The captions and lists on the right, one row each, and the two buttons.
+constexpr int kCaptionLeft = 3750;
+constexpr int kControlLeft = 6000;
+constexpr int kControlWidth = 1950;
+constexpr int kControlHeight = 390;
+constexpr int kFirstRowTop = 900;
+constexpr int kRowStep = 570;
+constexpr int kButtonTop = 4000;
+constexpr int kButtonWidth = 1500;
+constexpr int kButtonHeight = 420;
+constexpr int kMargin = 120;
+
+// The broadcast band an entry must lie in, in MHz.
+constexpr double kLowestFm = 87;
+constexpr double kHighestFm = 107.9;
+
+// The ids of the committed values, in the order of the controls that show them.
+constexpr SettingId kListIds[3] = {SettingId::FmPresentChannel, SettingId::FmDisplayMode,
+                                   SettingId::FmStep};
+
+QString Text(const Bilingual& text, Language lang) {
+    return QString::fromStdString(text.in(lang));
+}
+
+// What a typed FM frequency amounts to.
+enum class FmEntry { Empty, NotNumber, OutOfRange, Accepted };
+
+FmEntry CheckFmEntry(const QString& text, QString* snapped) {
+    if (text.isEmpty()) return FmEntry::Empty;
+    const std::string typed = text.toStdString();
+    if (!IsNumeric(typed)) return FmEntry::NotNumber;
+    const double mhz = LeadingNumber(typed);
+    if (mhz < kLowestFm || mhz > kHighestFm) return FmEntry::OutOfRange;
+    *snapped = QString::fromStdString(SnapFmFrequency(typed));
+    return FmEntry::Accepted;
+}
+
+// The committed FM values as texts, to notice when something else than "OK" changed them.
+std::vector<std::string> CommittedFm(const SettingsModel& settings) {
+    std::vector<std::string> values;
+    for (int id = static_cast<int>(SettingId::FmPresentChannel);
+         id <= static_cast<int>(SettingId::FmChannel25); ++id)
+        values.push_back(settings.displayText(static_cast<SettingId>(id), Language::English));
+    return values;
+}
+
+}  // namespace
+
 FmEditor::FmEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
     setObjectName("Form5");
+    buildGrid();
+    buildControls();
+    Session& session = m_main.session();
+    connect(&session, &Session::documentReplaced, this, &FmEditor::loadFromModel);
+    connect(&session, &Session::settingsChanged, this, &FmEditor::followSettings);
+    loadFromModel();
+    setFixedSize(Px(kWindowWidth), Px(kWindowHeight));
+    retranslate();
+}
+
+void FmEditor::buildGrid() {
+    m_grid = new QTableWidget(kFmChannelCount, 2, this);
+    m_grid->setObjectName("MSFGrid");
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(Px(kRowHeight));
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setFixedHeight(Px(kRowHeight));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    for (int column = 0; column < 2; ++column) {
+        m_grid->setColumnWidth(column, Px(kColumnWidths[column]));
+        m_grid->setHorizontalHeaderItem(column, new QTableWidgetItem());
+    }
+    for (int row = 0; row < kFmChannelCount; ++row) {
+        for (int column = 0; column < 2; ++column) {
+            auto* cell = new QTableWidgetItem(column == 0 ? QString::number(row + 1) : QString());
+            cell->setTextAlignment(Qt::AlignCenter);
+            m_grid->setItem(row, column, cell);
+        }
+    }
+    const int width = Px(kColumnWidths[0] + kColumnWidths[1]) +
+                      m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth();
+    m_grid->setGeometry(Px(kMargin), Px(kMargin), width, Px(kGridHeight));
+
+    m_cellEdit = new QLineEdit(m_grid->viewport());
+    m_cellEdit->setObjectName("Text1");
+    m_cellEdit->setAlignment(Qt::AlignCenter);
+    m_cellEdit->hide();
+    CharFilter::attach(m_cellEdit, KeySet::Decimal);
+    m_cellLeave = LeaveWatcher::attach(m_cellEdit, [this] { leaveCell(); });
+    // Enter and scrolling give the focus back to the grid, which ends the edit.
+    connect(m_cellEdit, &QLineEdit::returnPressed, m_grid, [this] { m_grid->setFocus(); });
+    connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (m_cellEdit->isVisible()) m_grid->setFocus();
+    });
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row) { openCellEditor(row); });
+}
+
+void FmEditor::buildControls() {
+    const char* const captionNames[4] = {"Label3", "Label0", "Label1", "Label4"};
+    for (int i = 0; i < 4; ++i) {
+        m_captions[i] = new QLabel(this);
+        m_captions[i]->setObjectName(captionNames[i]);
+        m_captions[i]->setGeometry(Px(kCaptionLeft), Px(kFirstRowTop + i * kRowStep),
+                                   Px(kControlLeft - kCaptionLeft), Px(kControlHeight));
+    }
+    m_vfo = new QLineEdit(this);
+    m_vfo->setObjectName("Text2");
+    m_vfo->setGeometry(Px(kControlLeft), Px(kFirstRowTop), Px(kControlWidth), Px(kControlHeight));
+    CharFilter::attach(m_vfo, KeySet::Decimal);
+    LeaveWatcher::attach(m_vfo, [this] { leaveVfo(); });
+    connect(m_vfo, &QLineEdit::returnPressed, m_grid, [this] { m_grid->setFocus(); });
+
+    for (int i = 0; i < 3; ++i) {
+        m_lists[i] = new QComboBox(this);
+        m_lists[i]->setObjectName(QString("Combo1(%1)").arg(i));
+        m_lists[i]->setGeometry(Px(kControlLeft), Px(kFirstRowTop + (i + 1) * kRowStep),
+                                Px(kControlWidth), Px(kControlHeight));
+        for (int e = 0; e < Field(kListIds[i]).entryCount(); ++e) m_lists[i]->addItem(QString());
+    }
+    // The present channel is typed or picked; what it holds need not be one of its entries
+    // (a decoded 255 is shown as it is).
+    for (int n = 1; n <= kFmChannelCount; ++n) m_lists[0]->addItem(QString::number(n));
+    m_lists[0]->setEditable(true);
+    m_lists[0]->setInsertPolicy(QComboBox::NoInsert);
+    CharFilter::attach(m_lists[0]->lineEdit(), KeySet::Digits);
+
+    m_message = new QLabel(this);
+    m_message->setObjectName("Label2");
+    m_message->setWordWrap(true);
+    m_message->setStyleSheet("color: #c00000; background: #fff8d0; border: 1px solid #c0a000;");
+    m_message->hide();
+    m_message->installEventFilter(this);
+
+    m_ok = new QPushButton(this);
+    m_ok->setObjectName("Command1");
+    m_ok->setGeometry(Px(kCaptionLeft + 600), Px(kButtonTop), Px(kButtonWidth), Px(kButtonHeight));
+    m_cancel = new QPushButton(this);
+    m_cancel->setObjectName("Command2");
+    m_cancel->setGeometry(Px(kCaptionLeft + 2400), Px(kButtonTop), Px(kButtonWidth),
+                          Px(kButtonHeight));
+    connect(m_ok, &QPushButton::clicked, this, &FmEditor::commit);
+    connect(m_cancel, &QPushButton::clicked, this, &FmEditor::hideWindow);
 }
 
 void FmEditor::retranslate() {
-    setWindowTitle(tr("FM Channel Set"));
+    const Language lang = m_main.session().language();
+    setWindowTitle(Text(Section(SettingSection::Fm).windowTitle, lang));
+    m_captions[0]->setText(Text(Field(SettingId::FmVfo).caption, lang));
+    for (int i = 0; i < 3; ++i) {
+        const SettingField& field = Field(kListIds[i]);
+        m_captions[i + 1]->setText(Text(field.caption, lang));
+        for (int e = 0; e < field.entryCount(); ++e)
+            m_lists[i]->setItemText(e, QString::fromStdString(field.entry(e, lang)));
+    }
+    m_grid->horizontalHeaderItem(0)->setText(tr("Channel"));
+    m_grid->horizontalHeaderItem(1)->setText(Text(Field(SettingId::FmChannel1).caption, lang));
+    m_ok->setText(tr("OK"));
+    m_cancel->setText(tr("Cancel"));
+}
+
+void FmEditor::loadFromModel() {
+    const SettingsModel& settings = m_main.session().settings();
+    for (int n = 1; n <= kFmChannelCount; ++n)
+        m_grid->item(n - 1, 1)->setText(QString::fromStdString(settings.fmChannel(n)));
+    m_vfo->setText(QString::fromStdString(settings.text(SettingId::FmVfo)));
+    const QString present = QString::number(settings.number(SettingId::FmPresentChannel));
+    m_lists[0]->setCurrentIndex(m_lists[0]->findText(present));
+    m_lists[0]->setEditText(present);
+    for (int i = 1; i < 3; ++i) m_lists[i]->setCurrentIndex(settings.index(kListIds[i]));
+    m_shown = CommittedFm(settings);
+}
+
+void FmEditor::followSettings() {
+    // Only a change of the committed values that "OK" did not make (an undo or redo of a
+    // commit) rewrites the controls; other settings leave what the user typed alone.
+    std::vector<std::string> committed = CommittedFm(m_main.session().settings());
+    if (committed == m_shown) return;
+    if (m_committing)
+        m_shown = std::move(committed);
+    else
+        loadFromModel();
+}
+
+void FmEditor::openCellEditor(int row) {
+    // Always the frequency: a click on the channel number edits the frequency of its row.
+    QTableWidgetItem* cell = m_grid->item(row, 1);
+    if (cell == nullptr) return;
+    m_editRow = row;
+    m_grid->setCurrentCell(row, 1);
+    const QRect rect = m_grid->visualItemRect(cell);
+    m_cellEdit->setGeometry(rect);
+    m_message->move(Px(kCellMessageLeft), m_grid->viewport()->mapTo(this, rect.topLeft()).y());
+    m_cellEdit->setText(cell->text());
+    m_cellEdit->show();
+    m_cellEdit->raise();
+    m_cellEdit->setFocus();
+}
+
+void FmEditor::leaveCell() {
+    m_cellEdit->hide();
+    if (QTableWidgetItem* cell = m_grid->item(m_editRow, 1))
+        checkEntry(m_cellEdit, m_message->pos(),
+                   [cell](const QString& text) { cell->setText(text); });
+}
+
+void FmEditor::leaveVfo() {
+    checkEntry(m_vfo, QPoint(Px(kVfoMessageLeft), Px(kVfoMessageTop)),
+               [this](const QString& text) { m_vfo->setText(text); });
+}
+
+void FmEditor::checkEntry(QLineEdit* box, QPoint messageAt,
+                          const std::function<void(const QString&)>& store) {
+    QString snapped;
+    switch (CheckFmEntry(box->text(), &snapped)) {
+        case FmEntry::Empty:
+            store(QString());  // an emptied channel becomes unused
+            break;
+        case FmEntry::OutOfRange:
+            showMessage(messageAt);
+            box->clear();
+            break;
+        case FmEntry::Accepted:
+            store(snapped);
+            m_message->hide();
+            break;
+        case FmEntry::NotNumber:
+            break;
+    }
+}
+
+void FmEditor::showMessage(QPoint at) {
+    m_message->setText(tr("Beyond the scope of frequency(87-107.9), please input again."));
+    const int width = qMax(Px(kButtonWidth), this->width() - at.x() - Px(kMargin));
+    m_message->setGeometry(at.x(), at.y(), width, m_message->heightForWidth(width));
+    m_message->show();
+    m_message->raise();
+}
+
+void FmEditor::commit() {
+    if (m_cellEdit->isVisible()) m_cellLeave->runNow();
+    bool whole = false;
+    const int present = m_lists[0]->currentText().trimmed().toInt(&whole);
+    const int mode = m_lists[1]->currentIndex();
+    const int step = m_lists[2]->currentIndex();
+    const std::string vfo = m_vfo->text().toStdString();
+    std::vector<std::string> channels;
+    for (int row = 0; row < kFmChannelCount; ++row)
+        channels.push_back(m_grid->item(row, 1)->text().toStdString());
+
+    m_committing = true;
+    m_main.session().edit(tr("FM channels"), [&](Document& d) {
+        SettingsModel& s = d.settings;
+        // A present channel that is not a whole number is not committed; the rest is.
+        if (whole) s.setNumber(SettingId::FmPresentChannel, present);
+        s.setIndex(SettingId::FmDisplayMode, mode);
+        s.setIndex(SettingId::FmStep, step);
+        s.setText(SettingId::FmVfo, vfo);
+        for (int n = 1; n <= kFmChannelCount; ++n)
+            s.setFmChannel(n, channels[static_cast<std::size_t>(n - 1)]);
+    });
+    m_committing = false;
+    hideWindow();
+}
+
+void FmEditor::hideWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->hide();
+    else
+        hide();
+}
+
+bool FmEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_message && event->type() == QEvent::MouseButtonPress) {
+        m_message->hide();
+        m_cellEdit->clear();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace varel

@@ -1,15 +1,154 @@
 #include "tuning_editor.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
 #include "main_window.h"
+#include "service_modes.h"
+#include "session.h"
+#include "settings_fields.h"
 
 namespace varel {
 
+namespace {
+
+// Undo merge keys of the sliders: kMergeKey + slider index.
+constexpr int kMergeKey = 4600;
+constexpr int kSlidersPerTab = 3;
+
+QString Text(const Bilingual& text, Language lang) {
+    return QString::fromStdString(text.in(lang));
+}
+
+}  // namespace
+
 TuningEditor::TuningEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
     setObjectName("Form4");
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("SSTab1");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+
+    for (int tab = 0; tab < 2; ++tab) {
+        auto* page = new QWidget(m_tabs);
+        auto* column = new QVBoxLayout(page);
+        for (int level = 0; level < kSlidersPerTab; ++level) {
+            const int i = tab * kSlidersPerTab + level;
+            auto* frame = new QGroupBox(page);
+            frame->setObjectName(QString("Frame1(%1)").arg(i));
+            auto* slider = new QSlider(Qt::Horizontal, frame);
+            slider->setObjectName(QString("Slider1(%1)").arg(i));
+            slider->setRange(0, 255);
+            slider->setSingleStep(1);
+            slider->setPageStep(5);
+            slider->setFocusPolicy(Qt::StrongFocus);
+            slider->installEventFilter(this);
+            auto* low = new QLabel(frame);
+            low->setObjectName("Label1");
+            auto* high = new QLabel(frame);
+            high->setObjectName("Label2");
+            auto* value = new QLabel(frame);
+            value->setObjectName(QString("Label3(%1)").arg(i));
+            value->setMinimumWidth(30);
+            value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+            auto* row = new QHBoxLayout(frame);
+            row->addWidget(low);
+            row->addWidget(slider, 1);
+            row->addWidget(high);
+            row->addSpacing(8);
+            row->addWidget(value);
+            column->addWidget(frame);
+
+            // The label follows the slider at once, while it is dragged too.
+            connect(slider, &QSlider::valueChanged, value, [value](int v) { value->setNum(v); });
+            // Only a user's action moves the value in the model.
+            connect(slider, &QSlider::actionTriggered, this, [this, i] { sliderActed(i); });
+            m_sliders[i] = slider;
+            m_frames[i] = frame;
+            m_valueLabels[i] = value;
+            m_lowLabels[i] = low;
+            m_highLabels[i] = high;
+        }
+        column->addStretch(1);
+        m_tabs->addTab(page, QString());
+    }
+
+    Session& session = m_main.session();
+    connect(&session, &Session::settingsChanged, this, &TuningEditor::loadFromModel);
+    loadFromModel();
+    setSlidersEnabled(m_main.serviceModes()->DebugMode());
+    setMinimumWidth(380);
+    retranslate();
 }
 
 void TuningEditor::retranslate() {
-    setWindowTitle(tr("Debugging"));
+    const Language lang = m_main.session().language();
+    setWindowTitle(Text(Section(SettingSection::TuningA).windowTitle, lang));
+    m_tabs->setTabText(0, Text(Section(SettingSection::TuningA).caption, lang));
+    m_tabs->setTabText(1, Text(Section(SettingSection::TuningB).caption, lang));
+    for (int i = 0; i < kTuningCount; ++i) {
+        m_frames[i]->setTitle(Text(Field(TuningId(i)).caption, lang));
+        m_lowLabels[i]->setText(tr("Low"));
+        m_highLabels[i]->setText(tr("High"));
+    }
+}
+
+void TuningEditor::setSlidersEnabled(bool enabled) {
+    for (QSlider* slider : m_sliders) slider->setEnabled(enabled);
+}
+
+void TuningEditor::loadFromModel() {
+    const SettingsModel& settings = m_main.session().settings();
+    for (int i = 0; i < kTuningCount; ++i) {
+        m_sliders[i]->setValue(settings.tuning(i));
+        m_valueLabels[i]->setNum(settings.tuning(i));
+    }
+}
+
+void TuningEditor::sliderActed(int slider) {
+    // The action has moved the slider's position; its value follows after this returns.
+    const int value = m_sliders[slider]->sliderPosition();
+    m_main.session().edit(
+        tr("Power tuning"), [slider, value](Document& d) { d.settings.setTuning(slider, value); },
+        kMergeKey + slider, !m_moving[slider]);
+    if (m_moving[slider]) m_pending[slider] = true;
+}
+
+void TuningEditor::endMove(int slider) {
+    m_moving[slider] = false;
+    if (!m_pending[slider]) return;
+    m_pending[slider] = false;
+    m_main.session().edit(
+        tr("Power tuning"), [](Document&) {}, kMergeKey + slider, true);
+}
+
+bool TuningEditor::eventFilter(QObject* watched, QEvent* event) {
+    for (int i = 0; i < kTuningCount; ++i) {
+        if (watched != m_sliders[i]) continue;
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::KeyPress:
+                // Every position a drag or a held key passes belongs to one undo step.
+                m_moving[i] = true;
+                break;
+            case QEvent::KeyRelease:
+                if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) endMove(i);
+                break;
+            case QEvent::MouseButtonRelease:
+            case QEvent::FocusOut:
+                endMove(i);
+                break;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace varel

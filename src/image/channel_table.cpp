@@ -29,14 +29,6 @@ bool IsListColumn(int column) {
     return column >= kFirstListColumn && column <= kLastListColumn;
 }
 
-// A typed frequency with its leading zeros dropped, so that "0145.5" is stored as 145.50000
-// and not shifted by a digit in the frequency field.
-std::string WithoutLeadingZeros(const std::string& typed) {
-    std::size_t first = 0;
-    while (first + 1 < typed.size() && typed[first] == '0' && typed[first + 1] != '.') ++first;
-    return typed.substr(first);
-}
-
 }  // namespace
 
 std::string& ChannelTable::cellRef(int row, int column) {

@@ -77,6 +77,12 @@ std::string FormatFixed(double value, int intDigits, int decimals) {
     return s;
 }
 
+std::string WithoutLeadingZeros(const std::string& typed) {
+    std::size_t first = 0;
+    while (first + 1 < typed.size() && typed[first] == '0' && typed[first + 1] != '.') ++first;
+    return typed.substr(first);
+}
+
 std::string FormatShortest(double value) {
     std::string s = FormatFixed(value, 1, 5);
     if (s.find('.') != std::string::npos) {

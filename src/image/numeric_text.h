@@ -16,6 +16,10 @@ bool IsNumeric(const std::string& text);
 /// rounded half away from zero ("010.00000" for 10 with 3 and 5).
 std::string FormatFixed(double value, int intDigits, int decimals);
 
+/// A typed number with its leading zeros dropped (one stays before the point), so that a
+/// frequency typed as "0145.5" keeps its digits in place: "145.5".
+std::string WithoutLeadingZeros(const std::string& typed);
+
 /// The value in its shortest decimal form, at most five decimals ("10" for 10.0, "5.125").
 std::string FormatShortest(double value);
 

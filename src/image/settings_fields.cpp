@@ -89,9 +89,21 @@ SettingField Tone(Id id, SettingSection section, const char* object, Bilingual c
 }
 
 SettingField TextField(Id id, FieldKind kind, SettingSection section, const char* object,
-                       Bilingual caption, int offset, int size, const char* startText) {
+                       Bilingual caption, int offset, int size, const char* startText,
+                       int maxLength = 0) {
     SettingField f = Base(id, kind, section, object, std::move(caption), offset, size);
     f.startText = startText;
+    f.maxLength = maxLength;
+    const bool decimal =
+        kind == FieldKind::Frequency || kind == FieldKind::Offset || kind == FieldKind::FmFrequency;
+    f.keys = decimal ? KeySet::Decimal : KeySet::Digits;
+    return f;
+}
+
+// A list kept at its start position and never shown.
+SettingField HiddenList(SettingField f) {
+    f.hidden = true;
+    f.decoded = false;
     return f;
 }
 
@@ -113,9 +125,10 @@ void AddVfo(std::vector<SettingField>& t, bool groupA) {
 
     t.push_back(TextField(id(Id::AFrequency, Id::BFrequency), FieldKind::Frequency, s,
                           obj("Text20", "Text3"), {"Frequency:", "全频频率:"}, base, 4,
-                          groupA ? "136.00000" : "400.00000"));
+                          groupA ? "136.00000" : "400.00000", 9));
     t.push_back(TextField(id(Id::AOffsetData, Id::BOffsetData), FieldKind::Offset, s,
-                          obj("Text21", "Text4"), {"Offset Data:", "异频数:"}, base + 4, 4, "10"));
+                          obj("Text21", "Text4"), {"Offset Data:", "异频数:"}, base + 4, 4, "10",
+                          8));
     t.push_back(Tone(id(Id::ARxTone, Id::BRxTone), s, obj("Combo22", "Combo46"),
                      {"QT/DQT Dec:", "接收亚音频:"}, base + 8));
     t.push_back(Tone(id(Id::ATxTone, Id::BTxTone), s, obj("Combo23", "Combo47"),
@@ -140,19 +153,15 @@ void AddVfo(std::vector<SettingField>& t, bool groupA) {
                             Steps(), groupA ? 0x702 : 0x70D, 4, 8, 1, s));
     if (!groupA) return;
 
-    SettingField scramble =
-        List(Id::AScramble, s, "Combo12", {"Scramble:", "扰频:"}, OnOffEntries(), flags, 6, 1, 1);
-    scramble.decoded = false;
-    t.push_back(scramble);
-    SettingField companding = List(Id::ACompanding, s, "Combo29", {"Companding:", "压扩:"},
-                                   OffOnEntries(), flags, 7, 1, 1);
-    companding.decoded = false;
-    t.push_back(companding);
+    t.push_back(HiddenList(
+        List(Id::AScramble, s, "Combo12", {"Scramble:", "扰频:"}, OnOffEntries(), flags, 6, 1, 1)));
+    t.push_back(HiddenList(List(Id::ACompanding, s, "Combo29", {"Companding:", "压扩:"},
+                                OffOnEntries(), flags, 7, 1, 1)));
     Entries callTones{{OffText(Language::English), OffText(Language::Chinese)}};
     for (const auto& e : Same({"TONE1", "TONE2", "TONE3", "TONE4", "TONE5"}))
         callTones.push_back(e);
-    t.push_back(
-        List(Id::ACallTone, s, "Combo4", {"Call Tone:", "呼叫音:"}, callTones, -1, 0, 8, 4));
+    t.push_back(HiddenList(List(Id::ACallTone, s, "Combo4", {"Pronunciation mode:", "语音模式:"},
+                                callTones, -1, 0, 8, 4)));
 }
 
 std::vector<SettingField> BuildTable() {
@@ -215,12 +224,11 @@ std::vector<SettingField> BuildTable() {
     bChannel.emptyByte = 0x00;
     t.push_back(bChannel);
     SettingField display = TextField(Id::DisplayCharacter, FieldKind::Text, fs, "Text31",
-                                     {"Display Character:", "开机显示字符:"}, 0x718, 6, "");
-    display.maxLength = 6;
+                                     {"Display Character:", "开机显示字符:"}, 0x718, 6, "", 6);
+    display.keys = KeySet::DisplayCharacter;
     t.push_back(display);
     SettingField password = TextField(Id::PasswordText, FieldKind::Text, fs, "Text1",
-                                      {"Power-On Password:", "4位开机密码:"}, 0x740, 4, "");
-    password.maxLength = 4;
+                                      {"Power-On Password:", "4位开机密码:"}, 0x740, 4, "", 4);
     password.keptByReset = true;
     t.push_back(password);
 
@@ -231,12 +239,18 @@ std::vector<SettingField> BuildTable() {
                      Numbers(1, 8), 0x708, 5, 3, 1));
     t.push_back(List(Id::VoxDelayTime, kVox, "Combo15", {"VOX Delay Time(s):", "VOX延迟时间(秒):"},
                      Same({"1 S", "2 S", "3 S", "4 S"}), 0x708, 3, 2, 1));
+    SettingField allowCancel = Base(Id::AllowCancelOperating, FieldKind::Check, kVox, "Check12",
+                                    {"Allow to Cancel Operating", "允许取消操作"}, -1, 1);
+    allowCancel.keptByReset = true;
+    allowCancel.hidden = true;
+    t.push_back(allowCancel);
     SettingField prohibit = Base(Id::ProhibitVoxReceiving, FieldKind::Check, kVox, "Check13",
                                  {"Prohibit VOX in the receiving", "接收时禁止VOX"}, 0x708, 1);
     prohibit.bit = 2;
     prohibit.bits = 1;
     prohibit.writtenAs = 1;
     prohibit.keptByReset = true;
+    prohibit.hidden = true;
     t.push_back(prohibit);
 
     AddVfo(t, true);
@@ -338,15 +352,17 @@ const std::vector<FixedContent>& FixedContents() {
 const SectionInfo& Section(SettingSection section) {
     static const Bilingual features{"Optional Features", "可选功能"};
     static const Bilingual tuning{"Debugging", "调试"};
+    static const Bilingual functionSet{"Function Set", "功能设置"};
+    static const Bilingual vfo{"VFO", "全频频率"};
     static const SectionInfo infos[] = {
-        {"Form3", features, {"Function Set", "功能设置"}},
-        {"Form3", features, {"VOX", "VOX(声控发射)"}},
-        {"Form3", features, {"A Group VFO", "A组全频频率"}},
-        {"Form3", features, {"B Group VFO", "B组全频频率"}},
-        {"MDIForm1", {"Varel Wavesmith", "Varel 对讲机编程软件"}, {}},
-        {"Form5", {"FM Channel Set", "FM频道设置"}, {}},
-        {"Form4", tuning, {"A Power Grades", "A组功率等级"}},
-        {"Form4", tuning, {"B Power Grades", "B组功率等级"}},
+        {"Form3", features, functionSet, functionSet},
+        {"Form3", features, {"VOX", "VOX(声控发射)"}, {}},
+        {"Form3", features, {"A Group VFO", "A组全频频率"}, vfo},
+        {"Form3", features, {"B Group VFO", "B组全频频率"}, vfo},
+        {"MDIForm1", {"Varel Wavesmith", "Varel 对讲机编程软件"}, {}, {}},
+        {"Form5", {"FM Channel Set", "FM频道设置"}, {}, {}},
+        {"Form4", tuning, {"A Power Grades", "A组功率等级"}, {}},
+        {"Form4", tuning, {"B Power Grades", "B组功率等级"}, {}},
     };
     return infos[static_cast<int>(section)];
 }

@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "language.h"
+#include "typed_input.h"
 
 namespace varel {
 
@@ -86,6 +87,7 @@ enum class SettingId : int {
     VoxSwitch,
     VoxGainLevel,
     VoxDelayTime,
+    AllowCancelOperating,
     ProhibitVoxReceiving,
     // Optional features, group A VFO (with the hidden lists of group A).
     AFrequency,
@@ -166,6 +168,7 @@ struct SectionInfo {
     const char* window;     ///< objectName of the window holding the section's controls
     Bilingual windowTitle;  ///< that window's caption
     Bilingual caption;      ///< the section's page, frame or tab caption (empty: none)
+    Bilingual page;         ///< the page of its window the section is shown on (empty: every page)
 };
 
 /// One value of the settings editors and its place in the image.
@@ -195,8 +198,11 @@ struct SettingField {
     bool zeroIsEmpty = false;    ///< FmFrequency: a text reading as 0 is stored as empty
     int minNumber = 0;           ///< Number: smallest value the editor holds
     int maxNumber = 255;         ///< Number: largest value the editor holds
-    int maxLength = 0;           ///< Text: characters stored (longer texts are cut)
-    int slot = 0;                ///< FM channel number (1-25) or slider index (0-5)
+    int maxLength = 0;  ///< Text: characters stored (longer texts are cut); every text box:
+                        ///< typing stops at this many characters (0: no limit)
+    KeySet keys = KeySet::Digits;  ///< the keys a text box lets through
+    bool hidden = false;           ///< the control and its caption are never shown
+    int slot = 0;                  ///< FM channel number (1-25) or slider index (0-5)
 
     /// True for the kinds whose held value is a text.
     bool holdsText() const;

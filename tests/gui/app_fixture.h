@@ -52,6 +52,12 @@ protected:
     QWidget* form(const char* name) { return find<QWidget>(window.get(), name); }
     /// A menu item or toolbar button action by name.
     QAction* action(const char* name) { return window->action(name); }
+    /// Makes channel row exist (145.5 MHz with the new-channel defaults) as one edit.
+    void addChannel(int row) {
+        session->edit("test", [&](Document& d) {
+            d.channels.CommitFrequency(row, 1, "145.5", session->band(), session->language());
+        });
+    }
 
     FakeMessageBoxes boxes;
     FakeFileDialogs dialogs;

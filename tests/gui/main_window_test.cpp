@@ -1,9 +1,11 @@
-// The main window: its static texts in both languages, the exit confirmation, the undo items,
-// the About window and the message box buttons.
+// The main window and the channel table editor: their static texts in both languages, the exit
+// confirmation, the undo items, the About window and the message box buttons.
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "about_box.h"
@@ -53,6 +55,23 @@ const TextCase kTooltips[] = {
     {"TWrite", "写频", "Write Data in the Transceive"},
 };
 
+// Form1: the header cells and the list entries, each joined by "|" (of the tone list only the
+// Off entry has two texts; Combo5(10) is never shown).
+const TextCase kForm1Texts[] = {
+    {"Grid1",
+     "频道|接收频率|发射频率|接收亚音频|发射亚音频|功率|繁忙信道锁定|扫描添加|宽窄带|发射禁止|"
+     "频道名称",
+     "Channel|RXFreq|TXFreq|QT/DQT Dec|QT/DQT Enc|Power|Busy Lock|Add Scan|Band|TX Prohibit|"
+     "Channel Name"},
+    {"Combo1", "关闭", "Off"},
+    {"Combo5(5)", "低|高|中", "Low|High|Middle"},
+    {"Combo5(6)", "载波|关", "Carry|Off"},
+    {"Combo5(7)", "禁止|使能", "Off|On"},
+    {"Combo5(8)", "窄带|宽带", "Narror|wide"},
+    {"Combo5(9)", "开|关", "On|Off"},
+    {"Combo5(10)", "开|关", "On|Off"},
+};
+
 class MainWindowTest : public AppFixture {
 protected:
     QString menuText(const char* name) {
@@ -70,20 +89,44 @@ protected:
                 << c.name;
         EXPECT_EQ(window->windowTitle(),
                   QString::fromUtf8(english ? "Varel Wavesmith" : "Varel 对讲机编程软件"));
-        EXPECT_EQ(find<QLabel>(window.get(), "Label1")->text(),
+        EXPECT_EQ(find<QLabel>(form("BandSelector"), "Label1")->text(),
                   QString::fromUtf8(english ? "Range:" : "频段:"));
+
+        EXPECT_EQ(form("Form1")->windowTitle(),
+                  QString::fromUtf8(english ? "Channel Edit" : "信道编辑"));
+        for (const TextCase& c : kForm1Texts) {
+            const QStringList expected =
+                QString::fromUtf8(english ? c.english : c.chinese).split('|');
+            EXPECT_EQ(form1Texts(c.name).mid(0, expected.size()), expected) << c.name;
+        }
+    }
+    // The header texts of Grid1 or the entries of a list of Form1.
+    QStringList form1Texts(const char* name) {
+        QStringList texts;
+        if (auto* grid = qobject_cast<QTableWidget*>(find<QWidget>(form("Form1"), name))) {
+            for (int c = 0; c < grid->columnCount(); ++c)
+                texts << grid->horizontalHeaderItem(c)->text();
+        } else {
+            auto* list = find<QComboBox>(form("Form1"), name);
+            for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
+        }
+        return texts;
     }
 };
 
 TEST_F(MainWindowTest, StaticTextsFollowTheLanguageBothWays) {
     expectTexts(false);
+    EXPECT_EQ(window->statusPanel(1)->text(), "COM: 0");
     const QString maker = window->statusPanel(2)->text();
     EXPECT_TRUE(maker.contains("Varel"));
+    EXPECT_EQ(form1Texts("Combo5(11)"), (QStringList{"禁止", "使能"}));
     window->setLanguage(1);
     expectTexts(true);
     EXPECT_EQ(window->statusPanel(2)->text(), maker);  // English leaves the panel alone
+    EXPECT_EQ(form1Texts("Combo5(11)"), (QStringList{"Off", "On"}));
     window->setLanguage(0);
     expectTexts(false);
+    EXPECT_EQ(form1Texts("Combo5(11)"), (QStringList{"Off", "On"}));  // only English renames it
 
     start(1);  // a first start in English writes nothing into panel 2
     expectTexts(true);

@@ -2,10 +2,12 @@
 // pseudo-terminal: the progress window, every ending with its message, the cool-down of the
 // commands and what reaches the document or the radio's memory.
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 
 #include "app_fixture.h"
+#include "channel_grid.h"
 #include "data_file.h"
 #include "image_codec.h"
 #include "port_window.h"
@@ -53,6 +55,11 @@ protected:
         EXPECT_TRUE(LoadDataFile(memoryFile, image).ok());
         return image;
     }
+    // The hidden gesture: the mode's three captions clicked within a second.
+    void switchOn(ServiceMode mode) {
+        for (int caption : {0, 1, 2}) window->serviceModes()->captionClicked(mode, caption);
+        ASSERT_TRUE(window->serviceModes()->isOn(mode));
+    }
     bool commandsEnabled() {
         const bool enabled = action("MNRead")->isEnabled();
         for (const char* name : {"MNWrite", "TRead", "TWrite"})
@@ -77,8 +84,16 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
     boxes.onShow = [&](const ShownMessage&) {
         quietDuringMessage = !commandsEnabled() && !transfers().progressWindow()->isVisible();
     };
+    // A frequency being typed in Text1 is taken over before the read starts.
+    auto* grid = find<ChannelGrid>(form("Form1"), "Grid1");
+    const QRect cell = grid->visualItemRect(grid->item(ChannelGrid::QtRow(3), 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::keyClicks(find<QLineEdit>(form("Form1"), "Text1"), "145.5");
+
     QSignalSpy ended(&transfers(), &TransferController::transferEnded);
     action("MNRead")->trigger();
+    EXPECT_FALSE(find<QLineEdit>(form("Form1"), "Text1")->isVisible());
+    EXPECT_EQ(session->channels().cell(3, 1), "145.50000");
     ProgressWindow* progress = transfers().progressWindow();
     ASSERT_NE(progress, nullptr);
     EXPECT_TRUE(progress->isVisible());
@@ -117,7 +132,7 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
         d.settings.setTuning(0, 100);
     });
     for (bool debug : {false, true}) {
-        window->serviceModes()->setOn(ServiceMode::Debug, debug);
+        if (debug) switchOn(ServiceMode::Debug);
         for (int tick = 0; tick <= TransferController::kReenableSilentTicks; ++tick)
             transfers().OnReenableTimerTick();
         run("MNWrite");
@@ -192,7 +207,7 @@ TEST_F(TransferTest, BandMismatchIsRefusedOrAskedWithForceWriteMode) {
         SCOPED_TRACE(c.lastMessage);
         start(0);
         startRadio({"--band", "1"});
-        window->serviceModes()->setOn(ServiceMode::ForceWrite, c.force);
+        if (c.force) switchOn(ServiceMode::ForceWrite);
         boxes.shown.clear();
         boxes.answers = {c.answer};
         std::vector<bool> progressShown;  // at each message

@@ -33,10 +33,17 @@ public:
         answers.pop_front();
         return answer;
     }
+    void ShowReport(const QString& text, const QString& details, const QString& title) override {
+        reports.push_back({text, details, title});
+    }
     /// The last message shown (a default one when none was shown).
     ShownMessage last() const { return shown.empty() ? ShownMessage{} : shown.back(); }
 
     std::vector<ShownMessage> shown;
+    struct Report {
+        QString text, details, title;
+    };
+    std::vector<Report> reports;  ///< every report, in order
     std::deque<int> answers;
     std::function<void(const ShownMessage&)> onShow;  ///< runs while the "box" is open
 };

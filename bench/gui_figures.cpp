@@ -1,0 +1,148 @@
+// Figures of the program's windows, measured on the program's own classes (run it offscreen):
+//
+//   gui_figures startup T0_NS        prints the ms from T0_NS (CLOCK_REALTIME, taken by the
+//                                    caller just before starting this process) to the main
+//                                    window shown
+//   gui_figures open FILE.dat        median ms of Open of FILE.dat up to the filled grid
+//   gui_figures language FILE.dat    median ms of a language switch of every window, with
+//                                    FILE.dat opened
+//   gui_figures screenshots DIR FILE.dat   saves DIR/main_window_zh.png and _en.png with FILE.dat
+//                                    opened
+//
+// bench/gui_figures.sh runs them and prints the README's table.
+#include <time.h>
+
+#include <QApplication>
+#include <QImage>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app_settings.h"
+#include "channel_editor.h"
+#include "clock.h"
+#include "document_commands.h"
+#include "file_dialogs.h"
+#include "main_window.h"
+#include "message_boxes.h"
+#include "session.h"
+#include "ui_language.h"
+
+namespace {
+
+constexpr int kRepeats = 51;
+
+// A file dialog that always chooses the same file.
+class FixedDialogs : public varel::FileDialogs {
+public:
+    QString name;
+    QString openDataFile() override { return name; }
+    QString saveDataFile() override { return name; }
+    QString openChannelList() override { return {}; }
+    QString saveChannelList() override { return {}; }
+};
+
+// Messages are answered with OK without being shown.
+class SilentBoxes : public varel::MessageBoxes {
+public:
+    int LocalMsgBox(const QString&, int, const QString&) override { return varel::MsgResult::Ok; }
+};
+
+// The program as main() starts it, with the dialogs and boxes above.
+struct Program {
+    varel::Session session;
+    varel::NoAppSettings settings;
+    SilentBoxes boxes;
+    FixedDialogs dialogs;
+    varel::SystemClock clock;
+    varel::UiLanguage language;
+    varel::MainWindow* window = nullptr;
+
+    Program() {
+        session.setLanguageFlag(settings.LoadLanguage());
+        language.apply(session.languageFlag());
+        window = new varel::MainWindow(session, {&boxes, &dialogs, &settings, &clock, &language});
+        window->ApplyLanguage();
+        window->show();
+        QApplication::processEvents();
+    }
+    ~Program() { delete window; }
+};
+
+double Now() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+// Median of runs of `run`, each after an untimed `prepare`.
+template <class P, class R>
+double MedianMs(P prepare, R run) {
+    std::vector<double> times;
+    for (int i = 0; i < kRepeats; ++i) {
+        prepare(i);
+        QApplication::processEvents();
+        const double start = Now();
+        run(i);
+        QApplication::processEvents();
+        times.push_back(Now() - start);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+int Startup(const char* t0) {
+    Program program;
+    std::printf("%.1f\n", Now() - std::strtod(t0, nullptr) / 1e6);
+    return 0;
+}
+
+int Open(const char* file) {
+    Program program;
+    program.dialogs.name = QString::fromLocal8Bit(file);
+    // Each Open fills a grid that New has emptied.
+    std::printf("%.2f\n", MedianMs([&](int) { program.window->channelEditor()->StartForm(); },
+                                   [&](int) { program.window->documentCommands()->Open(); }));
+    return 0;
+}
+
+int Language(const char* file) {
+    Program program;
+    program.dialogs.name = QString::fromLocal8Bit(file);
+    program.window->documentCommands()->Open();
+    std::printf("%.2f\n",
+                MedianMs([](int) {}, [&](int i) { program.window->setLanguage((i + 1) % 2); }));
+    return 0;
+}
+
+int Screenshots(const char* dir, const char* file) {
+    Program program;
+    program.dialogs.name = QString::fromLocal8Bit(file);
+    program.window->resize(880, 600);
+    program.window->documentCommands()->Open();
+    for (const int flag : {0, 1}) {
+        program.window->setLanguage(flag);
+        QApplication::processEvents();
+        const QString name = QString("%1/main_window_%2.png").arg(dir, flag == 0 ? "zh" : "en");
+        // An indexed image keeps the file small; the window has few colours.
+        const QImage image = program.window->grab().toImage().convertToFormat(
+            QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+        if (!image.save(name)) return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc >= 3 && std::string(argv[1]) == "startup") return Startup(argv[2]);
+    if (argc >= 3 && std::string(argv[1]) == "open") return Open(argv[2]);
+    if (argc >= 3 && std::string(argv[1]) == "language") return Language(argv[2]);
+    if (argc >= 4 && std::string(argv[1]) == "screenshots") return Screenshots(argv[2], argv[3]);
+    std::fprintf(stderr,
+                 "usage: gui_figures startup T0_NS | open FILE | language FILE | "
+                 "screenshots DIR FILE\n");
+    return 2;
+}

@@ -1,0 +1,89 @@
+#include "feature_control.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "char_filter.h"
+#include "settings_model.h"
+
+namespace varel {
+
+namespace {
+
+constexpr int kBoxWidth = 96;
+constexpr Language kLanguages[] = {Language::Chinese, Language::English};
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Wide enough for the longest entry in either language, so a language switch keeps the layout.
+void FitEntries(QComboBox* list, const SettingField& field) {
+    const QFontMetrics metrics(list->font());
+    int widest = 0;
+    for (const Bilingual& e : field.entries)
+        for (Language lang : kLanguages)
+            widest = std::max(widest, metrics.horizontalAdvance(Text(e.in(lang))));
+    list->setMinimumWidth(widest + 40);
+}
+
+}  // namespace
+
+FeatureControl FeatureControl::Create(const SettingField& field, QWidget* parent) {
+    FeatureControl c;
+    c.field = &field;
+    const QString name = Text(field.objectName);
+    if (field.kind == FieldKind::Check) {
+        c.check = new QCheckBox(parent);
+    } else {
+        c.caption = new QLabel(parent);
+        c.caption->setObjectName(name + "Caption");
+        c.caption->setHidden(field.hidden);
+    }
+    if (field.holdsIndex()) {
+        c.list = new QComboBox(parent);
+        for (const Bilingual& e : field.entries) c.list->addItem(Text(e.zh));
+        FitEntries(c.list, field);
+    } else if (field.holdsText()) {
+        c.box = new QLineEdit(parent);
+        c.box->setFixedWidth(kBoxWidth);
+        CharFilter::attach(c.box, field.keys, field.maxLength);
+    }
+    c.widget()->setObjectName(name);
+    c.widget()->setHidden(field.hidden);
+    return c;
+}
+
+QWidget* FeatureControl::widget() const {
+    if (list != nullptr) return list;
+    if (box != nullptr) return box;
+    return check;
+}
+
+bool FeatureControl::enterRunsLeaveCheck() const {
+    return field->kind == FieldKind::ChannelNumber || field->kind == FieldKind::Frequency ||
+           field->kind == FieldKind::Offset;
+}
+
+void FeatureControl::show(const SettingsModel& model) {
+    if (list != nullptr) list->setCurrentIndex(model.index(field->id));
+    if (check != nullptr) check->setChecked(model.checked(field->id));
+    if (box == nullptr) return;
+    const QString text = Text(model.text(field->id));
+    if (box->text() == text) return;
+    box->setText(text);
+    typing = false;
+}
+
+void FeatureControl::retranslate(Language lang) {
+    const QString text = Text(field->caption.in(lang));
+    if (caption != nullptr) caption->setText(text);
+    if (check != nullptr) check->setText(text);
+    if (list == nullptr) return;
+    for (int i = 0; i < field->entryCount(); ++i) list->setItemText(i, Text(field->entry(i, lang)));
+}
+
+}  // namespace varel

@@ -1,0 +1,53 @@
+#include "settings_input.h"
+
+#include <cmath>
+
+#include "encodings.h"
+#include "memory_image.h"
+#include "numeric_text.h"
+
+namespace varel {
+
+namespace {
+
+constexpr int kHighestChannel = static_cast<int>(kChannelCount);
+constexpr double kHighestOffset = 99.995;
+const char kHighestOffsetText[] = "99.995";
+
+// A typed frequency with five decimals on the 5 kHz / 6.25 kHz raster. Leading zeros are
+// dropped first so that the digits stay in their places in the frequency field; a text that is
+// not one number (two points) counts as its leading number, so no stray digit is ever stored.
+std::string Snapped(const std::string& typed) {
+    const std::string basis =
+        IsNumeric(typed) ? WithoutLeadingZeros(typed) : FormatFixed(LeadingNumber(typed), 1, 5);
+    return SnapFrequency(basis).value_or(basis);
+}
+
+}  // namespace
+
+std::string TypedChannelNumber(const std::string& text) {
+    return LeadingNumber(text) > kHighestChannel ? std::to_string(kHighestChannel) : text;
+}
+
+std::string LeaveCheck(const SettingField& field, const std::string& text,
+                       const FrequencyBand& band) {
+    switch (field.kind) {
+        case FieldKind::ChannelNumber: {
+            const double whole = std::floor(LeadingNumber(text));
+            if (whole < 1) return std::string();
+            if (whole > kHighestChannel) return std::to_string(kHighestChannel);
+            return std::to_string(static_cast<int>(whole));
+        }
+        case FieldKind::Frequency:
+            return VfoFrequencyInBand(LeadingNumber(text), band) ? Snapped(text) : field.startText;
+        case FieldKind::Offset: {
+            const std::string capped =
+                LeadingNumber(text) > kHighestOffset ? kHighestOffsetText : text;
+            return FormatShortest(LeadingNumber(Snapped(capped)));
+        }
+        default:
+            return text;
+    }
+}
+
+}  // namespace varel

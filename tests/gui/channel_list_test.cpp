@@ -1,0 +1,68 @@
+// Channel lists through the File menu: an import is one undo step that the grid shows, rows it
+// could not take are reported, a malformed list changes nothing, and an export writes the table.
+#include <QTableWidget>
+#include <fstream>
+
+#include "app_fixture.h"
+#include "channel_csv.h"
+#include "temp_dir.h"
+
+namespace varel::test {
+namespace {
+
+class ChannelListTest : public AppFixture {
+protected:
+    QString write(const std::string& name, const std::string& text) {
+        std::ofstream(dir.file(name), std::ios::binary) << text;
+        return QString::fromStdString(dir.file(name));
+    }
+    QString cell(int row, int column) {
+        return find<QTableWidget>(form("Form1"), "Grid1")->item(row - 1, column)->text();
+    }
+    TempDir dir;
+};
+
+TEST_F(ChannelListTest, ImportIsOneUndoStepAndReportsWhatItSkipped) {
+    addChannel(9);
+    dialogs.openListName = write("list.csv",
+                                 "Location,Name,Frequency,Tone,rToneFreq\r\n"
+                                 "1,call,145.5,Tone,88.5\r\n"
+                                 "2,far,530.0,,\r\n"
+                                 "9,uhf,433.125,,\r\n");
+    action("MNImportCsv")->trigger();
+    EXPECT_EQ(cell(1, 1), "145.50000");
+    EXPECT_EQ(cell(1, 4), "88.5");
+    EXPECT_EQ(cell(1, 10), "CALL");
+    EXPECT_EQ(cell(9, 1), "433.12500");
+    EXPECT_FALSE(session->channels().model().channel(2).exists());
+    ASSERT_EQ(boxes.reports.size(), 1u);
+    EXPECT_TRUE(boxes.reports[0].details.contains("第 3 行"))
+        << qPrintable(boxes.reports[0].details);
+
+    action("MNUndo")->trigger();
+    EXPECT_FALSE(session->channels().model().channel(1).exists());
+    EXPECT_EQ(cell(9, 1), "145.50000");
+    EXPECT_EQ(cell(1, 1), "");
+}
+
+TEST_F(ChannelListTest, MalformedListChangesNothingAndExportWritesTheTable) {
+    addChannel(4);
+    dialogs.openListName = write("bad.csv", "Location,Frequency\n1,\"145.5\n");
+    action("MNImportCsv")->trigger();
+    EXPECT_EQ(boxes.last().title, "错误");
+    EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
+    EXPECT_FALSE(session->channels().model().channel(1).exists());
+    session->undoStack().undo();  // the only step is the channel added above
+    EXPECT_FALSE(session->channels().model().channel(4).exists());
+    session->undoStack().redo();
+
+    dialogs.saveListName = QString::fromStdString(dir.file("out.csv"));
+    action("MNExportCsv")->trigger();
+    std::string text;
+    ASSERT_TRUE(LoadChannelCsv(dir.file("out.csv"), text).ok());
+    EXPECT_EQ(text, ExportChannelCsv(session->channels().model()).text);
+    EXPECT_NE(text.find("\n4,,145.500000,"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace varel::test

@@ -1,0 +1,445 @@
+// The optional features editor Form3: its boxes' key filters and leave checks, picks and checks
+// as undo steps, what an encode takes from it, round trips through a data file, the service
+// gestures' captions and its texts in both languages.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QUndoStack>
+#include <map>
+
+#include "app_fixture.h"
+#include "data_file.h"
+#include "run_program.h"
+#include "service_modes.h"
+#include "temp_dir.h"
+
+namespace varel::test {
+namespace {
+
+const std::string kSample = std::string(VAREL_TEST_DATA) + "/sample.dat";
+
+enum class Finish { None, Leave, Enter };
+
+struct TypingCase {
+    const char* box;
+    const char* keys;
+    Finish finish;
+    const char* shown;
+    int band = 0;
+};
+
+// Image bytes 0x000-0xBFF as a data file carries them.
+using Bytes = std::vector<std::uint8_t>;
+
+// The offsets where two images differ, with both bytes; empty when they are equal.
+std::string Differences(const Bytes& got, const Bytes& expected) {
+    if (got.size() != expected.size()) return "sizes differ";
+    std::string out;
+    char line[48];
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        if (got[i] == expected[i]) continue;
+        std::snprintf(line, sizeof line, "0x%03zX: %02X, expected %02X\n", i, got[i], expected[i]);
+        out += line;
+    }
+    return out;
+}
+
+class FeaturesEditorTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        window->showChild(form("Form3"));
+    }
+
+    template <class T>
+    T* control(const char* name) {
+        return find<T>(form("Form3"), name);
+    }
+
+    // Shows the page that holds the box, puts the focus in it and types.
+    void typeInto(const char* name, const char* keys, bool clearFirst = true) {
+        QLineEdit* box = control<QLineEdit>(name);
+        if (!box->isVisible())
+            control<QRadioButton>(control<QRadioButton>("Option1")->isChecked() ? "Option2"
+                                                                                : "Option1")
+                ->click();
+        box->setFocus(Qt::MouseFocusReason);
+        if (clearFirst) box->clear();
+        QTest::keyClicks(box, keys);
+    }
+    void leaveBox() { control<QRadioButton>("Option1")->setFocus(Qt::TabFocusReason); }
+
+    // Picks list position p with the keyboard, as the user would.
+    void pick(const char* name, int position) {
+        QComboBox* list = control<QComboBox>(name);
+        if (!list->isVisible()) control<QRadioButton>("Option2")->click();
+        list->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int i = 0; i < position; ++i) QTest::keyClick(list, Qt::Key_Down);
+    }
+
+    void open(const std::string& path) {
+        ASSERT_TRUE(LoadDataFile(path, session->InImage()).ok());
+        session->decode();
+    }
+    Bytes saved() {
+        session->encode();
+        const auto& b = session->OutImage().bytes();
+        return Bytes(b.begin(), b.begin() + kConfigSize);
+    }
+    Bytes normalized(const std::string& path) {
+        TempDir dir;
+        const std::string out = dir.file("out.dat");
+        const auto result = RunProgram(VAREL_CLI, {"normalize", path, out});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        const Bytes file = ReadFileBytes(out);
+        return file.size() < kDataFileSize ? Bytes()
+                                           : Bytes(file.begin() + kDataFileHeaderSize, file.end());
+    }
+    std::string modelText(const char* name) {
+        for (const SettingField& f : SettingFields())
+            if (f.objectName == name && std::string(Section(f.section).window) == "Form3")
+                return session->settings().text(f.id);
+        return "<no field " + std::string(name) + ">";
+    }
+};
+
+// Each row starts from an empty box; rows that leave or press Enter also commit to the model.
+TEST_F(FeaturesEditorTest, BoxesFilterTypingAndCheckWhatTheyHoldOnLeaving) {
+    const TypingCase cases[] = {
+        {"Text2", "300", Finish::None, "128"},
+        {"Text2", "0", Finish::Leave, ""},
+        {"Text6", "007", Finish::Enter, "7"},
+        {"Text20", "145.1234", Finish::Leave, "145.12000"},
+        {"Text20", "0145.5", Finish::Enter, "145.50000"},
+        {"Text20", "173.995", Finish::Leave, "173.99500"},
+        {"Text20", "999", Finish::Leave, "136.00000"},
+        {"Text3", "999", Finish::Leave, "400.00000"},
+        {"Text3", "145.1.2", Finish::Leave, "145.10000"},
+        {"Text20", "145", Finish::Leave, "145.00000", 1},
+        {"Text20", "150", Finish::Leave, "136.00000", 1},
+        {"Text3", "435.0125", Finish::Leave, "435.01250", 1},
+        {"Text20", "1234567890", Finish::None, "123456789"},
+        {"Text21", "150", Finish::Leave, "99.995"},
+        {"Text4", "5.003", Finish::Enter, "5"},
+        {"Text4", "123456789", Finish::None, "12345678"},
+        {"Text31", "ab-1xyz", Finish::Leave, "AB-1XY"},
+        {"Text1", "12a345", Finish::Leave, "1234"},
+    };
+    for (const TypingCase& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " <- " + c.keys);
+        session->edit("band", [&](Document& d) { d.settings.setBand(c.band); });
+        typeInto(c.box, c.keys);
+        if (c.finish == Finish::Leave) leaveBox();
+        if (c.finish == Finish::Enter) QTest::keyClick(control<QLineEdit>(c.box), Qt::Key_Return);
+        EXPECT_EQ(control<QLineEdit>(c.box)->text(), QString::fromUtf8(c.shown));
+        if (c.finish != Finish::None) {
+            EXPECT_EQ(modelText(c.box), c.shown);
+        }
+    }
+}
+
+TEST_F(FeaturesEditorTest, PicksAndLeaveChecksAreOneUndoStepEach) {
+    QUndoStack& undo = session->undoStack();
+    QComboBox* squelch = control<QComboBox>("Combo5");
+    squelch->setFocus();
+    QTest::keyClick(squelch, Qt::Key_Down);
+    QTest::keyClick(squelch, Qt::Key_Down);
+    EXPECT_EQ(session->settings().index(SettingId::SquelchLevel), 7);
+    EXPECT_EQ(undo.count(), 2);
+    typeInto("Text6", "42");
+    EXPECT_EQ(undo.count(), 2);  // typing alone is not a change yet
+    leaveBox();
+    EXPECT_EQ(undo.count(), 3);
+    control<QLineEdit>("Text6")->setFocus();
+    leaveBox();  // leaving again with nothing changed adds nothing
+    EXPECT_EQ(undo.count(), 3);
+
+    undo.undo();
+    EXPECT_EQ(control<QLineEdit>("Text6")->text(), "1");
+    undo.undo();
+    EXPECT_EQ(control<QComboBox>("Combo5")->currentIndex(), 6);
+    undo.redo();
+    undo.redo();
+    EXPECT_EQ(control<QComboBox>("Combo5")->currentIndex(), 7);
+    EXPECT_EQ(control<QLineEdit>("Text6")->text(), "42");
+}
+
+TEST_F(FeaturesEditorTest, AnEncodeTakesTheBoxBeingTypedAfterItsCheck) {
+    typeInto("Text20", "0145.1234");
+    // A change elsewhere does not wipe what is being typed.
+    session->edit("other", [](Document& d) { d.settings.setIndex(SettingId::Beep, 0); });
+    EXPECT_EQ(control<QLineEdit>("Text20")->text(), "0145.1234");
+    const Bytes out = saved();
+    EXPECT_EQ(control<QLineEdit>("Text20")->text(), "145.12000");
+    EXPECT_EQ(Bytes(out.begin() + 0x720, out.begin() + 0x724), (Bytes{0x00, 0x20, 0x51, 0x14}));
+}
+
+TEST_F(FeaturesEditorTest, EncodeRightAfterStartGivesTheResetBits) {
+    const Bytes out = saved();
+    EXPECT_EQ(out[0x706], 0x7D);
+    EXPECT_EQ(out[0x708], 0x2F);
+}
+
+// A file opened and saved unchanged gives the normalized bytes; one change in each kind of
+// control changes exactly its bytes; a language switch changes none.
+TEST_F(FeaturesEditorTest, OpenEditSaveChangesExactlyTheEditedBytes) {
+    Bytes expected = normalized(kSample);
+    ASSERT_EQ(expected.size(), kConfigSize);
+    open(kSample);
+    ASSERT_EQ(Differences(saved(), expected), "");
+
+    pick("Combo1", 0);   // "Frequency"
+    pick("Combo22", 1);  // tone 67.0
+    typeInto("Text6", "12");
+    QTest::keyClick(control<QLineEdit>("Text6"), Qt::Key_Return);
+    typeInto("Text20", "0145.5");  // the page switch puts the focus here first
+    typeInto("Text21", "7.5");
+    typeInto("Text31", "ab");
+    typeInto("Text1", "1234");
+    leaveBox();
+    const std::map<int, std::uint8_t> changed = {
+        {0x700, 0x00},                                               // A display mode
+        {0x705, 12},                                                 // A channel number
+        {0x718, 'A'},  {0x719, 'B'},                                 // display characters
+        {0x720, 0x00}, {0x721, 0x00}, {0x722, 0x55}, {0x723, 0x14},  // 145.50000
+        {0x724, 0x00}, {0x725, 0x00}, {0x726, 0x75}, {0x727, 0x00},  // offset 7.5
+        {0x728, 0x70}, {0x729, 0x06},                                // receive tone 67.0
+        {0x740, '1'},  {0x741, '2'},  {0x742, '3'},  {0x743, '4'},   // password
+    };
+    for (const auto& [offset, value] : changed) expected[static_cast<std::size_t>(offset)] = value;
+    EXPECT_EQ(Differences(saved(), expected), "");
+
+    window->setLanguage(1);
+    EXPECT_EQ(Differences(saved(), expected), "");
+    window->setLanguage(0);
+    EXPECT_EQ(Differences(saved(), expected), "");
+}
+
+TEST_F(FeaturesEditorTest, TextsTheProgramPutsIntoABoxAreKeptWhole) {
+    const Bytes offsetField = {0x78, 0x56, 0x34, 0x12};  // 123.45678, least significant first
+    for (std::size_t k = 0; k < offsetField.size(); ++k)
+        session->InImage().set(0x724 + k, offsetField[k]);
+    session->decode();
+    QLineEdit* offset = control<QLineEdit>("Text21");
+    EXPECT_EQ(offset->text(), "123.45678");
+    typeInto("Text21", "9", false);
+    EXPECT_EQ(offset->text(), "123.45678");
+    const Bytes out = saved();
+    EXPECT_EQ(Bytes(out.begin() + 0x724, out.begin() + 0x728), offsetField);
+}
+
+TEST_F(FeaturesEditorTest, GestureCaptionsSwitchTheServiceModesOn) {
+    const std::map<ServiceMode, std::vector<const char*>> captions = {
+        {ServiceMode::ForceWrite, {"Text6Caption", "Text2Caption", "Combo33Caption"}},
+        {ServiceMode::Debug, {"Combo24Caption", "Combo48Caption", "Combo14Caption"}},
+        {ServiceMode::FmService, {"Combo6Caption", "Combo32Caption", "Combo34Caption"}},
+    };
+    ServiceModes* modes = window->serviceModes();
+    for (const auto& [mode, names] : captions) {
+        for (const char* name : names) {
+            if (!control<QLabel>(name)->isVisible()) control<QRadioButton>("Option2")->click();
+            EXPECT_FALSE(modes->isOn(mode));
+            QTest::mouseClick(control<QLabel>(name), Qt::LeftButton);
+        }
+        EXPECT_TRUE(modes->isOn(mode)) << static_cast<int>(mode);
+    }
+
+    // The FM service mode enables three lists and their captions (they start enabled too).
+    const char* const fmLists[] = {"Combo2", "Combo13", "Combo16"};
+    for (const char* name : fmLists) {
+        EXPECT_TRUE(control<QComboBox>(name)->isEnabled());
+        control<QComboBox>(name)->setEnabled(false);
+        control<QLabel>((std::string(name) + "Caption").c_str())->setEnabled(false);
+    }
+    emit modes->modeChanged(ServiceMode::FmService, true);
+    for (const char* name : fmLists) {
+        EXPECT_TRUE(control<QComboBox>(name)->isEnabled());
+        EXPECT_TRUE(control<QLabel>((std::string(name) + "Caption").c_str())->isEnabled());
+    }
+}
+
+// ---- texts --------------------------------------------------------------------------------
+
+// Captions by control (its caption label), check box, page, frame or window; "A B": both.
+const char* const kCaptions[][3] = {
+    {"Form3", "Optional Features", "可选功能"},
+    {"Option1 Frame2", "Function Set", "功能设置"},
+    {"Option2", "VFO", "全频频率"},
+    {"Frame1", "VOX", "VOX(声控发射)"},
+    {"Frame3", "A Group VFO", "A组全频频率"},
+    {"Frame5", "B Group VFO", "B组全频频率"},
+    {"Combo1", "A Display Mode:", "A组显式模式:"},
+    {"Combo17", "B Display Mode:", "B组显式模式:"},
+    {"Combo10", "Dual Standby:", "双频待机:"},
+    {"Combo11", "Channel Name Editable:", "自命名频道名称:"},
+    {"Combo2", "Power-On Password:", "开机密码设定:"},
+    {"Text1", "Power-On Password:", "4位开机密码:"},
+    {"Combo14", "VOX Gain Level:", "VOX增益电平:"},
+    {"Combo15", "VOX Delay Time(s):", "VOX延迟时间(秒):"},
+    {"Combo13", "Radio Search Mode:", "收音机搜台模式:"},
+    {"Combo16", "Roger Beep:", "通话结束提示音:"},
+    {"Combo19", "Time-out Timer:", "发射超时:"},
+    {"Text6", "A Channel Number:", "A组当前频道数:"},
+    {"Text2", "B Channel Number:", "B组当前频道数:"},
+    {"Text20 Text3", "Frequency:", "全频频率:"},
+    {"Text21 Text4", "Offset Data:", "异频数:"},
+    {"Combo22 Combo46", "QT/DQT Dec:", "接收亚音频:"},
+    {"Combo23 Combo47", "QT/DQT Enc:", "发射亚音频:"},
+    {"Combo24 Combo48", "Power:", "功率:"},
+    {"Combo25 Combo51", "Busy Channel Lock:", "繁忙信道锁定:"},
+    {"Combo26 Combo52", "Add Scan:", "扫描添加:"},
+    {"Combo27 Combo50", "Wide/Narrow:", "宽窄带:"},
+    {"Combo28 Combo53", "TX Prohibit:", "发射禁止:"},
+    {"Combo30 Combo49", "Offset Frequency:", "异频:"},
+    {"Combo29", "Companding:", "压扩:"},
+    {"Combo12", "Scramble:", "扰频:"},
+    {"Combo3", "A Step Frequency:", "A组步进频率:"},
+    {"Combo36", "B Step Frequency:", "B组步进频率:"},
+    {"Text31", "Display Character:", "开机显示字符:"},
+    {"Combo18", "KeyLock Mode:", "锁键模式:"},
+    {"Combo33", "Main Channel:", "主频道:"},
+    {"Combo20", "SquelchTail Elimination:", "尾音消除:"},
+    {"Combo21", "Backlight Mode:", "背光灯方式:"},
+    {"Combo31", "VOX Swith:", "VOX 开关:"},
+    {"Combo32", "Open Display Mode:", "开机信息显示方式:"},
+    {"Combo34", "Memory Channel display Mode:", "记忆频道显示模式:"},
+    {"Combo35", "Auto Power-Off:", "自动关机:"},
+    {"Combo4", "Pronunciation mode:", "语音模式:"},
+    {"Combo5", "Squelch Level:", "静噪等级:"},
+    {"Combo7", "Beep:", "提示音:"},
+    {"Combo8", "Battery Save:", "省电:"},
+    {"Combo9", "Key Lock:", "按键锁:"},
+    {"ComboMod", "Scan Mode:", "扫描模式:"},
+    {"Combo6", "Radio Monitors Signal:", "收音机监听信号:"},
+    {"Check12", "Allow to Cancel Operating", "允许取消操作"},
+    {"Check13", "Prohibit VOX in the receiving", "接收时禁止VOX"},
+};
+
+// Lists and their English entries ("|" between entries, "n..m unit" counts).
+const char* const kLists[][2] = {
+    {"Combo1 Combo17", "Frequency|Freq & Channel"},
+    {"Combo7 Combo6 Combo20 Combo8 Combo10 Combo26 Combo52 Combo29", "Off|On"},
+    {"Combo11 Combo16 Combo2 Combo31 Combo28 Combo53 Combo12", "On|Off"},
+    {"Combo9", "Lock|Normal"},
+    {"ComboMod", "Carrier|Time"},
+    {"Combo18", "K+S|PTT|KEY|ALL"},
+    {"Combo13", "Manual|Auto"},
+    {"Combo35", "Off|1..15 Hour"},
+    {"Combo19", "Off|1..7 Minute"},
+    {"Combo32", "OFF|DC|MSG"},
+    {"Combo21", "OFF|KEY|CONT"},
+    {"Combo5", "0..9"},
+    {"Combo14", "1..8"},
+    {"Combo15", "1..4 S"},
+    {"Combo33", "B Group|A Group"},
+    {"Combo34", "Channel|Frequency"},
+    {"Combo24 Combo48", "Low|High|Middle"},
+    {"Combo27 Combo50", "Narrow|Wide"},
+    {"Combo30 Combo49", "Plus Shift(+)|Minus Shift(-)|Turn Off"},
+    {"Combo25 Combo51", "Carry|Off"},
+    {"Combo3 Combo36", "5K|6.25K|10K|12.5K|25K|37.5K|50K|100K"},
+    {"Combo4", "Off|TONE1|TONE2|TONE3|TONE4|TONE5"},
+};
+
+// The Chinese of the entries that have their own; "Off" and "On" have several words.
+const std::map<QString, QStringList> kChinese = {
+    {"Frequency", {"频率"}},
+    {"Freq & Channel", {"频率与频道"}},
+    {"Channel", {"频道"}},
+    {"Manual", {"手动"}},
+    {"Auto", {"自动"}},
+    {"Low", {"低"}},
+    {"High", {"高"}},
+    {"Middle", {"中"}},
+    {"Carry", {"载波"}},
+    {"Carrier", {"载波"}},
+    {"Time", {"时间"}},
+    {"Narrow", {"窄带"}},
+    {"Wide", {"宽带"}},
+    {"Lock", {"上锁"}},
+    {"Normal", {"正常"}},
+    {"Plus Shift(+)", {"+异频"}},
+    {"Minus Shift(-)", {"-异频"}},
+    {"Turn Off", {"无异频"}},
+    {"A Group", {"A组"}},
+    {"B Group", {"B组"}},
+    {"Off", {"关", "关闭", "禁止"}},
+    {"On", {"开", "打开", "使能"}},
+};
+
+QStringList EnglishEntries(const QString& spec) {
+    QStringList entries;
+    for (const QString& part : spec.split('|')) {
+        const QStringList range = part.section(' ', 0, 0).split("..");
+        const QString unit = part.contains(' ') ? " " + part.section(' ', 1) : QString();
+        if (range.size() == 1) entries << part;
+        for (int n = range[0].toInt(); range.size() == 2 && n <= range[1].toInt(); ++n)
+            entries << QString::number(n) + unit;
+    }
+    return entries;
+}
+
+bool ChineseMatches(const QString& english, const QString& chinese) {
+    QString zh = english;
+    zh.replace(" Hour", " 小时").replace(" Minute", " 分钟");
+    const auto own = kChinese.find(english);
+    return own == kChinese.end() ? chinese == zh : own->second.contains(chinese);
+}
+
+class FeaturesTextsTest : public FeaturesEditorTest {
+protected:
+    QString staticText(const QString& name) {
+        QWidget* form3 = form("Form3");
+        if (name == "Form3") return form3->windowTitle();
+        if (auto* label = form3->findChild<QLabel*>(name + "Caption")) return label->text();
+        if (auto* frame = form3->findChild<QGroupBox*>(name)) return frame->title();
+        if (auto* button = form3->findChild<QAbstractButton*>(name)) return button->text();
+        return "<no " + name + ">";
+    }
+    void expectTexts(bool english) {
+        for (const auto& c : kCaptions)
+            for (const QString& name : QString(c[0]).split(' '))
+                EXPECT_EQ(staticText(name), QString::fromUtf8(c[english ? 1 : 2])) << c[0];
+        for (const auto& l : kLists) {
+            const QStringList entries = EnglishEntries(l[1]);
+            for (const QString& name : QString(l[0]).split(' ')) {
+                QComboBox* list = control<QComboBox>(qPrintable(name));
+                ASSERT_EQ(list->count(), entries.size()) << qPrintable(name);
+                for (int i = 0; i < list->count(); ++i)
+                    EXPECT_TRUE(english ? list->itemText(i) == entries[i]
+                                        : ChineseMatches(entries[i], list->itemText(i)))
+                        << qPrintable(name) << " " << qPrintable(list->itemText(i));
+            }
+        }
+        for (const char* tones : {"Combo22", "Combo23", "Combo46", "Combo47"}) {
+            QComboBox* list = control<QComboBox>(tones);
+            EXPECT_EQ(list->count(), 265);
+            EXPECT_EQ(list->itemText(0), english ? "Off" : "关闭");
+            EXPECT_EQ(list->itemText(1), "67.0");
+        }
+    }
+    std::map<QString, int> selections() {
+        std::map<QString, int> shown;
+        for (QComboBox* list : form("Form3")->findChildren<QComboBox*>())
+            shown[list->objectName()] = list->currentIndex();
+        return shown;
+    }
+};
+
+TEST_F(FeaturesTextsTest, EveryTextInBothLanguagesAndTheSelectionsStay) {
+    open(kSample);
+    const auto before = selections();
+    expectTexts(false);
+    window->setLanguage(1);
+    expectTexts(true);
+    EXPECT_EQ(selections(), before);
+    window->setLanguage(0);
+    expectTexts(false);
+    EXPECT_EQ(selections(), before);
+}
+
+}  // namespace
+}  // namespace varel::test
