@@ -198,13 +198,13 @@ void MainWindow::buildMenus() {
     action("MNRedo")->setEnabled(undo.canRedo());
     connect(&undo, &QUndoStack::canUndoChanged, action("MNUndo"), &QAction::setEnabled);
     connect(&undo, &QUndoStack::canRedoChanged, action("MNRedo"), &QAction::setEnabled);
-    // What an editor still holds is committed first, so that undo takes back the latest edit.
+    // What any editor still holds is committed first, so that undo takes back the latest edit.
     connect(action("MNUndo"), &QAction::triggered, this, [this, &undo] {
-        m_channelEditor->commitPendingEdits();
+        m_session.commitPendingEdits();
         undo.undo();
     });
     connect(action("MNRedo"), &QAction::triggered, this, [this, &undo] {
-        m_channelEditor->commitPendingEdits();
+        m_session.commitPendingEdits();
         undo.redo();
     });
 

@@ -165,6 +165,14 @@ TEST_F(FeaturesEditorTest, PicksAndLeaveChecksAreOneUndoStepEach) {
     undo.redo();
     EXPECT_EQ(control<QComboBox>("Combo5")->currentIndex(), 7);
     EXPECT_EQ(control<QLineEdit>("Text6")->text(), "42");
+
+    // Undo from the menu takes back what is still being typed, not the step before it.
+    typeInto("Text6", "9");
+    action("MNUndo")->trigger();
+    EXPECT_EQ(control<QLineEdit>("Text6")->text(), "42");
+    action("MNRedo")->trigger();
+    EXPECT_EQ(control<QLineEdit>("Text6")->text(), "9");
+    EXPECT_EQ(undo.count(), 4);
 }
 
 TEST_F(FeaturesEditorTest, AnEncodeTakesTheBoxBeingTypedAfterItsCheck) {
