@@ -223,6 +223,17 @@ void FeaturesEditor::retranslate() {
     for (const auto& [section, frame] : m_frames)
         frame->setTitle(QString::fromStdString(Section(section).caption.in(lang)));
     for (FeatureControl& c : m_controls) c.retranslate(lang);
+    fitTexts();
+}
+
+void FeaturesEditor::fitTexts() {
+    // The captions of the other language may need more room: the child window grows to show
+    // them whole. The frames' size hints are renewed first, as no layout has run since.
+    QWidget* window = parentWidget();
+    if (window == nullptr) return;
+    for (const auto& entry : m_frames) entry.second->updateGeometry();
+    updateGeometry();
+    window->resize(window->size().expandedTo(window->minimumSizeHint()));
 }
 
 bool FeaturesEditor::eventFilter(QObject* watched, QEvent* event) {

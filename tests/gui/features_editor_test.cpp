@@ -429,6 +429,12 @@ protected:
             EXPECT_EQ(list->itemText(1), "67.0");
         }
     }
+    // True when every caption of the page shown has the room its whole text needs.
+    bool captionsWhole() {
+        for (QLabel* label : form("Form3")->findChildren<QLabel*>())
+            if (label->isVisible() && label->width() < label->sizeHint().width()) return false;
+        return true;
+    }
     std::map<QString, int> selections() {
         std::map<QString, int> shown;
         for (QComboBox* list : form("Form3")->findChildren<QComboBox*>())
@@ -444,6 +450,11 @@ TEST_F(FeaturesTextsTest, EveryTextInBothLanguagesAndTheSelectionsStay) {
     window->setLanguage(1);
     expectTexts(true);
     EXPECT_EQ(selections(), before);
+    // The longer English captions get their room on both pages.
+    for (const char* page : {"Option2", "Option1"}) {
+        control<QRadioButton>(page)->click();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return captionsWhole(); }, 1000)) << page;
+    }
     window->setLanguage(0);
     expectTexts(false);
     EXPECT_EQ(selections(), before);
