@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -131,8 +132,10 @@ void FmEditor::buildGrid() {
     m_cellEdit->hide();
     CharFilter::attach(m_cellEdit, KeySet::Decimal);
     m_cellLeave = LeaveWatcher::attach(m_cellEdit, [this] { leaveCell(); });
-    // Enter and scrolling give the focus back to the grid, which ends the edit.
-    connect(m_cellEdit, &QLineEdit::returnPressed, m_grid, [this] { m_grid->setFocus(); });
+    // Enter and scrolling give the focus back to the grid, which ends the edit; Enter on the
+    // grid opens the edit of the current row (see eventFilter).
+    m_cellEdit->installEventFilter(this);
+    m_grid->installEventFilter(this);
     connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (m_cellEdit->isVisible()) m_grid->setFocus();
     });
@@ -203,6 +206,10 @@ void FmEditor::retranslate() {
 }
 
 void FmEditor::loadFromModel() {
+    // An entry still open over a cell belongs to the values being replaced: it is dropped.
+    m_editRow = -1;
+    m_cellEdit->hide();
+    m_message->hide();
     const SettingsModel& settings = m_main.session().settings();
     for (int n = 1; n <= kFmChannelCount; ++n)
         m_grid->item(n - 1, 1)->setText(QString::fromStdString(settings.fmChannel(n)));
@@ -314,6 +321,16 @@ void FmEditor::hideWindow() {
 }
 
 bool FmEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == m_cellEdit || watched == m_grid)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == m_cellEdit)
+                m_grid->setFocus();
+            else if (m_grid->currentRow() >= 0)
+                openCellEditor(m_grid->currentRow());
+            return true;
+        }
+    }
     if (watched == m_message && event->type() == QEvent::MouseButtonPress) {
         m_message->hide();
         m_cellEdit->clear();

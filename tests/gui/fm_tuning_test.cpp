@@ -41,8 +41,9 @@ protected:
     QString value(int i) { return in<QLabel>("Form4", QString("Label3(%1)").arg(i))->text(); }
     QString cell(int n) { return grid->item(n - 1, 1)->text(); }
 
-    // Clicks a cell of FM channel n and types text into the editor that opens; Enter ends it.
-    void enterChannel(int n, const char* text, int column = 1) {
+    // Clicks a cell of FM channel n and types text into the editor that opens; Enter ends it
+    // unless the entry is to stay open.
+    void enterChannel(int n, const char* text, int column = 1, bool enter = true) {
         grid->scrollToItem(grid->item(n - 1, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualItemRect(grid->item(n - 1, column)).center());
@@ -51,7 +52,7 @@ protected:
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(editor, Qt::Key_Backspace);
         QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
+        if (enter) QTest::keyClick(editor, Qt::Key_Return);
     }
     void enterVfo(const char* text) {
         auto* box = in<QLineEdit>("Form5", "Text2");
@@ -104,6 +105,17 @@ TEST_F(FmTuningTest, FmEntriesAreSnappedOrRefusedWithTheMessage) {
     window->setLanguage(1);
     enterVfo("108");
     EXPECT_EQ(message->text(), "Beyond the scope of frequency(87-107.9), please input again.");
+
+    // With the keyboard alone: Enter on the grid opens the current row's entry, Enter ends it.
+    grid->setFocus();
+    grid->setCurrentCell(9, 0);
+    QTest::keyClick(grid, Qt::Key_Return);
+    auto* editor = find<QLineEdit>(grid, "Text1");
+    ASSERT_TRUE(editor->isVisible());
+    QTest::keyClicks(editor, "100");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(cell(10), "100.00");
 }
 
 TEST_F(FmTuningTest, OnlyOkCommitsFmValuesAndCancelKeepsWhatWasTyped) {
@@ -135,11 +147,13 @@ TEST_F(FmTuningTest, OnlyOkCommitsFmValuesAndCancelKeepsWhatWasTyped) {
     EXPECT_EQ(encodedWord(0x764), 0x000B);
 
     openFm();
-    enterChannel(7, "100");  // a decode replaces what was typed too
+    enterChannel(7, "100");           // a decode replaces what was typed too
+    enterChannel(2, "90", 1, false);  // and drops an entry still open
     session->InImage().fill(0xFF);
     session->InImage().set(0x763, 0x0B);
     session->InImage().set(0x762, 0x00);
     session->decode();
+    in<QLineEdit>("Form5", "Text2")->setFocus();
     EXPECT_EQ(cell(2), "88.10");
     EXPECT_EQ(cell(3), "");
     EXPECT_EQ(cell(7), "");
