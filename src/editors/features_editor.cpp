@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <string>
@@ -171,6 +173,7 @@ void FeaturesEditor::showPage(int page) {
         if (!shown && frame->isAncestorOf(focusWidget())) m_pages[page]->setFocus();
         frame->setVisible(shown);
     }
+    fitWindow();
 }
 
 void FeaturesEditor::pick(std::size_t i, int position) {
@@ -223,17 +226,19 @@ void FeaturesEditor::retranslate() {
     for (const auto& [section, frame] : m_frames)
         frame->setTitle(QString::fromStdString(Section(section).caption.in(lang)));
     for (FeatureControl& c : m_controls) c.retranslate(lang);
-    fitTexts();
+    fitWindow();
 }
 
-void FeaturesEditor::fitTexts() {
-    // The captions of the other language may need more room: the child window grows to show
-    // them whole. The frames' size hints are renewed first, as no layout has run since.
-    QWidget* window = parentWidget();
+void FeaturesEditor::fitWindow() {
+    // The captions of another language or the other page may need more room: the child window
+    // grows to show them whole, and the main window with it, as when the program starts in
+    // that language. The frames' size hints are renewed first, as no layout has run since.
+    auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (window == nullptr) return;
     for (const auto& entry : m_frames) entry.second->updateGeometry();
     updateGeometry();
     window->resize(window->size().expandedTo(window->minimumSizeHint()));
+    if (QMdiArea* area = window->mdiArea()) area->updateGeometry();
 }
 
 bool FeaturesEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -41,7 +41,7 @@ private:
     void commitTyping();
     void loadFromModel(bool all);
     void applyServiceMode(ServiceMode mode, bool on);
-    void fitTexts();
+    void fitWindow();
     FeatureControl* control(SettingId id);
 
     MainWindow& m_main;

@@ -429,10 +429,17 @@ protected:
             EXPECT_EQ(list->itemText(1), "67.0");
         }
     }
-    // True when every caption of the page shown has the room its whole text needs.
-    bool captionsWhole() {
-        for (QLabel* label : form("Form3")->findChildren<QLabel*>())
+    // True when every caption of the page shown has the room its whole text needs and the main
+    // window is wide enough for every frame of the page.
+    bool pageShownWhole() {
+        QWidget* form3 = form("Form3");
+        for (QLabel* label : form3->findChildren<QLabel*>())
             if (label->isVisible() && label->width() < label->sizeHint().width()) return false;
+        QWidget* area = window->centralWidget();
+        for (QGroupBox* frame : form3->findChildren<QGroupBox*>())
+            if (frame->isVisible() &&
+                frame->mapTo(area, QPoint()).x() + frame->width() > area->width())
+                return false;
         return true;
     }
     std::map<QString, int> selections() {
@@ -453,7 +460,7 @@ TEST_F(FeaturesTextsTest, EveryTextInBothLanguagesAndTheSelectionsStay) {
     // The longer English captions get their room on both pages.
     for (const char* page : {"Option2", "Option1"}) {
         control<QRadioButton>(page)->click();
-        EXPECT_TRUE(QTest::qWaitFor([this] { return captionsWhole(); }, 1000)) << page;
+        EXPECT_TRUE(QTest::qWaitFor([this] { return pageShownWhole(); }, 1000)) << page;
     }
     window->setLanguage(0);
     expectTexts(false);
