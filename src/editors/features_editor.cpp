@@ -230,14 +230,15 @@ void FeaturesEditor::retranslate() {
 }
 
 void FeaturesEditor::fitWindow() {
-    // The captions of another language or the other page may need more room: the child window
-    // grows to show them whole, and the main window with it, as when the program starts in
-    // that language. The frames' size hints are renewed first, as no layout has run since.
+    // The captions of another language or the other page may need a wider window: it widens
+    // to show them whole, and the main window with it, as when the program starts in that
+    // language. A window never shown yet gets its size when it is first shown. The frames'
+    // size hints are renewed first, as no layout has run since.
     auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (window == nullptr) return;
+    if (window == nullptr || !window->testAttribute(Qt::WA_Resized)) return;
     for (const auto& entry : m_frames) entry.second->updateGeometry();
     updateGeometry();
-    window->resize(window->size().expandedTo(window->minimumSizeHint()));
+    window->resize(qMax(window->width(), window->minimumSizeHint().width()), window->height());
     if (QMdiArea* area = window->mdiArea()) area->updateGeometry();
 }
 

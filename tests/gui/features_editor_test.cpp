@@ -429,8 +429,8 @@ protected:
             EXPECT_EQ(list->itemText(1), "67.0");
         }
     }
-    // True when every caption of the page shown has the room its whole text needs and the main
-    // window is wide enough for every frame of the page.
+    // True when every caption of the page shown has the room its whole text needs and every
+    // frame of the page lies inside the window, which the main window is wide enough for.
     bool pageShownWhole() {
         QWidget* form3 = form("Form3");
         for (QLabel* label : form3->findChildren<QLabel*>())
@@ -438,7 +438,8 @@ protected:
         QWidget* area = window->centralWidget();
         for (QGroupBox* frame : form3->findChildren<QGroupBox*>())
             if (frame->isVisible() &&
-                frame->mapTo(area, QPoint()).x() + frame->width() > area->width())
+                (!form3->rect().contains(frame->geometry()) ||
+                 frame->mapTo(area, QPoint()).x() + frame->width() > area->width()))
                 return false;
         return true;
     }
