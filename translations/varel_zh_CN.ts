@@ -156,6 +156,14 @@
         <source>Export Channels (CSV)</source>
         <translation>导出频道列表(CSV)</translation>
     </message>
+    <message>
+        <source>nothing reads from the pipe</source>
+        <translation>没有程序读取该管道</translation>
+    </message>
+    <message>
+        <source>larger than 4 MiB</source>
+        <translation>文件大于 4 MiB</translation>
+    </message>
 </context>
 <context>
     <name>varel::FmEditor</name>

@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kError = MsgStyle::OkOnly | MsgStyle::Critical;
 
-// The reasons the system gives most often, so that they can be shown in the user's language;
-// any other reason is shown as the system words it.
+// The reasons the system gives most often, and those of the file layer, so that they can be
+// shown in the user's language; any other reason is shown as the system words it.
 [[maybe_unused]] const char* const kReasons[] = {
     QT_TRANSLATE_NOOP("varel::DocumentCommands", "No such file or directory"),
     QT_TRANSLATE_NOOP("varel::DocumentCommands", "Permission denied"),
@@ -26,6 +26,9 @@ constexpr int kError = MsgStyle::OkOnly | MsgStyle::Critical;
     QT_TRANSLATE_NOOP("varel::DocumentCommands", "Disk quota exceeded"),
     QT_TRANSLATE_NOOP("varel::DocumentCommands", "File name too long"),
     QT_TRANSLATE_NOOP("varel::DocumentCommands", "Input/output error"),
+    // The file layer's own reasons.
+    QT_TRANSLATE_NOOP("varel::DocumentCommands", "nothing reads from the pipe"),
+    QT_TRANSLATE_NOOP("varel::DocumentCommands", "larger than 4 MiB"),
 };
 
 }  // namespace

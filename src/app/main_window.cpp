@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTime>
@@ -113,6 +114,13 @@ const ToolButton kToolButtons[] = {
     {"TDebug", nullptr, false},
     {"TFMMa", nullptr, false},
 };
+
+// True when a menu item of the program uses the key sequence.
+bool ProgramShortcut(const QKeySequence& key) {
+    for (const MenuItem& item : kMenuItems)
+        if (*item.shortcut != '\0' && QKeySequence(QString(item.shortcut)) == key) return true;
+    return false;
+}
 
 // Status bar panel widths in twips.
 constexpr int kPanelTwips[4] = {1000, 3500, 1440, 1440};
@@ -290,6 +298,15 @@ QMdiSubWindow* MainWindow::addChild(QWidget* editor) {
     sub->setWidget(editor);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setWindowIcon(editor->windowIcon());
+    // The child's window menu closes it with Ctrl+W on some desktops: it leaves the program's
+    // own shortcuts to the program, which would otherwise be ambiguous and do nothing.
+    if (QMenu* menu = sub->systemMenu()) {
+        for (QAction* a : menu->actions()) {
+            QList<QKeySequence> keys = a->shortcuts();
+            keys.removeIf(ProgramShortcut);
+            a->setShortcuts(keys);
+        }
+    }
     m_mdi->addSubWindow(sub);
     sub->hide();
     return sub;

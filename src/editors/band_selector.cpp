@@ -33,7 +33,11 @@ BandSelector::BandSelector(MainWindow& main) : QWidget(&main), m_main(main) {
     connect(m_combo, &QComboBox::activated, this, &BandSelector::userChanged);
     Session& session = m_main.session();
     connect(&session, &Session::settingsChanged, this, &BandSelector::showModelBand);
-    connect(&session, &Session::documentReplaced, this, &BandSelector::showModelBand);
+    // A decode (an opened file, a read) is a change by the program even where it keeps the band.
+    connect(&session, &Session::documentReplaced, this, [this] {
+        disarmPrompt();
+        showModelBand();
+    });
 }
 
 bool BandSelector::eventFilter(QObject* watched, QEvent* event) {

@@ -258,7 +258,7 @@ void ChannelEditor::placeOver(QWidget* editor, bool keepHeight) const {
 }
 
 void ChannelEditor::leaveFrequency() {
-    if (!m_text1->isVisible()) return;
+    if (m_text1->isHidden()) return;
     if (!m_discarding) {
         const int row = m_currentRow;
         const int column = m_currentCol;
@@ -279,7 +279,7 @@ void ChannelEditor::leaveFrequency() {
 }
 
 void ChannelEditor::leaveName() {
-    if (!m_text2->isVisible()) return;
+    if (m_text2->isHidden()) return;
     if (!m_discarding) {
         const int row = m_currentRow;
         const std::string text = m_text2->text().toStdString();
@@ -311,8 +311,9 @@ void ChannelEditor::closeList(PickList* list) {
 }
 
 void ChannelEditor::commitPendingEdits() {
-    if (m_text1->isVisible()) m_text1Leave->runNow();
-    if (m_text2->isVisible()) m_text2Leave->runNow();
+    // An editor stays open while the window is closed or minimized; it is committed all the same.
+    if (!m_text1->isHidden()) m_text1Leave->runNow();
+    if (!m_text2->isHidden()) m_text2Leave->runNow();
 }
 
 void ChannelEditor::discardEditors() {
@@ -340,6 +341,11 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
             m_grid->setFocus(Qt::OtherFocusReason);  // the editor's leave check commits
             return true;
         }
+        // Keys the box has no use for stay with it: they would move the grid's current cell
+        // away from the cell being edited.
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+            key == Qt::Key_PageDown)
+            return true;
     } else if (event->type() == QEvent::MouseButtonPress && watched != m_text1 &&
                watched != m_text2) {
         // A click on the window's background closes the text editors, committing them.

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 
 namespace varel {
 
@@ -61,6 +62,19 @@ bool CharFilter::eventFilter(QObject* watched, QEvent* event) {
                                    !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
             if (!printable) return false;  // editing keys, Enter, shortcuts
             insertAdmitted(text);
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            // The middle button pastes the selection on desktops that have one; that text is
+            // filtered like typed text.
+            QClipboard* clipboard = QApplication::clipboard();
+            if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
+                !clipboard->supportsSelection())
+                return false;
+            if (!m_edit->isReadOnly()) {
+                m_edit->deselect();
+                insertAdmitted(clipboard->text(QClipboard::Selection));
+            }
             return true;
         }
         case QEvent::InputMethod: {

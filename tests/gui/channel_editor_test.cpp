@@ -46,9 +46,12 @@ TEST_F(ChannelEditorTest, FrequencyEntryOpensOverTheCellAndMakesAChannelAsOneSte
     EXPECT_EQ(text1->geometry(), rect(3, 1));
     QTest::keyClicks(text1, "145.5x00009");  // the letter is dropped, typing stops at 9
     EXPECT_EQ(text1->text(), "145.50000");
+    QTest::keyClick(text1, Qt::Key_Up);  // keys the box has no use for leave the grid alone
+    QTest::keyClick(text1, Qt::Key_PageDown);
     QTest::keyClick(text1, Qt::Key_Return);
     EXPECT_FALSE(text1->isVisible());
     EXPECT_TRUE(grid()->hasFocus());
+    EXPECT_EQ(grid()->currentRow(), ChannelGrid::QtRow(3));
     EXPECT_EQ(cell(3, 2), "145.50000");
     EXPECT_EQ(cell(3, 8), "宽带");
     window->setLanguage(1);  // the grid follows the refresh
@@ -157,8 +160,10 @@ TEST_F(ChannelEditorTest, PendingEntryIsCommittedByBackgroundClickEncodeAndUndo)
 
     press(1, 2);
     QTest::keyClicks(editor("Text1"), "145.6");
-    session->encode();  // the transmit frequency field, low digit pair first
+    form("Form1")->parentWidget()->close();  // a closed window's entry is taken all the same
+    session->encode();                       // the transmit frequency field, low digit pair first
     EXPECT_EQ(session->OutImage().at(6), 0x56);
+    window->showChild(form("Form1"));
 
     press(1, 10);
     QTest::keyClicks(editor("Text2"), "xy");
@@ -182,6 +187,11 @@ TEST_F(ChannelEditorTest, BandQuestionOnlyForTheFirstChangeAfterOpeningTheList) 
 
     band->showPopup();
     pickByKeys(band, 0);  // the entry already selected
+    band->showPopup();
+    QTest::keyClick(band->view(), Qt::Key_Escape);
+    session->encode();
+    session->InImage() = session->OutImage();
+    session->decode();  // as a read does: a change by the program, though the band stays
     band->setFocus();
     QTest::keyClick(band, Qt::Key_Down);  // keys on the closed list
     EXPECT_EQ(boxes.shown.size(), 1U);

@@ -52,6 +52,9 @@ TEST_F(ChannelListTest, MalformedListChangesNothingAndExportWritesTheTable) {
     EXPECT_EQ(boxes.last().title, "错误");
     EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
     EXPECT_FALSE(session->channels().model().channel(1).exists());
+    dialogs.openListName = write("big.csv", std::string(kMaxChannelCsvSize + 1, '1'));
+    action("MNImportCsv")->trigger();
+    EXPECT_EQ(boxes.last().text, "文件类型不正确！\n文件大于 4 MiB");
     session->undoStack().undo();  // the only step is the channel added above
     EXPECT_FALSE(session->channels().model().channel(4).exists());
     session->undoStack().redo();

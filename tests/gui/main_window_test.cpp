@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -147,6 +148,11 @@ TEST_F(MainWindowTest, CommandsThatNeverWorkAreUnavailableAndServiceButtonsHidde
     EXPECT_EQ(action("MNAbout")->shortcut(), QKeySequence("Ctrl+A"));
     EXPECT_EQ(action("MNRedo")->shortcuts(),
               (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    // Ctrl+W writes, also while a child window, whose window menu closes with it, is active.
+    QSignalSpy write(action("MNWrite"), &QAction::triggered);
+    QTest::keyClick(find<QWidget>(form("Form1"), "Grid1"), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(write.count(), 1);
+    EXPECT_TRUE(form("Form1")->isVisible());
 }
 
 TEST_F(MainWindowTest, ExitAsksAndOnlyOkStoresAndCloses) {

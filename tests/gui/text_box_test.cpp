@@ -51,6 +51,19 @@ TEST(TextBox, FilterTransformsAndLimitsTypingButNotTheProgramsText) {
     EXPECT_EQ(b.first->text(), "A1B2CD");
 }
 
+TEST(TextBox, MiddleButtonPasteOfTheSelectionIsFiltered) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (!clipboard->supportsSelection()) GTEST_SKIP() << "the platform has no selection";
+    Boxes b;
+    CharFilter::attach(b.first, KeySet::ChannelName, 6);
+    clipboard->setText(
+        "a1 b\xE4\xB8\xAD"
+        "2cdef",
+        QClipboard::Selection);
+    QTest::mouseClick(b.first, Qt::MiddleButton);
+    EXPECT_EQ(b.first->text(), "A1B2CD");
+}
+
 TEST(TextBox, LeaveCheckRunsOnFocusLossButNotForPopupsOrItsOwnMessages) {
     Boxes b;
     int runs = 0;
