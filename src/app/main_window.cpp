@@ -180,7 +180,7 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);
     clock->start(1000);
     updateClock();
-    resize(900, 640);
+    resize(1000, 700);  // the channel window and the taller optional features page fit
     retranslate();
 }
 
