@@ -239,7 +239,12 @@ void FeaturesEditor::fitWindow() {
     for (const auto& entry : m_frames) entry.second->updateGeometry();
     updateGeometry();
     window->resize(qMax(window->width(), window->minimumSizeHint().width()), window->height());
-    if (QMdiArea* area = window->mdiArea()) area->updateGeometry();
+    QMdiArea* area = window->mdiArea();
+    if (area == nullptr) return;
+    // A window that now reaches past the right edge moves left as far as it can.
+    const int overflow = window->geometry().right() - area->viewport()->width() + 1;
+    if (overflow > 0) window->move(qMax(0, window->x() - overflow), window->y());
+    area->updateGeometry();
 }
 
 bool FeaturesEditor::eventFilter(QObject* watched, QEvent* event) {
