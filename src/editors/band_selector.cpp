@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include "editor_text.h"
 #include "main_window.h"
 #include "message_boxes.h"
 #include "session.h"
@@ -22,7 +23,7 @@ BandSelector::BandSelector(MainWindow& main) : QWidget(&main), m_main(main) {
     m_combo = new QComboBox(this);
     m_combo->setObjectName("Combo1");
     for (const Bilingual& entry : Field(SettingId::Band).entries)
-        m_combo->addItem(QString::fromStdString(entry.en));
+        m_combo->addItem(QtText(entry.en));
     m_label->setBuddy(m_combo);
     layout->addWidget(m_label);
     layout->addWidget(m_combo);
@@ -67,8 +68,7 @@ void BandSelector::userChanged(int position) {
                 d.channels.ClearGrid();
             });
         } else {
-            m_promptArmed = false;
-            m_combo->setCurrentIndex(session.settings().band());
+            showModelBand();
         }
     } else {
         session.edit("band", [position](Document& d) { d.settings.setBand(position); });
@@ -84,8 +84,7 @@ void BandSelector::showModelBand() {
 }
 
 void BandSelector::retranslate() {
-    m_label->setText(
-        QString::fromStdString(Field(SettingId::Band).caption.in(m_main.session().language())));
+    m_label->setText(QtText(Field(SettingId::Band).caption, m_main.session().language()));
 }
 
 }  // namespace varel

@@ -20,6 +20,7 @@ class BandSelector : public QWidget {
     Q_OBJECT
 
 public:
+    /// Builds the label and the list on the main window's band strip.
     explicit BandSelector(MainWindow& main);
 
     /// A change made by the program (start-up): no question, no clearing; positions outside

@@ -13,6 +13,7 @@
 #include "channel_columns.h"
 #include "channel_grid.h"
 #include "char_filter.h"
+#include "editor_text.h"
 #include "leave_watcher.h"
 #include "main_window.h"
 #include "message_boxes.h"
@@ -33,16 +34,12 @@ const QColor kEvenRowColour(192, 192, 255);
 // The name's keystrokes and its commit form one undo step.
 constexpr int kNameMergeKey = 1;
 
-QString Qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 void FillList(PickList* list, const Entries& entries) {
-    for (const Bilingual& entry : entries) list->addItem(Qs(entry.zh));
+    for (const Bilingual& entry : entries) list->addItem(QtText(entry.zh));
 }
 
 void NameList(PickList* list, const Entries& entries, Language lang, int count) {
-    for (int i = 0; i < count; ++i) list->setItemText(i, Qs(entries[i].in(lang)));
+    for (int i = 0; i < count; ++i) list->setItemText(i, QtText(entries[i], lang));
 }
 
 }  // namespace
@@ -56,18 +53,18 @@ ChannelEditor::ChannelEditor(MainWindow& main)
     client->setObjectName("picClient");
     buildGrid(client);
     client->setFixedSize(m_grid->size() + QSize(2, 2));
-    m_scroll = new QScrollArea(this);
-    m_scroll->setObjectName("picClientArea");
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidget(client);
-    m_scroll->verticalScrollBar()->setSingleStep(2);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("picClientArea");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(client);
+    scroll->verticalScrollBar()->setSingleStep(2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_scroll);
+    layout->addWidget(scroll);
     buildEditors();
 
     client->installEventFilter(this);
-    m_scroll->viewport()->installEventFilter(this);
+    scroll->viewport()->installEventFilter(this);
     connect(m_grid, &ChannelGrid::editRequested, this, &ChannelEditor::openEditor);
     // An open text editor stays over its cell while the grid scrolls.
     connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
@@ -189,7 +186,7 @@ void ChannelEditor::retranslate() {
     const auto& columns = ChannelColumns();
     for (int c = 0; c < kChannelColumnCount; ++c)
         m_grid->horizontalHeaderItem(c)->setText(
-            Qs(columns[static_cast<std::size_t>(c)].header.in(lang)));
+            QtText(columns[static_cast<std::size_t>(c)].header, lang));
     // Of the tone list only the Off entry has a translation.
     NameList(m_combo1, ToneEntries(), lang, 1);
     for (int element = kPowerColumn; element <= kLastListColumn; ++element) {
@@ -208,7 +205,7 @@ void ChannelEditor::showRows(const QVector<int>& rows) {
     if (many) m_grid->setUpdatesEnabled(false);
     for (const int r : rows)
         for (int c = 1; c <= kNameColumn; ++c)
-            m_grid->item(ChannelGrid::QtRow(r), c)->setText(Qs(table.cell(r, c)));
+            m_grid->item(ChannelGrid::QtRow(r), c)->setText(QtText(table.cell(r, c)));
     if (many) m_grid->setUpdatesEnabled(true);
 }
 
@@ -235,7 +232,7 @@ void ChannelEditor::openEditor() {
                 d.channels.TakeFrequencyCell(row, column);
         });
         QLineEdit* edit = name ? m_text2 : m_text1;
-        edit->setText(Qs(m_session.channels().cell(row, column)));
+        edit->setText(QtText(m_session.channels().cell(row, column)));
         edit->selectAll();  // typing replaces the cell's text
         placeOver(edit, false);
         edit->show();
@@ -311,9 +308,10 @@ void ChannelEditor::closeList(PickList* list) {
 }
 
 void ChannelEditor::commitPendingEdits() {
-    // An editor stays open while the window is closed or minimized; it is committed all the same.
-    if (!m_text1->isHidden()) m_text1Leave->runNow();
-    if (!m_text2->isHidden()) m_text2Leave->runNow();
+    // An editor stays open while the window is closed or minimized; it is committed all the same
+    // (each leave check does nothing while its editor is not open).
+    m_text1Leave->runNow();
+    m_text2Leave->runNow();
 }
 
 void ChannelEditor::discardEditors() {

@@ -10,7 +10,6 @@
 #include <array>
 
 class QLineEdit;
-class QScrollArea;
 
 namespace varel {
 
@@ -39,9 +38,6 @@ public:
     /// program calls it before a read, an encode and an undo.
     void commitPendingEdits();
 
-    /// Grid1.
-    ChannelGrid* grid() const { return m_grid; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -61,7 +57,6 @@ private:
 
     MainWindow& m_main;
     Session& m_session;
-    QScrollArea* m_scroll = nullptr;
     ChannelGrid* m_grid = nullptr;
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;

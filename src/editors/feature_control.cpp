@@ -5,8 +5,10 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "char_filter.h"
+#include "editor_text.h"
 #include "settings_model.h"
 
 namespace varel {
@@ -16,17 +18,13 @@ namespace {
 constexpr int kBoxWidth = 96;
 constexpr Language kLanguages[] = {Language::Chinese, Language::English};
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // Wide enough for the longest entry in either language, so a language switch keeps the layout.
 void FitEntries(QComboBox* list, const SettingField& field) {
     const QFontMetrics metrics(list->font());
     int widest = 0;
     for (const Bilingual& e : field.entries)
         for (Language lang : kLanguages)
-            widest = std::max(widest, metrics.horizontalAdvance(Text(e.in(lang))));
+            widest = std::max(widest, metrics.horizontalAdvance(QtText(e, lang)));
     list->setMinimumWidth(widest + 40);
 }
 
@@ -35,7 +33,7 @@ void FitEntries(QComboBox* list, const SettingField& field) {
 FeatureControl FeatureControl::Create(const SettingField& field, QWidget* parent) {
     FeatureControl c;
     c.field = &field;
-    const QString name = Text(field.objectName);
+    const QString name = QtText(field.objectName);
     if (field.kind == FieldKind::Check) {
         c.check = new QCheckBox(parent);
     } else {
@@ -45,7 +43,7 @@ FeatureControl FeatureControl::Create(const SettingField& field, QWidget* parent
     }
     if (field.holdsIndex()) {
         c.list = new QComboBox(parent);
-        for (const Bilingual& e : field.entries) c.list->addItem(Text(e.zh));
+        for (const Bilingual& e : field.entries) c.list->addItem(QtText(e.zh));
         FitEntries(c.list, field);
     } else if (field.holdsText()) {
         c.box = new QLineEdit(parent);
@@ -72,18 +70,19 @@ void FeatureControl::show(const SettingsModel& model) {
     if (list != nullptr) list->setCurrentIndex(model.index(field->id));
     if (check != nullptr) check->setChecked(model.checked(field->id));
     if (box == nullptr) return;
-    const QString text = Text(model.text(field->id));
+    const QString text = QtText(model.text(field->id));
     if (box->text() == text) return;
     box->setText(text);
     typing = false;
 }
 
 void FeatureControl::retranslate(Language lang) {
-    const QString text = Text(field->caption.in(lang));
+    const QString text = QtText(field->caption, lang);
     if (caption != nullptr) caption->setText(text);
     if (check != nullptr) check->setText(text);
     if (list == nullptr) return;
-    for (int i = 0; i < field->entryCount(); ++i) list->setItemText(i, Text(field->entry(i, lang)));
+    for (int i = 0; i < field->entryCount(); ++i)
+        list->setItemText(i, QtText(field->entry(i, lang)));
 }
 
 }  // namespace varel

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <string>
 
+#include "editor_text.h"
 #include "leave_watcher.h"
 #include "main_window.h"
 #include "service_modes.h"
@@ -151,7 +152,7 @@ void FeaturesEditor::wire(std::size_t i) {
         FeatureControl& typed = m_controls[i];
         typed.typing = true;
         if (typed.field->kind != FieldKind::ChannelNumber) return;
-        const QString capped = QString::fromStdString(TypedChannelNumber(text.toStdString()));
+        const QString capped = QtText(TypedChannelNumber(text.toStdString()));
         if (capped != text) typed.box->setText(capped);
     });
     c.leave = LeaveWatcher::attach(c.box, [this, i] { leaveBox(i); });
@@ -179,7 +180,7 @@ void FeaturesEditor::showPage(int page) {
 void FeaturesEditor::pick(std::size_t i, int position) {
     const SettingField& f = *m_controls[i].field;
     Session& session = m_main.session();
-    session.edit(QString::fromStdString(f.caption.in(session.language())),
+    session.edit(QtText(f.caption, session.language()),
                  [&f, position](Document& d) { d.settings.setIndex(f.id, position); });
 }
 
@@ -188,16 +189,16 @@ void FeaturesEditor::leaveBox(std::size_t i) {
     const SettingField& f = *c.field;
     Session& session = m_main.session();
     const std::string text = LeaveCheck(f, c.box->text().toStdString(), session.band());
-    const QString checked = QString::fromStdString(text);
+    const QString checked = QtText(text);
     if (c.box->text() != checked) c.box->setText(checked);
     c.typing = false;
-    session.edit(QString::fromStdString(f.caption.in(session.language())),
+    session.edit(QtText(f.caption, session.language()),
                  [&f, &text](Document& d) { d.settings.setText(f.id, text); });
 }
 
 void FeaturesEditor::commitTyping() {
     for (FeatureControl& c : m_controls)
-        if (c.typing && c.leave != nullptr) c.leave->runNow();
+        if (c.typing) c.leave->runNow();
 }
 
 void FeaturesEditor::loadFromModel(bool all) {
@@ -219,12 +220,10 @@ void FeaturesEditor::applyServiceMode(ServiceMode mode, bool on) {
 
 void FeaturesEditor::retranslate() {
     const Language lang = m_main.session().language();
-    setWindowTitle(
-        QString::fromStdString(Section(SettingSection::FunctionSet).windowTitle.in(lang)));
-    for (int page = 0; page < 2; ++page)
-        m_pages[page]->setText(QString::fromStdString(Page(page).in(lang)));
+    setWindowTitle(QtText(Section(SettingSection::FunctionSet).windowTitle, lang));
+    for (int page = 0; page < 2; ++page) m_pages[page]->setText(QtText(Page(page), lang));
     for (const auto& [section, frame] : m_frames)
-        frame->setTitle(QString::fromStdString(Section(section).caption.in(lang)));
+        frame->setTitle(QtText(Section(section).caption, lang));
     for (FeatureControl& c : m_controls) c.retranslate(lang);
     fitWindow();
 }

@@ -6,27 +6,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 
 #include "char_filter.h"
+#include "editor_text.h"
 #include "encodings.h"
 #include "leave_watcher.h"
 #include "main_window.h"
 #include "numeric_text.h"
 #include "session.h"
 #include "settings_fields.h"
+#include "twips.h"
 
 namespace varel {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) {
-    return twips / kTwipsPerPixel;
-}
 
 // Window and grid geometry in twips.
 constexpr int kWindowWidth = 8205;
@@ -59,8 +55,9 @@ constexpr double kHighestFm = 107.9;
 constexpr SettingId kListIds[3] = {SettingId::FmPresentChannel, SettingId::FmDisplayMode,
                                    SettingId::FmStep};
 
-QString Text(const Bilingual& text, Language lang) {
-    return QString::fromStdString(text.in(lang));
+// A place given in twips, in pixels.
+QRect PixelRect(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
 // What a typed FM frequency amounts to.
@@ -72,7 +69,7 @@ FmEntry CheckFmEntry(const QString& text, QString* snapped) {
     if (!IsNumeric(typed)) return FmEntry::NotNumber;
     const double mhz = LeadingNumber(typed);
     if (mhz < kLowestFm || mhz > kHighestFm) return FmEntry::OutOfRange;
-    *snapped = QString::fromStdString(SnapFmFrequency(typed));
+    *snapped = QtText(SnapFmFrequency(typed));
     return FmEntry::Accepted;
 }
 
@@ -95,7 +92,7 @@ FmEditor::FmEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
     connect(&session, &Session::documentReplaced, this, &FmEditor::loadFromModel);
     connect(&session, &Session::settingsChanged, this, &FmEditor::followSettings);
     loadFromModel();
-    setFixedSize(Px(kWindowWidth), Px(kWindowHeight));
+    setFixedSize(TwipsToPixels(kWindowWidth), TwipsToPixels(kWindowHeight));
     retranslate();
 }
 
@@ -104,15 +101,15 @@ void FmEditor::buildGrid() {
     m_grid->setObjectName("MSFGrid");
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(Px(kRowHeight));
+    m_grid->verticalHeader()->setDefaultSectionSize(TwipsToPixels(kRowHeight));
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setFixedHeight(Px(kRowHeight));
+    m_grid->horizontalHeader()->setFixedHeight(TwipsToPixels(kRowHeight));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (int column = 0; column < 2; ++column) {
-        m_grid->setColumnWidth(column, Px(kColumnWidths[column]));
+        m_grid->setColumnWidth(column, TwipsToPixels(kColumnWidths[column]));
         m_grid->setHorizontalHeaderItem(column, new QTableWidgetItem());
     }
     for (int row = 0; row < kFmChannelCount; ++row) {
@@ -122,9 +119,10 @@ void FmEditor::buildGrid() {
             m_grid->setItem(row, column, cell);
         }
     }
-    const int width = Px(kColumnWidths[0] + kColumnWidths[1]) +
+    const int width = TwipsToPixels(kColumnWidths[0] + kColumnWidths[1]) +
                       m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth();
-    m_grid->setGeometry(Px(kMargin), Px(kMargin), width, Px(kGridHeight));
+    m_grid->setGeometry(TwipsToPixels(kMargin), TwipsToPixels(kMargin), width,
+                        TwipsToPixels(kGridHeight));
 
     m_cellEdit = new QLineEdit(m_grid->viewport());
     m_cellEdit->setObjectName("Text1");
@@ -147,12 +145,12 @@ void FmEditor::buildControls() {
     for (int i = 0; i < 4; ++i) {
         m_captions[i] = new QLabel(this);
         m_captions[i]->setObjectName(captionNames[i]);
-        m_captions[i]->setGeometry(Px(kCaptionLeft), Px(kFirstRowTop + i * kRowStep),
-                                   Px(kControlLeft - kCaptionLeft), Px(kControlHeight));
+        m_captions[i]->setGeometry(PixelRect(kCaptionLeft, kFirstRowTop + i * kRowStep,
+                                             kControlLeft - kCaptionLeft, kControlHeight));
     }
     m_vfo = new QLineEdit(this);
     m_vfo->setObjectName("Text2");
-    m_vfo->setGeometry(Px(kControlLeft), Px(kFirstRowTop), Px(kControlWidth), Px(kControlHeight));
+    m_vfo->setGeometry(PixelRect(kControlLeft, kFirstRowTop, kControlWidth, kControlHeight));
     CharFilter::attach(m_vfo, KeySet::Decimal);
     LeaveWatcher::attach(m_vfo, [this] { leaveVfo(); });
     connect(m_vfo, &QLineEdit::returnPressed, m_grid, [this] { m_grid->setFocus(); });
@@ -160,8 +158,8 @@ void FmEditor::buildControls() {
     for (int i = 0; i < 3; ++i) {
         m_lists[i] = new QComboBox(this);
         m_lists[i]->setObjectName(QString("Combo1(%1)").arg(i));
-        m_lists[i]->setGeometry(Px(kControlLeft), Px(kFirstRowTop + (i + 1) * kRowStep),
-                                Px(kControlWidth), Px(kControlHeight));
+        m_lists[i]->setGeometry(PixelRect(kControlLeft, kFirstRowTop + (i + 1) * kRowStep,
+                                          kControlWidth, kControlHeight));
         for (int e = 0; e < Field(kListIds[i]).entryCount(); ++e) m_lists[i]->addItem(QString());
     }
     // The present channel is typed or picked; what it holds need not be one of its entries
@@ -180,27 +178,26 @@ void FmEditor::buildControls() {
 
     m_ok = new QPushButton(this);
     m_ok->setObjectName("Command1");
-    m_ok->setGeometry(Px(kCaptionLeft + 600), Px(kButtonTop), Px(kButtonWidth), Px(kButtonHeight));
+    m_ok->setGeometry(PixelRect(kCaptionLeft + 600, kButtonTop, kButtonWidth, kButtonHeight));
     m_cancel = new QPushButton(this);
     m_cancel->setObjectName("Command2");
-    m_cancel->setGeometry(Px(kCaptionLeft + 2400), Px(kButtonTop), Px(kButtonWidth),
-                          Px(kButtonHeight));
+    m_cancel->setGeometry(PixelRect(kCaptionLeft + 2400, kButtonTop, kButtonWidth, kButtonHeight));
     connect(m_ok, &QPushButton::clicked, this, &FmEditor::commit);
     connect(m_cancel, &QPushButton::clicked, this, &FmEditor::hideWindow);
 }
 
 void FmEditor::retranslate() {
     const Language lang = m_main.session().language();
-    setWindowTitle(Text(Section(SettingSection::Fm).windowTitle, lang));
-    m_captions[0]->setText(Text(Field(SettingId::FmVfo).caption, lang));
+    setWindowTitle(QtText(Section(SettingSection::Fm).windowTitle, lang));
+    m_captions[0]->setText(QtText(Field(SettingId::FmVfo).caption, lang));
     for (int i = 0; i < 3; ++i) {
         const SettingField& field = Field(kListIds[i]);
-        m_captions[i + 1]->setText(Text(field.caption, lang));
+        m_captions[i + 1]->setText(QtText(field.caption, lang));
         for (int e = 0; e < field.entryCount(); ++e)
-            m_lists[i]->setItemText(e, QString::fromStdString(field.entry(e, lang)));
+            m_lists[i]->setItemText(e, QtText(field.entry(e, lang)));
     }
     m_grid->horizontalHeaderItem(0)->setText(tr("Channel"));
-    m_grid->horizontalHeaderItem(1)->setText(Text(Field(SettingId::FmChannel1).caption, lang));
+    m_grid->horizontalHeaderItem(1)->setText(QtText(Field(SettingId::FmChannel1).caption, lang));
     m_ok->setText(tr("OK"));
     m_cancel->setText(tr("Cancel"));
 }
@@ -212,8 +209,8 @@ void FmEditor::loadFromModel() {
     m_message->hide();
     const SettingsModel& settings = m_main.session().settings();
     for (int n = 1; n <= kFmChannelCount; ++n)
-        m_grid->item(n - 1, 1)->setText(QString::fromStdString(settings.fmChannel(n)));
-    m_vfo->setText(QString::fromStdString(settings.text(SettingId::FmVfo)));
+        m_grid->item(n - 1, 1)->setText(QtText(settings.fmChannel(n)));
+    m_vfo->setText(QtText(settings.text(SettingId::FmVfo)));
     const QString present = QString::number(settings.number(SettingId::FmPresentChannel));
     m_lists[0]->setCurrentIndex(m_lists[0]->findText(present));
     m_lists[0]->setEditText(present);
@@ -240,7 +237,8 @@ void FmEditor::openCellEditor(int row) {
     m_grid->setCurrentCell(row, 1);
     const QRect rect = m_grid->visualItemRect(cell);
     m_cellEdit->setGeometry(rect);
-    m_message->move(Px(kCellMessageLeft), m_grid->viewport()->mapTo(this, rect.topLeft()).y());
+    m_message->move(TwipsToPixels(kCellMessageLeft),
+                    m_grid->viewport()->mapTo(this, rect.topLeft()).y());
     m_cellEdit->setText(cell->text());
     m_cellEdit->show();
     m_cellEdit->raise();
@@ -255,7 +253,7 @@ void FmEditor::leaveCell() {
 }
 
 void FmEditor::leaveVfo() {
-    checkEntry(m_vfo, QPoint(Px(kVfoMessageLeft), Px(kVfoMessageTop)),
+    checkEntry(m_vfo, QPoint(TwipsToPixels(kVfoMessageLeft), TwipsToPixels(kVfoMessageTop)),
                [this](const QString& text) { m_vfo->setText(text); });
 }
 
@@ -281,7 +279,8 @@ void FmEditor::checkEntry(QLineEdit* box, QPoint messageAt,
 
 void FmEditor::showMessage(QPoint at) {
     m_message->setText(tr("Beyond the scope of frequency(87-107.9), please input again."));
-    const int width = qMax(Px(kButtonWidth), this->width() - at.x() - Px(kMargin));
+    const int width =
+        qMax(TwipsToPixels(kButtonWidth), this->width() - at.x() - TwipsToPixels(kMargin));
     m_message->setGeometry(at.x(), at.y(), width, m_message->heightForWidth(width));
     m_message->show();
     m_message->raise();

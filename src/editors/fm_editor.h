@@ -25,6 +25,7 @@ class FmEditor : public QWidget {
     Q_OBJECT
 
 public:
+    /// Builds the window hidden, showing the committed values of the settings model.
     explicit FmEditor(MainWindow& main);
     /// Writes every static text in the current language.
     void retranslate();

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "editor_text.h"
 #include "main_window.h"
 #include "service_modes.h"
 #include "session.h"
@@ -20,10 +21,6 @@ namespace {
 // Undo merge keys of the sliders: kMergeKey + slider index.
 constexpr int kMergeKey = 4600;
 constexpr int kSlidersPerTab = 3;
-
-QString Text(const Bilingual& text, Language lang) {
-    return QString::fromStdString(text.in(lang));
-}
 
 }  // namespace
 
@@ -89,11 +86,11 @@ TuningEditor::TuningEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
 
 void TuningEditor::retranslate() {
     const Language lang = m_main.session().language();
-    setWindowTitle(Text(Section(SettingSection::TuningA).windowTitle, lang));
-    m_tabs->setTabText(0, Text(Section(SettingSection::TuningA).caption, lang));
-    m_tabs->setTabText(1, Text(Section(SettingSection::TuningB).caption, lang));
+    setWindowTitle(QtText(Section(SettingSection::TuningA).windowTitle, lang));
+    m_tabs->setTabText(0, QtText(Section(SettingSection::TuningA).caption, lang));
+    m_tabs->setTabText(1, QtText(Section(SettingSection::TuningB).caption, lang));
     for (int i = 0; i < kTuningCount; ++i) {
-        m_frames[i]->setTitle(Text(Field(TuningId(i)).caption, lang));
+        m_frames[i]->setTitle(QtText(Field(TuningId(i)).caption, lang));
         m_lowLabels[i]->setText(tr("Low"));
         m_highLabels[i]->setText(tr("High"));
     }
@@ -117,13 +114,11 @@ void TuningEditor::sliderActed(int slider) {
     m_main.session().edit(
         tr("Power tuning"), [slider, value](Document& d) { d.settings.setTuning(slider, value); },
         kMergeKey + slider, !m_moving[slider]);
-    if (m_moving[slider]) m_pending[slider] = true;
 }
 
 void TuningEditor::endMove(int slider) {
     m_moving[slider] = false;
-    if (!m_pending[slider]) return;
-    m_pending[slider] = false;
+    // Closes the undo step the move left open; the session records nothing when there is none.
     m_main.session().edit(
         tr("Power tuning"), [](Document&) {}, kMergeKey + slider, true);
 }

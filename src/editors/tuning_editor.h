@@ -18,6 +18,7 @@ class TuningEditor : public QWidget {
     Q_OBJECT
 
 public:
+    /// Builds the window hidden, its sliders showing the settings model.
     explicit TuningEditor(MainWindow& main);
     /// Writes every static text in the current language.
     void retranslate();
@@ -39,8 +40,7 @@ private:
     QLabel* m_valueLabels[6] = {};
     QLabel* m_lowLabels[6] = {};
     QLabel* m_highLabels[6] = {};
-    bool m_moving[6] = {};   // a drag or a key press of the slider is under way
-    bool m_pending[6] = {};  // that move has recorded an edit that is still open
+    bool m_moving[6] = {};  // a drag or a key press of the slider is under way
 };
 
 }  // namespace varel
