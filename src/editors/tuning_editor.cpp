@@ -114,11 +114,13 @@ void TuningEditor::sliderActed(int slider) {
     m_main.session().edit(
         tr("Power tuning"), [slider, value](Document& d) { d.settings.setTuning(slider, value); },
         kMergeKey + slider, !m_moving[slider]);
+    if (m_moving[slider]) m_pending[slider] = true;
 }
 
 void TuningEditor::endMove(int slider) {
     m_moving[slider] = false;
-    // Closes the undo step the move left open; the session records nothing when there is none.
+    if (!m_pending[slider]) return;
+    m_pending[slider] = false;
     m_main.session().edit(
         tr("Power tuning"), [](Document&) {}, kMergeKey + slider, true);
 }

@@ -40,7 +40,8 @@ private:
     QLabel* m_valueLabels[6] = {};
     QLabel* m_lowLabels[6] = {};
     QLabel* m_highLabels[6] = {};
-    bool m_moving[6] = {};  // a drag or a key press of the slider is under way
+    bool m_moving[6] = {};   // a drag or a key press of the slider is under way
+    bool m_pending[6] = {};  // that move has recorded an edit that is still open
 };
 
 }  // namespace varel
