@@ -50,10 +50,6 @@
         <translation>帮助</translation>
     </message>
     <message>
-        <source>Varel Wavesmith</source>
-        <translation>Varel 对讲机编程软件</translation>
-    </message>
-    <message>
         <source>English edition V1.20</source>
         <translation>简体中文版 V1.20</translation>
     </message>

@@ -48,8 +48,8 @@ void DocumentCommands::Open() {
     const QString path = m_main.services().fileDialogs->openDataFile();
     if (path.isEmpty()) return;
     Session& session = m_main.session();
-    MemoryImage scratch = session.InImage();
-    const DataFileResult result = LoadDataFile(path.toStdString(), scratch);
+    // A file that is refused or cannot be read leaves InImage as it was.
+    const DataFileResult result = LoadDataFile(path.toStdString(), session.InImage());
     if (result.error == DataFileError::WrongType) {
         m_main.services().messageBoxes->LocalMsgBox(tr("File type is incorrect!"), kError,
                                                     tr("Mistake"));
@@ -59,7 +59,6 @@ void DocumentCommands::Open() {
         reportFailure(tr("Failed to open the file!"), result);
         return;
     }
-    session.InImage() = scratch;
     session.decode();
     m_main.showChild(m_main.channelEditor());
 }

@@ -18,14 +18,15 @@ QString StartFolder() {
     return info.isDir() && info.isWritable() ? own : QDir::homePath();
 }
 
-}  // namespace
-
+// The descriptions of kDataFilter: "DAT文件(*.dat)" then "AllFiles(*.*)".
 QStringList DataFileFilters() {
     const QStringList parts = QString::fromUtf8(kDataFilter).split('|', Qt::SkipEmptyParts);
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i];
     return filters;
 }
+
+}  // namespace
 
 QtFileDialogs::QtFileDialogs(QWidget* owner) : m_owner(owner) {}
 

@@ -37,7 +37,4 @@ private:
     QWidget* m_owner;
 };
 
-/// The filters of the data file dialogs: "DAT文件(*.dat)" then "AllFiles(*.*)".
-QStringList DataFileFilters();
-
 }  // namespace varel

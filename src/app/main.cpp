@@ -1,6 +1,6 @@
 // The program. Start-up order: the power tuning defaults (the settings model's start values),
-// the stored language, the main window with its load sequence (the stored port, the probe of
-// the ports, status panel 1), its texts, then the window shown.
+// then the main window with its load sequence (the stored language, the stored port, the probe
+// of the ports, status panel 1, its texts), then the window shown.
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -44,12 +44,9 @@ int main(int argc, char** argv) {
     varel::UiLanguage language;
     varel::SystemPortScanner ports;
 
-    session.setLanguageFlag(settings.LoadLanguage());
-    language.apply(session.languageFlag());
     varel::MainWindow window(session, {&boxes, &dialogs, &settings, &clock, &language, &ports});
     boxes.setOwner(&window);
     dialogs.setOwner(&window);
-    window.ApplyLanguage();
     window.show();
     return QApplication::exec();
 }

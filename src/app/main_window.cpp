@@ -141,6 +141,8 @@ protected:
 
 MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_services(services) {
+    m_session.setLanguageFlag(m_services.settings->LoadLanguage());
+    m_services.language->apply(m_session.language());
     setObjectName("MDIForm1");
     setWindowIcon(ToolbarIcon("Program"));
     m_mdi = new QMdiArea(this);
@@ -181,7 +183,7 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     clock->start(1000);
     updateClock();
     resize(1000, 700);  // the channel window and the taller optional features page fit
-    retranslate();
+    ApplyLanguage();
 }
 
 MainWindow::~MainWindow() = default;
@@ -329,7 +331,7 @@ QLabel* MainWindow::statusPanel(int panel) const {
 }
 
 void MainWindow::retranslate() {
-    setWindowTitle(tr("Varel Wavesmith"));
+    setWindowTitle(ApplicationTitle());
     for (const MenuInfo& info : kMenus) findChild<QMenu*>(info.name)->setTitle(tr(info.caption));
     for (const MenuItem& item : kMenuItems)
         if (item.caption != nullptr) action(item.name)->setText(tr(item.caption));
@@ -352,7 +354,7 @@ void MainWindow::ApplyLanguage() {
 
 void MainWindow::setLanguage(int languageFlag) {
     m_session.setLanguageFlag(languageFlag);
-    m_services.language->apply(languageFlag);
+    m_services.language->apply(m_session.language());
     ApplyLanguage();
     m_session.refreshGrid();
 }

@@ -2,7 +2,6 @@
 // The main window MDIForm1: menu bar, toolbar, band strip, status bar and the editors as child
 // windows; it dispatches every command to the part of the program that carries it out.
 #include <QMainWindow>
-#include <QPointer>
 
 #include "app_services.h"
 
@@ -30,9 +29,10 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    /// Builds the window and runs its load sequence: band 0, Form1 shown, the other editors
-    /// loaded hidden, PortNumber loaded, the ports probed, status panel 1 "COM: " and the port.
-    /// Session and services must outlive the window.
+    /// Builds the window and runs its load sequence: the stored language, band 0, Form1 shown,
+    /// the other editors loaded hidden, PortNumber loaded, the ports probed, status panel 1
+    /// "COM: " and the port, then every window's texts. Session and services must outlive the
+    /// window.
     MainWindow(Session& session, const AppServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 

@@ -13,11 +13,11 @@ UiLanguage::UiLanguage() {
 }
 
 UiLanguage::~UiLanguage() {
-    apply(1);
+    apply(Language::English);
 }
 
-void UiLanguage::apply(int languageFlag) {
-    const bool chinese = languageFlag != 1;
+void UiLanguage::apply(Language language) {
+    const bool chinese = language == Language::Chinese;
     if (chinese == m_installed) return;
     if (chinese) {
         QCoreApplication::installTranslator(&m_toolkit);

@@ -3,6 +3,8 @@
 // the Chinese translation is embedded in the program and installed while Chinese is shown.
 #include <QTranslator>
 
+#include "language.h"
+
 namespace varel {
 
 /// The translators of the program's texts and of the toolkit's own dialogs.
@@ -14,8 +16,8 @@ public:
     UiLanguage(const UiLanguage&) = delete;
     UiLanguage& operator=(const UiLanguage&) = delete;
 
-    /// Installs the Chinese translation for every flag but 1, removes it for 1 (English).
-    void apply(int languageFlag);
+    /// Installs the Chinese translation for Chinese, removes it for English.
+    void apply(Language language);
 
 private:
     QTranslator m_program;

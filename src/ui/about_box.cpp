@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "message_boxes.h"
 #include "toolbar_icons.h"
 
 namespace varel {
@@ -18,7 +19,7 @@ AboutBox::AboutBox(QWidget& parent, const QIcon& icon) : QDialog(&parent) {
     auto* logo = new QLabel(this);
     logo->setObjectName("picIcon");
     logo->setPixmap(ToolbarIcon("Program").pixmap(64, 64));
-    auto* title = new QLabel(tr("Varel Wavesmith"), this);
+    auto* title = new QLabel(ApplicationTitle(), this);
     title->setObjectName("lblTitle");
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);

@@ -18,14 +18,13 @@ public:
     /// Attaches a filter to edit (which owns it). maxLength 0: no limit.
     static CharFilter* attach(QLineEdit* edit, KeySet keys, int maxLength = 0);
 
-    /// The characters of text that typing would let in at the cursor, given what the box holds.
-    QString admit(const QString& text) const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CharFilter(QLineEdit* edit, KeySet keys, int maxLength);
+    // The characters of text that typing would let in at the cursor, given what the box holds.
+    QString admit(const QString& text) const;
     void insertAdmitted(const QString& text);
     void paste();
 

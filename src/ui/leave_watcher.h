@@ -21,8 +21,6 @@ public:
     /// Runs the leave check now (for Enter, or before a read or an encode); ignored while the
     /// check is already running.
     void runNow();
-    /// True while the leave check runs.
-    bool running() const { return m_running; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

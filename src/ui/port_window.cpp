@@ -6,13 +6,13 @@
 
 #include "main_window.h"
 #include "session.h"
+#include "twips.h"
 
 namespace varel {
 
 namespace {
 
 constexpr int kColumns = 5;
-constexpr int kTwipsPerPixel = 15;
 
 }  // namespace
 
@@ -69,7 +69,7 @@ void PortWindow::writeTooltips() {
 }
 
 QSize PortWindow::outerSize() {
-    return {kWidthTwips / kTwipsPerPixel, kHeightTwips / kTwipsPerPixel};
+    return {TwipsToPixels(kWidthTwips), TwipsToPixels(kHeightTwips)};
 }
 
 }  // namespace varel

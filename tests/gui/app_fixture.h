@@ -32,11 +32,8 @@ protected:
         window.reset();
         session = std::make_unique<Session>();
         settings.language = languageFlag;
-        session->setLanguageFlag(storedSettings->LoadLanguage());
-        language.apply(session->languageFlag());
         window = std::make_unique<MainWindow>(
             *session, AppServices{&boxes, &dialogs, storedSettings, &clock, &language, &ports});
-        window->ApplyLanguage();
         window->show();
         QApplication::setActiveWindow(window.get());
     }

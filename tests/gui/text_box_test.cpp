@@ -67,13 +67,11 @@ TEST(TextBox, MiddleButtonPasteOfTheSelectionIsFiltered) {
 TEST(TextBox, LeaveCheckRunsOnFocusLossButNotForPopupsOrItsOwnMessages) {
     Boxes b;
     int runs = 0;
-    LeaveWatcher* watcher = nullptr;
-    watcher = LeaveWatcher::attach(b.first, [&] {
+    LeaveWatcher* watcher = LeaveWatcher::attach(b.first, [&] {
         ++runs;
         b.second->setFocus();  // a check that moves the focus does not run itself again
     });
     b.first->setFocus(Qt::OtherFocusReason);
-    QEvent popup(QEvent::FocusOut);
     QFocusEvent menuOpened(QEvent::FocusOut, Qt::PopupFocusReason);
     QApplication::sendEvent(b.first, &menuOpened);
     EXPECT_EQ(runs, 0);
