@@ -26,6 +26,7 @@
 #include "file_dialogs.h"
 #include "main_window.h"
 #include "message_boxes.h"
+#include "port_scanner.h"
 #include "session.h"
 #include "ui_language.h"
 
@@ -47,6 +48,7 @@ public:
 class SilentBoxes : public varel::MessageBoxes {
 public:
     int LocalMsgBox(const QString&, int, const QString&) override { return varel::MsgResult::Ok; }
+    void ShowReport(const QString&, const QString&, const QString&) override {}
 };
 
 // The program as main() starts it, with the dialogs and boxes above.
@@ -57,12 +59,14 @@ struct Program {
     FixedDialogs dialogs;
     varel::SystemClock clock;
     varel::UiLanguage language;
+    varel::SystemPortScanner ports;
     varel::MainWindow* window = nullptr;
 
     Program() {
         session.setLanguageFlag(settings.LoadLanguage());
         language.apply(session.languageFlag());
-        window = new varel::MainWindow(session, {&boxes, &dialogs, &settings, &clock, &language});
+        window = new varel::MainWindow(session,
+                                       {&boxes, &dialogs, &settings, &clock, &language, &ports});
         window->ApplyLanguage();
         window->show();
         QApplication::processEvents();

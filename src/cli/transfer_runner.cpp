@@ -48,10 +48,7 @@ public:
         std::cerr << "\r" << m_label << " " << value << "/" << kLastProgress << std::flush;
     }
     // Ends the line so that a message can follow on its own.
-    void breakLine() {
-        if (m_open) std::cerr << "\n";
-        m_open = false;
-    }
+    void breakLine() { finish(false); }
     void finish(bool success) {
         if (m_open) std::cerr << (success ? " done\n" : "\n");
         m_open = false;

@@ -3,6 +3,7 @@
 
 #include "cli_common.h"
 #include "data_file.h"
+#include "file_io.h"
 #include "memory_image.h"
 #include "read_machine.h"
 #include "transfer_runner.h"
@@ -35,7 +36,7 @@ int RunRead(const Args& args) {
 
     // A file that cannot be saved fails before the radio is bothered.
     const std::string& out = parsed.positional[0];
-    const DataFileResult target = CheckSaveTarget(out);
+    const DataFileResult target = CheckReplaceTarget(out);
     if (!target.ok()) return Fail(DescribeFailure(out, target));
 
     MemoryImage in;

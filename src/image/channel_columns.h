@@ -31,7 +31,14 @@ constexpr int kTxFreqColumn = 2;
 constexpr int kRxToneColumn = 3;
 constexpr int kTxToneColumn = 4;
 constexpr int kPowerColumn = 5;
+constexpr int kBusyLockColumn = 6;
+constexpr int kAddScanColumn = 7;
+constexpr int kBandColumn = 8;
+constexpr int kTxProhibitColumn = 9;
 constexpr int kNameColumn = 10;
+
+/// Characters of a channel name the name editor lets the user type.
+constexpr int kTypedNameLength = 6;
 
 /// How a column's cells are edited.
 enum class ColumnEditor { None, Frequency, ToneList, ChoiceList, Name };

@@ -16,9 +16,11 @@ constexpr long long kUhfFrom = 300 * 100000LL;  // 300 MHz in 10 Hz units: VHF b
 constexpr long long kRaster5k = 500;
 constexpr long long kRaster6k25 = 625;
 
-constexpr int kScanColumn = 7;
-constexpr int kBandwidthColumn = 8;
-constexpr int kProhibitColumn = 9;
+// Notes what the list cannot carry of a channel.
+void Note(CsvExport& out, int channel, CsvColumn column, CsvIssueKind kind,
+          const std::string& value) {
+    out.issues.push_back({0, channel, CsvColumnName(column), kind, value, {}});
+}
 
 // The tone the encoder would write: position 0 (or one outside the list) is off whatever the
 // text says; a listed text is not language-dependent.
@@ -29,12 +31,8 @@ CsvTone ToneOf(const Channel& ch, int column, CsvExport& out, int channel) {
         return ToneOfText(list[static_cast<std::size_t>(position)]);
     const std::string& text = ch.text(column);
     if (!text.empty() && text != OffText(Language::English) && text != OffText(Language::Chinese))
-        out.issues.push_back({0,
-                              channel,
-                              column == kRxToneColumn ? "cToneFreq" : "rToneFreq",
-                              CsvIssueKind::ToneNotListed,
-                              text,
-                              {}});
+        Note(out, channel, column == kRxToneColumn ? CsvColumn::CToneFreq : CsvColumn::RToneFreq,
+             CsvIssueKind::ToneNotListed, text);
     return {};
 }
 
@@ -87,12 +85,8 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     const bool hasTx = !ch.freq[1].empty();
     const auto txUnits = hasTx ? UnitsOfModelText(ch.freq[1]) : rxUnits;
     if (!rxUnits || !txUnits) {
-        out.issues.push_back({0,
-                              n,
-                              rxUnits ? "Offset" : "Frequency",
-                              CsvIssueKind::LeftOut,
-                              ch.freq[rxUnits ? 1 : 0],
-                              {}});
+        Note(out, n, rxUnits ? CsvColumn::Offset : CsvColumn::Frequency, CsvIssueKind::LeftOut,
+             ch.freq[rxUnits ? 1 : 0]);
         return false;
     }
     const long long rx = *rxUnits;
@@ -101,18 +95,17 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     Field(f, CsvColumn::Location) = std::to_string(n);
     Field(f, CsvColumn::Name) = ch.name;
     Field(f, CsvColumn::Frequency) = MHzOfUnits(rx);
-    if (!hasTx || ch.index(kProhibitColumn) == 0) {
+    if (!hasTx || ch.index(kTxProhibitColumn) == 0) {
         Field(f, CsvColumn::Duplex) = "off";
-        if (tx != rx)
-            out.issues.push_back({0, n, "Duplex", CsvIssueKind::TransmitDropped, ch.freq[1], {}});
+        if (tx != rx) Note(out, n, CsvColumn::Duplex, CsvIssueKind::TransmitDropped, ch.freq[1]);
     } else {
         WriteDuplex(rx, tx, f);
     }
     const CsvTone rxTone = ToneOf(ch, kRxToneColumn, out, n);
     WriteTones(ToneOf(ch, kTxToneColumn, out, n), rxTone, f);
-    Field(f, CsvColumn::Mode) = ch.index(kBandwidthColumn) == 0 ? "NFM" : "FM";
+    Field(f, CsvColumn::Mode) = ch.index(kBandColumn) == 0 ? "NFM" : "FM";
     if (rx % kRaster5k != 0 && rx % kRaster6k25 == 0) Field(f, CsvColumn::TStep) = "6.25";
-    Field(f, CsvColumn::Skip) = ch.index(kScanColumn) == 0 ? "S" : "";
+    Field(f, CsvColumn::Skip) = ch.index(kAddScanColumn) == 0 ? "S" : "";
     Field(f, CsvColumn::Power) = PowerWatts(ch.index(kPowerColumn));
     return true;
 }

@@ -17,11 +17,6 @@ namespace varel {
 
 namespace {
 
-constexpr int kBusyColumn = 6;
-constexpr int kScanColumn = 7;
-constexpr int kBandwidthColumn = 8;
-constexpr int kProhibitColumn = 9;
-constexpr int kNameLength = 6;            // what the name editor lets the user type
 constexpr long long kWattUnits = 100000;  // one watt in the units of ParseDecimal
 
 using Kind = CsvTone::Kind;
@@ -42,7 +37,9 @@ struct RowPlan {
     std::vector<CsvIssue> snaps;                // frequencies moved onto the channel raster
     std::vector<CsvIssue> fallbacks;            // name, power, mode and scan not taken as written
 
-    int& position(int column) { return positions[static_cast<std::size_t>(column - 3)]; }
+    int& position(int column) {
+        return positions[static_cast<std::size_t>(column - kFirstListColumn)];
+    }
 };
 
 std::string UpperAscii(const std::string& text) {
@@ -110,12 +107,12 @@ private:
         for (std::size_t i = 0; i < header.fields.size(); ++i) {
             const std::string name = Trimmed(header.fields[i]);
             if (name.empty()) continue;
+            const std::string key = Lowered(name);
             std::size_t c = 0;
-            while (c < kCsvColumnCount &&
-                   Lowered(name) != Lowered(CsvColumnName(static_cast<CsvColumn>(c))))
+            while (c < kCsvColumnCount && key != Lowered(CsvColumnName(static_cast<CsvColumn>(c))))
                 ++c;
             if (c == kCsvColumnCount) {
-                if (unknown.insert(Lowered(name)).second)
+                if (unknown.insert(key).second)
                     m_out.issues.push_back(
                         {header.line, 0, name, CsvIssueKind::UnknownColumn, {}, {}});
             } else if (m_index[c] >= 0) {
@@ -178,22 +175,22 @@ private:
         if (auto problem = readTones(row, plan)) return problem;
         readName(row, plan);
         plan.position(kPowerColumn) = readPower(row, plan.fallbacks);
-        plan.position(kBandwidthColumn) = readChoice(row, CsvColumn::Mode, {"nfm", "fm"}, plan);
-        plan.position(kScanColumn) = readChoice(row, CsvColumn::Skip, {"s", "", "p"}, plan);
-        plan.position(kProhibitColumn) = plan.prohibit ? 0 : 1;
+        plan.position(kBandColumn) = readChoice(row, CsvColumn::Mode, {"nfm", "fm"}, plan);
+        plan.position(kAddScanColumn) = readChoice(row, CsvColumn::Skip, {"s", "", "p"}, plan);
+        plan.position(kTxProhibitColumn) = plan.prohibit ? 0 : 1;
         return std::nullopt;
     }
 
     std::optional<CsvIssue> readDuplex(const RowReader& row, RowPlan& plan) {
-        const std::string duplex = Lowered(Trimmed(row.get(CsvColumn::Duplex)));
+        const std::string given = Trimmed(row.get(CsvColumn::Duplex));
+        const std::string duplex = Lowered(given);
         if (duplex.empty()) return std::nullopt;
         if (duplex == "off") {
             plan.prohibit = true;
             return std::nullopt;
         }
         if (duplex != "+" && duplex != "-" && duplex != "split")
-            return row.issue(CsvColumn::Duplex, CsvIssueKind::UnknownValue,
-                             Trimmed(row.get(CsvColumn::Duplex)));
+            return row.issue(CsvColumn::Duplex, CsvIssueKind::UnknownValue, given);
         const std::string written = Trimmed(row.get(CsvColumn::Offset));
         const auto offset = ParseDecimal(written);
         if (!offset) return row.issue(CsvColumn::Offset, CsvIssueKind::BadNumber, written);
@@ -211,16 +208,12 @@ private:
         const std::string mode = Lowered(written);
         Kind txKind = Kind::Off;
         Kind rxKind = Kind::Off;
-        CsvColumn txDcs = CsvColumn::DtcsCode;
-        CsvColumn rxCtcss = CsvColumn::CToneFreq;
-        CsvColumn rxDcs = CsvColumn::RxDtcsCode;
         if (mode == "tone") {
             txKind = Kind::Ctcss;
         } else if (mode == "tsql") {
             txKind = rxKind = Kind::Ctcss;
         } else if (mode == "dtcs") {
             txKind = rxKind = Kind::Dcs;
-            rxDcs = CsvColumn::DtcsCode;
         } else if (mode == "cross") {
             if (!KindsOfCrossMode(row.get(CsvColumn::CrossMode), txKind, rxKind))
                 return row.issue(CsvColumn::CrossMode, CsvIssueKind::UnknownValue,
@@ -228,11 +221,14 @@ private:
         } else if (!mode.empty()) {
             return row.issue(CsvColumn::Tone, CsvIssueKind::UnknownValue, written);
         }
-        // TSQL squelches and encodes with the one tone of cToneFreq.
-        const CsvColumn txCtcss = mode == "tsql" ? rxCtcss : CsvColumn::RToneFreq;
-        if (auto problem = readTone(row, txKind, txCtcss, txDcs, 0, plan.position(kTxToneColumn)))
+        // TSQL squelches and encodes with the one tone of cToneFreq, DTCS with the one code of
+        // DtcsCode.
+        const CsvColumn txCtcss = mode == "tsql" ? CsvColumn::CToneFreq : CsvColumn::RToneFreq;
+        const CsvColumn rxDcs = mode == "dtcs" ? CsvColumn::DtcsCode : CsvColumn::RxDtcsCode;
+        if (auto problem = readTone(row, txKind, txCtcss, CsvColumn::DtcsCode, 0,
+                                    plan.position(kTxToneColumn)))
             return problem;
-        return readTone(row, rxKind, rxCtcss, rxDcs, 1, plan.position(kRxToneColumn));
+        return readTone(row, rxKind, CsvColumn::CToneFreq, rxDcs, 1, plan.position(kRxToneColumn));
     }
 
     // One side's tone list position; polarity is the side's letter in DtcsPolarity.
@@ -268,7 +264,7 @@ private:
 
     void readName(const RowReader& row, RowPlan& plan) const {
         const std::string written = row.get(CsvColumn::Name);
-        plan.name = FilterTyped(KeySet::ChannelName, written, kNameLength);
+        plan.name = FilterTyped(KeySet::ChannelName, written, kTypedNameLength);
         if (plan.name != UpperAscii(written))
             plan.fallbacks.push_back(
                 row.issue(CsvColumn::Name, CsvIssueKind::Adjusted, written, plan.name));
@@ -329,9 +325,9 @@ private:
     std::optional<CsvIssue> apply(const RowReader& row, RowPlan& plan) {
         const int n = plan.location;
         const ChannelRowState before = m_table.row(n);
-        plan.position(kBusyColumn) = before.channel.exists()
-                                         ? before.channel.index(kBusyColumn)
-                                         : ChannelColumnAt(kBusyColumn).defaultPosition;
+        plan.position(kBusyLockColumn) = before.channel.exists()
+                                             ? before.channel.index(kBusyLockColumn)
+                                             : ChannelColumnAt(kBusyLockColumn).defaultPosition;
         m_table.ClearNO(n);
         std::optional<CsvIssue> problem;
         if (m_table.CommitFrequency(n, kRxFreqColumn, ModelTextOfUnits(plan.rx.units), m_band,

@@ -60,10 +60,6 @@ DataFileResult LoadDataFile(const std::string& path, MemoryImage& in) {
     return read.ok() ? ParseDataFile(bytes, in) : read;
 }
 
-DataFileResult CheckSaveTarget(const std::string& path) {
-    return CheckReplaceTarget(path);
-}
-
 DataFileResult SaveDataFile(const std::string& path, const MemoryImage& out) {
     return ReplaceFile(path, BuildDataFile(out));
 }

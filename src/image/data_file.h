@@ -62,18 +62,9 @@ std::vector<std::uint8_t> BuildDataFile(const MemoryImage& out);
 /// A pipe is read until its writer closes it; a device is read without waiting.
 DataFileResult LoadDataFile(const std::string& path, MemoryImage& in);
 
-/// Writes the data file of the image to path, replacing an existing regular file atomically:
-/// the bytes go to a temporary file in the same folder, which is flushed to disk and renamed
-/// over the target only when everything was written; the replaced file's owner and
-/// permissions are kept as far as the system allows. Symbolic links are followed (a link that
-/// leads nowhere creates the file it names). Refused (CannotOpen) without writing anything:
-/// a file the user may not write, a folder, a folder that does not exist or does not take
-/// new files. On failure the temporary file is removed and an existing target keeps its
-/// contents. A target that exists but is not a regular file (a device, a pipe) is written in
-/// place; a pipe that nobody reads fails at once.
+/// Writes the data file of the image to path with ReplaceFile (file_io.h): an existing regular
+/// file is replaced atomically or keeps its contents, and a target that cannot take the file is
+/// refused (CannotOpen) before anything is written.
 DataFileResult SaveDataFile(const std::string& path, const MemoryImage& out);
-
-/// The checks SaveDataFile makes before it writes, alone: ok when a save to path can start.
-DataFileResult CheckSaveTarget(const std::string& path);
 
 }  // namespace varel

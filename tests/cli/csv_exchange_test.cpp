@@ -2,9 +2,7 @@
 // saved.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,9 +14,8 @@ namespace {
 const std::string kSample = VAREL_TEST_DATA "/sample.dat";
 
 std::string ReadAll(const std::string& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
+    const std::vector<std::uint8_t> bytes = varel::test::ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 class CsvExchange : public ::testing::Test {

@@ -125,7 +125,7 @@ TEST(ChannelCsv, ExportWritesTheFormatAndImportGivesTheSameChannels) {
 TEST(ChannelCsv, RowsReplaceTheirChannelsKeepingBusyLockAndLeaveOthersAlone) {
     ChannelTable t;
     Enter(t, 1, kEntered[1], Language::English);
-    t.CommitChoice(1, 6, 0, Language::English);  // Busy Lock Carry
+    t.CommitChoice(1, kBusyLockColumn, 0, Language::English);  // Carry
     Enter(t, 2, kEntered[2], Language::English);
     t.CommitName(3, "ORPHAN");  // a name on an empty channel
     const ChannelRowState untouched = t.row(2);
@@ -133,10 +133,10 @@ TEST(ChannelCsv, RowsReplaceTheirChannelsKeepingBusyLockAndLeaveOthersAlone) {
     const CsvImport result =
         ImportChannelCsv("Location,Frequency\n1,146.5\n3,147\n", t, kBand0, Language::English);
     EXPECT_EQ(result.channels, (std::vector<int>{1, 3}));
-    EXPECT_EQ(t.cell(1, 6), "Carry");
+    EXPECT_EQ(t.cell(1, kBusyLockColumn), "Carry");
     EXPECT_EQ(t.cell(1, 2), "146.50000");  // cleared first: the new channel's transmit follows
     EXPECT_EQ(t.cell(1, kNameColumn), "");
-    EXPECT_EQ(t.cell(3, 6), "Off");
+    EXPECT_EQ(t.cell(3, kBusyLockColumn), "Off");
     EXPECT_EQ(t.cell(3, kNameColumn), "");
     EXPECT_EQ(t.row(2), untouched);
 }
@@ -280,10 +280,10 @@ TEST(ChannelCsv, ExportReportsWhatTheListCannotCarry) {
     Channel& tone = model.channel(2);
     tone.freq = {"145.00000", "145.00000"};
     tone.text(kRxToneColumn) = "67.1";  // unlisted: position 0, encoded as off
-    tone.index(9) = 1;
+    tone.index(kTxProhibitColumn) = 1;
     model.channel(3).freq = {"145.00000", "146.00000"};  // TX Prohibit On (position 0)
     model.channel(4).freq = {"145.00000", ""};           // no transmit frequency
-    model.channel(4).index(9) = 1;
+    model.channel(4).index(kTxProhibitColumn) = 1;
     const CsvExport list = ExportChannelCsv(model);
     EXPECT_EQ(CsvReportText(list, Language::English),
               "channel 1: Frequency: \"1A5.12500\" is not a frequency, channel not written\n"

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "as_nobody.h"
+#include "file_io.h"
 #include "temp_dir.h"
 
 namespace varel {
@@ -138,7 +139,7 @@ TEST(DataFile, UnusablePathsAreReportedAndChangeNothing) {
     fs::create_symlink(loop.filename(), loop);
     for (const fs::path& target :
          {plain / "x.dat", dir.path() / "no" / "x.dat", dir.path(), loop}) {
-        EXPECT_EQ(CheckSaveTarget(target.string()).error, DataFileError::CannotOpen) << target;
+        EXPECT_EQ(CheckReplaceTarget(target.string()).error, DataFileError::CannotOpen) << target;
         EXPECT_EQ(SaveDataFile(target.string(), before).error, DataFileError::CannotOpen);
     }
     fs::remove(loop);

@@ -43,9 +43,14 @@ bool RunningProgram::start(const std::string& program, const std::vector<std::st
     }
     close(outPipe[1]);
     close(errPipe[1]);
+    if (m_pid < 0) {
+        close(outPipe[0]);
+        close(errPipe[0]);
+        return false;
+    }
     m_out = outPipe[0];
     m_err = errPipe[0];
-    return m_pid > 0;
+    return true;
 }
 
 void RunningProgram::signal(int signo) {
