@@ -29,7 +29,6 @@ namespace {
 constexpr int kWindowWidthTwips = 12635;
 constexpr int kWindowHeightTwips = 7200;
 constexpr int kFrequencyLength = 9;  // what Text1 lets the user type
-constexpr int kNameLength = 6;       // what Text2 lets the user type
 const QColor kEvenRowColour(192, 192, 255);
 // The name's keystrokes and its commit form one undo step.
 constexpr int kNameMergeKey = 1;
@@ -142,7 +141,7 @@ void ChannelEditor::buildEditors() {
         return edit;
     };
     m_text1 = makeText("Text1", KeySet::Decimal, kFrequencyLength);
-    m_text2 = makeText("Text2", KeySet::ChannelName, kNameLength);
+    m_text2 = makeText("Text2", KeySet::ChannelName, kTypedNameLength);
     m_text1Leave = LeaveWatcher::attach(m_text1, [this] { leaveFrequency(); });
     m_text2Leave = LeaveWatcher::attach(m_text2, [this] { leaveName(); });
     connect(m_text2, &QLineEdit::textEdited, this, [this](const QString& text) {

@@ -86,7 +86,6 @@ FeaturesEditor::FeaturesEditor(MainWindow& main)
     connect(m_main.serviceModes(), &ServiceModes::modeChanged, this,
             &FeaturesEditor::applyServiceMode);
     loadFromModel(true);
-    retranslate();
     showPage(0);
 }
 

@@ -93,7 +93,6 @@ FmEditor::FmEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
     connect(&session, &Session::settingsChanged, this, &FmEditor::followSettings);
     loadFromModel();
     setFixedSize(TwipsToPixels(kWindowWidth), TwipsToPixels(kWindowHeight));
-    retranslate();
 }
 
 void FmEditor::buildGrid() {

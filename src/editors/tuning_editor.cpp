@@ -81,7 +81,6 @@ TuningEditor::TuningEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
     loadFromModel();
     setSlidersEnabled(m_main.serviceModes()->DebugMode());
     setMinimumWidth(380);
-    retranslate();
 }
 
 void TuningEditor::retranslate() {
