@@ -63,11 +63,8 @@ struct Program {
     varel::MainWindow* window = nullptr;
 
     Program() {
-        session.setLanguageFlag(settings.LoadLanguage());
-        language.apply(session.languageFlag());
         window = new varel::MainWindow(session,
                                        {&boxes, &dialogs, &settings, &clock, &language, &ports});
-        window->ApplyLanguage();
         window->show();
         QApplication::processEvents();
     }

@@ -64,10 +64,8 @@ int main(int argc, char** argv) {
     varel::test::FakeClock clock;
     varel::test::FakePortScanner ports;
     varel::UiLanguage language;
-    session.setLanguageFlag(1);
-    language.apply(1);
+    settings.language = 1;  // the English texts the timing waits for
     varel::MainWindow window(session, {&boxes, &dialogs, &settings, &clock, &language, &ports});
-    window.ApplyLanguage();
     session.setPortNumber(1);
 
     double read = 0, write = 0;
