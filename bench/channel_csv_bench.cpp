@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "channel_columns.h"
-#include "channel_csv.h"
-#include "channel_table.h"
+#include "image/channel_columns.h"
+#include "image/channel_csv.h"
+#include "image/channel_table.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "data_file.h"
-#include "image_codec.h"
+#include "image/data_file.h"
+#include "image/image_codec.h"
 
 namespace {
 

@@ -19,16 +19,16 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app_settings.h"
-#include "channel_editor.h"
-#include "clock.h"
-#include "document_commands.h"
-#include "file_dialogs.h"
-#include "main_window.h"
-#include "message_boxes.h"
-#include "port_scanner.h"
-#include "session.h"
-#include "ui_language.h"
+#include "app/document_commands.h"
+#include "app/main_window.h"
+#include "app/ui_language.h"
+#include "editors/channel_editor.h"
+#include "session/app_settings.h"
+#include "session/clock.h"
+#include "session/file_dialogs.h"
+#include "session/message_boxes.h"
+#include "session/port_scanner.h"
+#include "session/session.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "gui_fakes.h"
-#include "main_window.h"
-#include "session.h"
-#include "sim_process.h"
-#include "transfer_controller.h"
-#include "ui_language.h"
+#include "app/main_window.h"
+#include "app/transfer_controller.h"
+#include "app/ui_language.h"
+#include "cli/sim_process.h"
+#include "session/session.h"
+#include "support/gui_fakes.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "data_file.h"
-#include "image_codec.h"
+#include "image/data_file.h"
+#include "image/image_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     varel::MemoryImage in;

@@ -15,10 +15,10 @@
 #include <type_traits>
 #include <vector>
 
-#include "frames.h"
-#include "memory_image.h"
-#include "read_machine.h"
-#include "write_machine.h"
+#include "image/memory_image.h"
+#include "link/frames.h"
+#include "link/read_machine.h"
+#include "link/write_machine.h"
 
 namespace {
 

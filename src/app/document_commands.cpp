@@ -1,13 +1,13 @@
-#include "document_commands.h"
+#include "app/document_commands.h"
 
-#include "band_selector.h"
-#include "channel_csv.h"
-#include "channel_editor.h"
-#include "data_file.h"
-#include "file_dialogs.h"
-#include "main_window.h"
-#include "message_boxes.h"
-#include "session.h"
+#include "app/main_window.h"
+#include "editors/band_selector.h"
+#include "editors/channel_editor.h"
+#include "image/channel_csv.h"
+#include "image/data_file.h"
+#include "session/file_dialogs.h"
+#include "session/message_boxes.h"
+#include "session/session.h"
 
 namespace varel {
 

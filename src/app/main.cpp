@@ -5,15 +5,15 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include "clock.h"
-#include "file_dialogs.h"
-#include "main_window.h"
-#include "message_boxes.h"
-#include "port_map.h"
-#include "port_scanner.h"
-#include "session.h"
-#include "stored_settings.h"
-#include "ui_language.h"
+#include "app/main_window.h"
+#include "app/qt_file_dialogs.h"
+#include "app/qt_message_boxes.h"
+#include "app/stored_settings.h"
+#include "app/ui_language.h"
+#include "link/port_map.h"
+#include "session/clock.h"
+#include "session/port_scanner.h"
+#include "session/session.h"
 
 namespace {
 

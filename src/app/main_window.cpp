@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,23 +15,24 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-#include "about_box.h"
-#include "app_settings.h"
-#include "band_selector.h"
-#include "channel_editor.h"
-#include "document_commands.h"
-#include "features_editor.h"
-#include "fm_editor.h"
-#include "message_boxes.h"
-#include "port_scanner.h"
-#include "port_window.h"
-#include "service_modes.h"
-#include "session.h"
-#include "toolbar_icons.h"
-#include "transfer_controller.h"
-#include "tuning_editor.h"
-#include "twips.h"
-#include "ui_language.h"
+#include "app/document_commands.h"
+#include "app/transfer_controller.h"
+#include "app/ui_language.h"
+#include "editors/band_selector.h"
+#include "editors/channel_editor.h"
+#include "editors/features_editor.h"
+#include "editors/fm_editor.h"
+#include "editors/port_window.h"
+#include "editors/tuning_editor.h"
+#include "session/app_settings.h"
+#include "session/message_boxes.h"
+#include "session/port_scanner.h"
+#include "session/service_modes.h"
+#include "session/session.h"
+#include "ui/about_box.h"
+#include "ui/application_title.h"
+#include "ui/toolbar_icons.h"
+#include "ui/twips.h"
 
 namespace varel {
 

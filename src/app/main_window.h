@@ -3,7 +3,7 @@
 // windows; it dispatches every command to the part of the program that carries it out.
 #include <QMainWindow>
 
-#include "app_services.h"
+#include "session/services.h"
 
 class QAction;
 class QLabel;

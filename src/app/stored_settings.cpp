@@ -1,4 +1,4 @@
-#include "stored_settings.h"
+#include "app/stored_settings.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -8,7 +8,7 @@
 // hold it.
 #include <QString>
 
-#include "app_settings.h"
+#include "session/app_settings.h"
 
 class QSettings;
 

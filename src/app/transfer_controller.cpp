@@ -1,14 +1,14 @@
-#include "transfer_controller.h"
+#include "app/transfer_controller.h"
 
-#include "channel_editor.h"
-#include "main_window.h"
-#include "message_boxes.h"
-#include "port_map.h"
-#include "progress_window.h"
-#include "read_machine.h"
-#include "service_modes.h"
-#include "session.h"
-#include "write_machine.h"
+#include "app/main_window.h"
+#include "editors/channel_editor.h"
+#include "link/port_map.h"
+#include "link/read_machine.h"
+#include "link/write_machine.h"
+#include "session/message_boxes.h"
+#include "session/service_modes.h"
+#include "session/session.h"
+#include "ui/progress_window.h"
 
 namespace varel {
 

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "serial_transfer.h"
+#include "link/serial_transfer.h"
 
 namespace varel {
 

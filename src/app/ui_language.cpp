@@ -1,4 +1,4 @@
-#include "ui_language.h"
+#include "app/ui_language.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -3,7 +3,7 @@
 // the Chinese translation is embedded in the program and installed while Chinese is shown.
 #include <QTranslator>
 
-#include "language.h"
+#include "image/language.h"
 
 namespace varel {
 

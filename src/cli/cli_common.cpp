@@ -1,9 +1,9 @@
-#include "cli_common.h"
+#include "cli/cli_common.h"
 
 #include <iostream>
 
-#include "data_file.h"
-#include "memory_image.h"
+#include "image/data_file.h"
+#include "image/memory_image.h"
 
 namespace varel::cli {
 

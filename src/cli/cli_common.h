@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "data_file.h"
-#include "image_codec.h"
-#include "language.h"
-#include "verbs.h"
+#include "cli/verbs.h"
+#include "image/data_file.h"
+#include "image/image_codec.h"
+#include "image/language.h"
 
 namespace varel::cli {
 

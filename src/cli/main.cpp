@@ -2,7 +2,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "verbs.h"
+#include "cli/verbs.h"
 
 namespace {
 

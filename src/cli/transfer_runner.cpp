@@ -1,4 +1,4 @@
-#include "transfer_runner.h"
+#include "cli/transfer_runner.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -8,10 +8,10 @@
 #include <iostream>
 #include <memory>
 
-#include "port_map.h"
-#include "serial_transfer.h"
-#include "stop_signals.h"
-#include "verbs.h"
+#include "cli/stop_signals.h"
+#include "cli/verbs.h"
+#include "link/port_map.h"
+#include "link/serial_transfer.h"
 
 namespace varel::cli {
 

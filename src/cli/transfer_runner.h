@@ -2,10 +2,10 @@
 // Runs one radio transfer for a verb of varel-cli: a Qt event loop around the serial adapter.
 #include <string>
 
-#include "cli_common.h"
-#include "port_problem.h"
-#include "transfer_actions.h"
-#include "transfer_machine.h"
+#include "cli/cli_common.h"
+#include "link/port_problem.h"
+#include "link/transfer_actions.h"
+#include "link/transfer_machine.h"
 
 namespace varel::cli {
 

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "channel_columns.h"
-#include "channel_model.h"
-#include "cli_common.h"
-#include "encodings.h"
-#include "image_codec.h"
-#include "latin1.h"
-#include "settings_fields.h"
-#include "settings_model.h"
-#include "verbs.h"
+#include "cli/cli_common.h"
+#include "cli/verbs.h"
+#include "image/channel_columns.h"
+#include "image/channel_model.h"
+#include "image/encodings.h"
+#include "image/image_codec.h"
+#include "image/latin1.h"
+#include "image/settings_fields.h"
+#include "image/settings_model.h"
 
 namespace varel::cli {
 

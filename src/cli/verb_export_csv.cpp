@@ -2,10 +2,10 @@
 #include <iostream>
 #include <string>
 
-#include "channel_csv.h"
-#include "cli_common.h"
-#include "image_codec.h"
-#include "verbs.h"
+#include "cli/cli_common.h"
+#include "cli/verbs.h"
+#include "image/channel_csv.h"
+#include "image/image_codec.h"
 
 namespace varel::cli {
 

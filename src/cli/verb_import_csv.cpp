@@ -2,12 +2,12 @@
 #include <iostream>
 #include <string>
 
-#include "channel_csv.h"
-#include "channel_table.h"
-#include "cli_common.h"
-#include "frequency_band.h"
-#include "image_codec.h"
-#include "verbs.h"
+#include "cli/cli_common.h"
+#include "cli/verbs.h"
+#include "image/channel_csv.h"
+#include "image/channel_table.h"
+#include "image/frequency_band.h"
+#include "image/image_codec.h"
 
 namespace varel::cli {
 

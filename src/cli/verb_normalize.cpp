@@ -1,9 +1,9 @@
 // varel-cli normalize: opens a data file as a freshly started program does and saves it again.
 #include <string>
 
-#include "cli_common.h"
-#include "image_codec.h"
-#include "verbs.h"
+#include "cli/cli_common.h"
+#include "cli/verbs.h"
+#include "image/image_codec.h"
 
 namespace varel::cli {
 

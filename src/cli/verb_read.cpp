@@ -1,13 +1,13 @@
 // varel-cli read: reads the radio's memory into a data file.
 #include <string>
 
-#include "cli_common.h"
-#include "data_file.h"
-#include "file_io.h"
-#include "memory_image.h"
-#include "read_machine.h"
-#include "transfer_runner.h"
-#include "verbs.h"
+#include "cli/cli_common.h"
+#include "cli/transfer_runner.h"
+#include "cli/verbs.h"
+#include "image/data_file.h"
+#include "image/file_io.h"
+#include "image/memory_image.h"
+#include "link/read_machine.h"
 
 namespace varel::cli {
 

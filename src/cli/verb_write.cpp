@@ -1,12 +1,12 @@
 // varel-cli write: writes a data file to the radio.
 #include <string>
 
-#include "cli_common.h"
-#include "image_codec.h"
-#include "memory_image.h"
-#include "transfer_runner.h"
-#include "verbs.h"
-#include "write_machine.h"
+#include "cli/cli_common.h"
+#include "cli/transfer_runner.h"
+#include "cli/verbs.h"
+#include "image/image_codec.h"
+#include "image/memory_image.h"
+#include "link/write_machine.h"
 
 namespace varel::cli {
 

@@ -1,4 +1,4 @@
-#include "band_selector.h"
+#include "editors/band_selector.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -6,11 +6,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-#include "editor_text.h"
-#include "main_window.h"
-#include "message_boxes.h"
-#include "session.h"
-#include "settings_fields.h"
+#include "app/main_window.h"
+#include "image/settings_fields.h"
+#include "session/message_boxes.h"
+#include "session/session.h"
+#include "ui/qt_text.h"
 
 namespace varel {
 

@@ -1,4 +1,4 @@
-#include "channel_editor.h"
+#include "editors/channel_editor.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -10,17 +10,17 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "channel_columns.h"
-#include "channel_grid.h"
-#include "char_filter.h"
-#include "editor_text.h"
-#include "leave_watcher.h"
-#include "main_window.h"
-#include "message_boxes.h"
-#include "pick_list.h"
-#include "session.h"
-#include "twips.h"
-#include "vocabulary.h"
+#include "app/main_window.h"
+#include "editors/channel_grid.h"
+#include "image/channel_columns.h"
+#include "image/vocabulary.h"
+#include "session/message_boxes.h"
+#include "session/session.h"
+#include "ui/char_filter.h"
+#include "ui/leave_watcher.h"
+#include "ui/pick_list.h"
+#include "ui/qt_text.h"
+#include "ui/twips.h"
 
 namespace varel {
 

@@ -1,4 +1,4 @@
-#include "channel_grid.h"
+#include "editors/channel_grid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "feature_control.h"
+#include "editors/feature_control.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -7,9 +7,9 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "char_filter.h"
-#include "editor_text.h"
-#include "settings_model.h"
+#include "image/settings_model.h"
+#include "ui/char_filter.h"
+#include "ui/qt_text.h"
 
 namespace varel {
 

@@ -1,8 +1,8 @@
 #pragma once
 // One value of the settings table as the optional features editor shows it: a caption and a
 // list, a text box or a check box, named as the table names it.
-#include "language.h"
-#include "settings_fields.h"
+#include "image/language.h"
+#include "image/settings_fields.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "features_editor.h"
+#include "editors/features_editor.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -13,12 +13,12 @@
 #include <QRadioButton>
 #include <string>
 
-#include "editor_text.h"
-#include "leave_watcher.h"
-#include "main_window.h"
-#include "service_modes.h"
-#include "session.h"
-#include "settings_input.h"
+#include "app/main_window.h"
+#include "image/settings_input.h"
+#include "session/service_modes.h"
+#include "session/session.h"
+#include "ui/leave_watcher.h"
+#include "ui/qt_text.h"
 
 namespace varel {
 

@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "feature_control.h"
-#include "settings_model.h"
+#include "editors/feature_control.h"
+#include "image/settings_model.h"
 
 class QGroupBox;
 class QRadioButton;

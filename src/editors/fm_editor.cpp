@@ -1,4 +1,4 @@
-#include "fm_editor.h"
+#include "editors/fm_editor.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -10,15 +10,15 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include "char_filter.h"
-#include "editor_text.h"
-#include "encodings.h"
-#include "leave_watcher.h"
-#include "main_window.h"
-#include "numeric_text.h"
-#include "session.h"
-#include "settings_fields.h"
-#include "twips.h"
+#include "app/main_window.h"
+#include "image/encodings.h"
+#include "image/numeric_text.h"
+#include "image/settings_fields.h"
+#include "session/session.h"
+#include "ui/char_filter.h"
+#include "ui/leave_watcher.h"
+#include "ui/qt_text.h"
+#include "ui/twips.h"
 
 namespace varel {
 

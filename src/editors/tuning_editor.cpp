@@ -1,4 +1,4 @@
-#include "tuning_editor.h"
+#include "editors/tuning_editor.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,11 +8,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "editor_text.h"
-#include "main_window.h"
-#include "service_modes.h"
-#include "session.h"
-#include "settings_fields.h"
+#include "app/main_window.h"
+#include "image/settings_fields.h"
+#include "session/service_modes.h"
+#include "session/session.h"
+#include "ui/qt_text.h"
 
 namespace varel {
 

@@ -1,12 +1,12 @@
-#include "channel_codec.h"
+#include "image/channel_codec.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "channel_columns.h"
-#include "encodings.h"
+#include "image/channel_columns.h"
+#include "image/encodings.h"
 
 namespace varel {
 

@@ -27,9 +27,9 @@
 // left-aligned, 0xFF fill. Names belong to all 128 channels, present or not.
 #include <cstddef>
 
-#include "channel_model.h"
-#include "language.h"
-#include "memory_image.h"
+#include "image/channel_model.h"
+#include "image/language.h"
+#include "image/memory_image.h"
 
 namespace varel {
 

@@ -1,4 +1,4 @@
-#include "channel_columns.h"
+#include "image/channel_columns.h"
 
 namespace varel {
 

@@ -20,8 +20,8 @@
 // while its list entry reads "wide"; each is shown as written.
 #include <vector>
 
-#include "language.h"
-#include "vocabulary.h"
+#include "image/language.h"
+#include "image/vocabulary.h"
 
 namespace varel {
 

@@ -39,11 +39,11 @@
 #include <string>
 #include <vector>
 
-#include "channel_model.h"
-#include "channel_table.h"
-#include "data_file.h"
-#include "frequency_band.h"
-#include "language.h"
+#include "image/channel_model.h"
+#include "image/channel_table.h"
+#include "image/data_file.h"
+#include "image/frequency_band.h"
+#include "image/language.h"
 
 namespace varel {
 

@@ -1,12 +1,12 @@
 // Export of the channel model as a channel list.
 #include <string>
 
-#include "channel_columns.h"
-#include "channel_csv.h"
-#include "channel_csv_format.h"
-#include "csv_text.h"
-#include "encodings.h"
-#include "file_io.h"
+#include "image/channel_columns.h"
+#include "image/channel_csv.h"
+#include "image/channel_csv_format.h"
+#include "image/csv_text.h"
+#include "image/encodings.h"
+#include "image/file_io.h"
 
 namespace varel {
 

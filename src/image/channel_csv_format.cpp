@@ -1,6 +1,6 @@
-#include "channel_csv_format.h"
+#include "image/channel_csv_format.h"
 
-#include "numeric_text.h"
+#include "image/numeric_text.h"
 
 namespace varel {
 

@@ -4,14 +4,14 @@
 #include <set>
 #include <string>
 
-#include "channel_columns.h"
-#include "channel_csv.h"
-#include "channel_csv_format.h"
-#include "csv_text.h"
-#include "encodings.h"
-#include "file_io.h"
-#include "typed_input.h"
-#include "vocabulary.h"
+#include "image/channel_columns.h"
+#include "image/channel_csv.h"
+#include "image/channel_csv_format.h"
+#include "image/csv_text.h"
+#include "image/encodings.h"
+#include "image/file_io.h"
+#include "image/typed_input.h"
+#include "image/vocabulary.h"
 
 namespace varel {
 

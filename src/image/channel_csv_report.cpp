@@ -1,7 +1,7 @@
 // The report lines of a channel list import or export, in both languages.
 #include <string>
 
-#include "channel_csv.h"
+#include "image/channel_csv.h"
 
 namespace varel {
 

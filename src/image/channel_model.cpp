@@ -1,8 +1,8 @@
-#include "channel_model.h"
+#include "image/channel_model.h"
 
 #include <stdexcept>
 
-#include "channel_columns.h"
+#include "image/channel_columns.h"
 
 namespace varel {
 

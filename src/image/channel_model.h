@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "language.h"
-#include "memory_image.h"
+#include "image/language.h"
+#include "image/memory_image.h"
 
 namespace varel {
 

@@ -1,10 +1,10 @@
-#include "channel_table.h"
+#include "image/channel_table.h"
 
 #include <stdexcept>
 
-#include "channel_columns.h"
-#include "encodings.h"
-#include "numeric_text.h"
+#include "image/channel_columns.h"
+#include "image/encodings.h"
+#include "image/numeric_text.h"
 
 namespace varel {
 

@@ -10,9 +10,9 @@
 #include <array>
 #include <string>
 
-#include "channel_model.h"
-#include "frequency_band.h"
-#include "language.h"
+#include "image/channel_model.h"
+#include "image/frequency_band.h"
+#include "image/language.h"
 
 namespace varel {
 

@@ -1,4 +1,4 @@
-#include "csv_text.h"
+#include "image/csv_text.h"
 
 namespace varel {
 

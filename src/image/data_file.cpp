@@ -1,8 +1,8 @@
-#include "data_file.h"
+#include "image/data_file.h"
 
 #include <algorithm>
 
-#include "file_io.h"
+#include "image/file_io.h"
 
 namespace varel {
 

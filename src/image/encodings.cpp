@@ -1,9 +1,9 @@
-#include "encodings.h"
+#include "image/encodings.h"
 
 #include <cstdio>
 #include <unordered_map>
 
-#include "latin1.h"
+#include "image/latin1.h"
 
 namespace varel {
 

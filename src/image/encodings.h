@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "language.h"
+#include "image/language.h"
 
 namespace varel {
 

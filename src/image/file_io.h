@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data_file.h"
+#include "image/data_file.h"
 
 namespace varel {
 

@@ -1,4 +1,4 @@
-#include "frequency_band.h"
+#include "image/frequency_band.h"
 
 namespace varel {
 

@@ -11,7 +11,7 @@
 // The upper bounds of rows 0 and 2 lie 0.00001 MHz above the last 5 kHz channel of each range.
 #include <optional>
 
-#include "language.h"
+#include "image/language.h"
 
 namespace varel {
 

@@ -1,7 +1,7 @@
-#include "image_codec.h"
+#include "image/image_codec.h"
 
-#include "channel_codec.h"
-#include "settings_codec.h"
+#include "image/channel_codec.h"
+#include "image/settings_codec.h"
 
 namespace varel {
 

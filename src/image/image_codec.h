@@ -1,9 +1,9 @@
 #pragma once
 // The two conversions between a memory image and everything the editors hold.
-#include "channel_model.h"
-#include "language.h"
-#include "memory_image.h"
-#include "settings_model.h"
+#include "image/channel_model.h"
+#include "image/language.h"
+#include "image/memory_image.h"
+#include "image/settings_model.h"
 
 namespace varel {
 

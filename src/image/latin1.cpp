@@ -1,4 +1,4 @@
-#include "latin1.h"
+#include "image/latin1.h"
 
 namespace varel {
 

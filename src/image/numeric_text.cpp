@@ -1,4 +1,4 @@
-#include "numeric_text.h"
+#include "image/numeric_text.h"
 
 #include <cmath>
 

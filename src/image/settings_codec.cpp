@@ -1,14 +1,14 @@
-#include "settings_codec.h"
+#include "image/settings_codec.h"
 
 #include <array>
 #include <cmath>
 #include <optional>
 #include <string>
 
-#include "encodings.h"
-#include "latin1.h"
-#include "numeric_text.h"
-#include "settings_fields.h"
+#include "image/encodings.h"
+#include "image/latin1.h"
+#include "image/numeric_text.h"
+#include "image/settings_fields.h"
 
 namespace varel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between the settings block (image bytes 0x700 to 0x7FF) and the settings model.
-#include "memory_image.h"
-#include "settings_model.h"
+#include "image/memory_image.h"
+#include "image/settings_model.h"
 
 namespace varel {
 

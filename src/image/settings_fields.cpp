@@ -1,9 +1,9 @@
-#include "settings_fields.h"
+#include "image/settings_fields.h"
 
 #include <algorithm>
 
-#include "encodings.h"
-#include "vocabulary.h"
+#include "image/encodings.h"
+#include "image/vocabulary.h"
 
 namespace varel {
 

@@ -38,8 +38,8 @@
 #include <string>
 #include <vector>
 
-#include "language.h"
-#include "typed_input.h"
+#include "image/language.h"
+#include "image/typed_input.h"
 
 namespace varel {
 

@@ -1,10 +1,10 @@
-#include "settings_input.h"
+#include "image/settings_input.h"
 
 #include <cmath>
 
-#include "encodings.h"
-#include "memory_image.h"
-#include "numeric_text.h"
+#include "image/encodings.h"
+#include "image/memory_image.h"
+#include "image/numeric_text.h"
 
 namespace varel {
 

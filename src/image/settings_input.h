@@ -4,8 +4,8 @@
 // Enter, or an encode takes the box's text).
 #include <string>
 
-#include "frequency_band.h"
-#include "settings_fields.h"
+#include "image/frequency_band.h"
+#include "image/settings_fields.h"
 
 namespace varel {
 

@@ -1,4 +1,4 @@
-#include "settings_model.h"
+#include "image/settings_model.h"
 
 namespace varel {
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "language.h"
-#include "settings_fields.h"
+#include "image/language.h"
+#include "image/settings_fields.h"
 
 namespace varel {
 

@@ -1,6 +1,6 @@
-#include "typed_input.h"
+#include "image/typed_input.h"
 
-#include "latin1.h"
+#include "image/latin1.h"
 
 namespace varel {
 

@@ -1,6 +1,6 @@
-#include "vocabulary.h"
+#include "image/vocabulary.h"
 
-#include "encodings.h"
+#include "image/encodings.h"
 
 namespace varel {
 

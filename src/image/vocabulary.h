@@ -4,7 +4,7 @@
 // depends on what the list switches, so the switch lists come in several wordings.
 #include <vector>
 
-#include "language.h"
+#include "image/language.h"
 
 namespace varel {
 

@@ -21,8 +21,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "memory_image.h"
-#include "transfer_actions.h"
+#include "image/memory_image.h"
+#include "link/transfer_actions.h"
 
 namespace varel::link {
 

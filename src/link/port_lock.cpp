@@ -1,4 +1,4 @@
-#include "port_lock.h"
+#include "link/port_lock.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -1,6 +1,6 @@
-#include "port_probe.h"
+#include "link/port_probe.h"
 
-#include "port_lock.h"
+#include "link/port_lock.h"
 
 namespace varel::link {
 

@@ -9,8 +9,8 @@
 #include <array>
 #include <string>
 
-#include "port_map.h"
-#include "port_problem.h"
+#include "link/port_map.h"
+#include "link/port_problem.h"
 
 namespace varel::link {
 

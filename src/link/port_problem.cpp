@@ -1,4 +1,4 @@
-#include "port_problem.h"
+#include "link/port_problem.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "port_lock.h"
+#include "link/port_lock.h"
 
 namespace varel::link {
 

@@ -3,7 +3,7 @@
 // line and the program's port window share these reasons.
 #include <string>
 
-#include "language.h"
+#include "image/language.h"
 
 namespace varel::link {
 

@@ -1,6 +1,6 @@
-#include "read_machine.h"
+#include "link/read_machine.h"
 
-#include "frames.h"
+#include "link/frames.h"
 
 namespace varel::link {
 

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "memory_image.h"
-#include "transfer_machine.h"
+#include "image/memory_image.h"
+#include "link/transfer_machine.h"
 
 namespace varel::link {
 

@@ -1,7 +1,7 @@
-#include "receive_text.h"
+#include "link/receive_text.h"
 
-#include "encodings.h"
-#include "frames.h"
+#include "image/encodings.h"
+#include "link/frames.h"
 
 namespace varel::link {
 

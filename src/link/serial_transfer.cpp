@@ -1,8 +1,8 @@
-#include "serial_transfer.h"
+#include "link/serial_transfer.h"
 
 #include <QByteArray>
 
-#include "port_probe.h"
+#include "link/port_probe.h"
 
 namespace varel::link {
 

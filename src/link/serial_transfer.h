@@ -6,9 +6,9 @@
 #include <QString>
 #include <QTimer>
 
-#include "port_problem.h"
-#include "transfer_actions.h"
-#include "transfer_machine.h"
+#include "link/port_problem.h"
+#include "link/transfer_actions.h"
+#include "link/transfer_machine.h"
 
 namespace varel::link {
 

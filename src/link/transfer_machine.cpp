@@ -1,6 +1,6 @@
-#include "transfer_machine.h"
+#include "link/transfer_machine.h"
 
-#include "frames.h"
+#include "link/frames.h"
 
 namespace varel::link {
 

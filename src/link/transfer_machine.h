@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "receive_text.h"
-#include "reply_timer.h"
-#include "transfer_actions.h"
+#include "link/receive_text.h"
+#include "link/reply_timer.h"
+#include "link/transfer_actions.h"
 
 namespace varel::link {
 

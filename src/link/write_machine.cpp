@@ -1,6 +1,6 @@
-#include "write_machine.h"
+#include "link/write_machine.h"
 
-#include "frames.h"
+#include "link/frames.h"
 
 namespace varel::link {
 

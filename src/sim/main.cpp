@@ -11,10 +11,10 @@
 #include <iostream>
 #include <string>
 
-#include "paced_line.h"
-#include "pty.h"
-#include "radio_memory.h"
-#include "radio_protocol.h"
+#include "sim/paced_line.h"
+#include "sim/pty.h"
+#include "sim/radio_memory.h"
+#include "sim/radio_protocol.h"
 
 namespace {
 

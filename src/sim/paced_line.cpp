@@ -1,4 +1,4 @@
-#include "paced_line.h"
+#include "sim/paced_line.h"
 
 #include <sys/prctl.h>
 #include <time.h>

@@ -1,8 +1,8 @@
-#include "radio_memory.h"
+#include "sim/radio_memory.h"
 
-#include "channel_columns.h"
-#include "encodings.h"
-#include "image_codec.h"
+#include "image/channel_columns.h"
+#include "image/encodings.h"
+#include "image/image_codec.h"
 
 namespace varel::sim {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "data_file.h"
-#include "memory_image.h"
+#include "image/data_file.h"
+#include "image/memory_image.h"
 
 namespace varel::sim {
 

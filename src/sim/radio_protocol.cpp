@@ -1,9 +1,9 @@
-#include "radio_protocol.h"
+#include "sim/radio_protocol.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "frames.h"
+#include "link/frames.h"
 
 namespace varel::sim {
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "radio_memory.h"
+#include "sim/radio_memory.h"
 
 namespace varel::sim {
 

@@ -1,12 +1,12 @@
-#include "about_box.h"
+#include "ui/about_box.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "message_boxes.h"
-#include "toolbar_icons.h"
+#include "ui/application_title.h"
+#include "ui/toolbar_icons.h"
 
 namespace varel {
 

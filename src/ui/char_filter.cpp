@@ -1,4 +1,4 @@
-#include "char_filter.h"
+#include "ui/char_filter.h"
 
 #include <QAction>
 #include <QApplication>

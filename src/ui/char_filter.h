@@ -4,7 +4,7 @@
 // pasting, never text that the program itself puts into the box.
 #include <QObject>
 
-#include "typed_input.h"
+#include "image/typed_input.h"
 
 class QLineEdit;
 

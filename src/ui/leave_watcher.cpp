@@ -1,4 +1,4 @@
-#include "leave_watcher.h"
+#include "ui/leave_watcher.h"
 
 #include <QFocusEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "pick_list.h"
+#include "ui/pick_list.h"
 
 #include <QAbstractItemView>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "progress_window.h"
+#include "ui/progress_window.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "run_program.h"
-#include "temp_dir.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "data_file.h"
-#include "latin1.h"
-#include "run_program.h"
-#include "settings_codec.h"
-#include "settings_fields.h"
-#include "temp_dir.h"
+#include "image/data_file.h"
+#include "image/latin1.h"
+#include "image/settings_codec.h"
+#include "image/settings_fields.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "data_file.h"
-#include "memory_image.h"
-#include "radio_memory.h"
-#include "run_program.h"
-#include "sim_process.h"
+#include "cli/sim_process.h"
+#include "image/data_file.h"
+#include "image/memory_image.h"
+#include "sim/radio_memory.h"
+#include "support/run_program.h"
 
 namespace varel::test {
 namespace {

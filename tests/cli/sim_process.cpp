@@ -1,4 +1,4 @@
-#include "sim_process.h"
+#include "cli/sim_process.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "image_codec.h"
-#include "radio_memory.h"
-#include "radio_protocol.h"
+#include "image/image_codec.h"
+#include "sim/radio_memory.h"
+#include "sim/radio_protocol.h"
 
 namespace varel::sim {
 namespace {

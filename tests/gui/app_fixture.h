@@ -9,10 +9,10 @@
 #include <memory>
 #include <ostream>
 
-#include "gui_fakes.h"
-#include "main_window.h"
-#include "session.h"
-#include "ui_language.h"
+#include "app/main_window.h"
+#include "app/ui_language.h"
+#include "session/session.h"
+#include "support/gui_fakes.h"
 
 /// Failed comparisons of texts show the text.
 inline void PrintTo(const QString& text, std::ostream* os) {

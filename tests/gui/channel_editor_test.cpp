@@ -6,9 +6,9 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "app_fixture.h"
-#include "channel_grid.h"
-#include "pick_list.h"
+#include "editors/channel_grid.h"
+#include "gui/app_fixture.h"
+#include "ui/pick_list.h"
 
 namespace varel::test {
 namespace {

@@ -3,9 +3,9 @@
 #include <QTableWidget>
 #include <fstream>
 
-#include "app_fixture.h"
-#include "channel_csv.h"
-#include "temp_dir.h"
+#include "gui/app_fixture.h"
+#include "image/channel_csv.h"
+#include "support/temp_dir.h"
 
 namespace varel::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app_fixture.h"
-#include "run_program.h"
-#include "temp_dir.h"
+#include "gui/app_fixture.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
 
 namespace varel::test {
 namespace {

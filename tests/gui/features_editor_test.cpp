@@ -9,11 +9,11 @@
 #include <QUndoStack>
 #include <map>
 
-#include "app_fixture.h"
-#include "data_file.h"
-#include "run_program.h"
-#include "service_modes.h"
-#include "temp_dir.h"
+#include "gui/app_fixture.h"
+#include "image/data_file.h"
+#include "session/service_modes.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
 
 namespace varel::test {
 namespace {

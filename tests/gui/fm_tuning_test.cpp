@@ -13,13 +13,13 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "app_fixture.h"
-#include "data_file.h"
-#include "fm_editor.h"
-#include "run_program.h"
-#include "service_modes.h"
-#include "temp_dir.h"
-#include "tuning_editor.h"
+#include "editors/fm_editor.h"
+#include "editors/tuning_editor.h"
+#include "gui/app_fixture.h"
+#include "image/data_file.h"
+#include "session/service_modes.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
 
 namespace varel::test {
 namespace {

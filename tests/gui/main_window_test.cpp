@@ -9,9 +9,9 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "about_box.h"
-#include "app_fixture.h"
-#include "message_boxes.h"
+#include "app/qt_message_boxes.h"
+#include "gui/app_fixture.h"
+#include "ui/about_box.h"
 
 namespace varel::test {
 namespace {

@@ -1,14 +1,14 @@
 // The port window Form6 and the start-up around it: the probe's results, choosing a port, the
 // status panel of the start, and the language and the port surviving a restart.
-#include "port_window.h"
+#include "editors/port_window.h"
 
 #include <QLabel>
 #include <QRadioButton>
 #include <QSettings>
 
-#include "app_fixture.h"
-#include "stored_settings.h"
-#include "temp_dir.h"
+#include "app/stored_settings.h"
+#include "gui/app_fixture.h"
+#include "support/temp_dir.h"
 
 namespace varel::test {
 namespace {

@@ -1,11 +1,11 @@
 // The hidden service modes: caption gestures within five seconds switch them on, a double click
 // on their toolbar button switches them off; times come from the test's clock.
-#include "service_modes.h"
+#include "session/service_modes.h"
 
 #include <QSignalSpy>
 #include <QSlider>
 
-#include "app_fixture.h"
+#include "gui/app_fixture.h"
 
 namespace varel::test {
 namespace {

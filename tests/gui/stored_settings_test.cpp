@@ -1,6 +1,6 @@
 // The language and the port kept between runs: the settings store, the older language value,
 // the port file and where it goes when the program's folder is read-only.
-#include "stored_settings.h"
+#include "app/stored_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "as_nobody.h"
-#include "temp_dir.h"
+#include "support/as_nobody.h"
+#include "support/temp_dir.h"
 
 namespace varel::test {
 namespace {

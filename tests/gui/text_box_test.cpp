@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "char_filter.h"
-#include "leave_watcher.h"
+#include "ui/char_filter.h"
+#include "ui/leave_watcher.h"
 
 namespace varel::test {
 namespace {

@@ -6,17 +6,17 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 
-#include "app_fixture.h"
-#include "channel_grid.h"
-#include "data_file.h"
-#include "image_codec.h"
-#include "port_window.h"
-#include "progress_window.h"
-#include "radio_memory.h"
-#include "service_modes.h"
-#include "sim_process.h"
-#include "temp_dir.h"
-#include "transfer_controller.h"
+#include "app/transfer_controller.h"
+#include "cli/sim_process.h"
+#include "editors/channel_grid.h"
+#include "editors/port_window.h"
+#include "gui/app_fixture.h"
+#include "image/data_file.h"
+#include "image/image_codec.h"
+#include "session/service_modes.h"
+#include "sim/radio_memory.h"
+#include "support/temp_dir.h"
+#include "ui/progress_window.h"
 
 namespace varel::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "channel_codec.h"
+#include "image/channel_codec.h"
 
 #include <gtest/gtest.h>
 

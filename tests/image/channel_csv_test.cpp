@@ -1,6 +1,6 @@
 // Channel lists: the exact rows export writes, the round trip through import, hand-written
 // files, every reason a row is skipped or changed, and malformed files.
-#include "channel_csv.h"
+#include "image/channel_csv.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "channel_codec.h"
-#include "channel_columns.h"
-#include "csv_text.h"
-#include "encodings.h"
-#include "temp_dir.h"
+#include "image/channel_codec.h"
+#include "image/channel_columns.h"
+#include "image/csv_text.h"
+#include "image/encodings.h"
+#include "support/temp_dir.h"
 
 namespace varel {
 namespace {

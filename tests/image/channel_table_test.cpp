@@ -1,14 +1,14 @@
 // The channel table's edit rules: frequency entry against the band, new-channel defaults,
 // clearing, names, list picks and the refresh after a language change.
-#include "channel_table.h"
+#include "image/channel_table.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "channel_columns.h"
-#include "typed_input.h"
+#include "image/channel_columns.h"
+#include "image/typed_input.h"
 
 namespace varel {
 namespace {

@@ -1,4 +1,4 @@
-#include "data_file.h"
+#include "image/data_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "as_nobody.h"
-#include "file_io.h"
-#include "temp_dir.h"
+#include "image/file_io.h"
+#include "support/as_nobody.h"
+#include "support/temp_dir.h"
 
 namespace varel {
 namespace {

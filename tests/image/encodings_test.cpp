@@ -1,8 +1,8 @@
-#include "encodings.h"
+#include "image/encodings.h"
 
 #include <gtest/gtest.h>
 
-#include "numeric_text.h"
+#include "image/numeric_text.h"
 
 namespace varel {
 namespace {

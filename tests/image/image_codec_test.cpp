@@ -1,4 +1,4 @@
-#include "image_codec.h"
+#include "image/image_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <random>
 #include <string>
 
-#include "channel_codec.h"
-#include "encodings.h"
-#include "latin1.h"
+#include "image/channel_codec.h"
+#include "image/encodings.h"
+#include "image/latin1.h"
 
 namespace varel {
 namespace {

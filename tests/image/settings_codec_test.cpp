@@ -1,4 +1,4 @@
-#include "settings_codec.h"
+#include "image/settings_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "encodings.h"
-#include "numeric_text.h"
+#include "image/encodings.h"
+#include "image/numeric_text.h"
 
 namespace varel {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "frames.h"
-#include "transfer_actions.h"
+#include "link/frames.h"
+#include "link/transfer_actions.h"
 
 namespace varel::link::test {
 

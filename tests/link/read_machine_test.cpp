@@ -1,11 +1,11 @@
-#include "read_machine.h"
+#include "link/read_machine.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "link_test_util.h"
-#include "virtual_radio.h"
+#include "link/link_test_util.h"
+#include "link/virtual_radio.h"
 
 namespace varel::link::test {
 namespace {

@@ -1,11 +1,11 @@
-#include "receive_text.h"
+#include "link/receive_text.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <vector>
 
-#include "link_test_util.h"
+#include "link/link_test_util.h"
 
 namespace varel::link::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "virtual_radio.h"
+#include "link/virtual_radio.h"
 
 #include <algorithm>
 

@@ -10,10 +10,10 @@
 #include <type_traits>
 #include <vector>
 
-#include "frames.h"
-#include "read_machine.h"
-#include "transfer_actions.h"
-#include "write_machine.h"
+#include "link/frames.h"
+#include "link/read_machine.h"
+#include "link/transfer_actions.h"
+#include "link/write_machine.h"
 
 namespace varel::link::test {
 

@@ -1,6 +1,6 @@
 // One program at a time on a device, whatever name reaches it; lock files of running and of
 // vanished processes; and the reasons a port cannot be opened.
-#include "port_lock.h"
+#include "link/port_lock.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,11 +12,11 @@
 #include <fstream>
 #include <string>
 
-#include "as_nobody.h"
-#include "port_probe.h"
-#include "pty.h"
-#include "serial_test_app.h"
-#include "temp_dir.h"
+#include "link/port_probe.h"
+#include "serial/serial_test_app.h"
+#include "sim/pty.h"
+#include "support/as_nobody.h"
+#include "support/temp_dir.h"
 
 namespace varel::link {
 namespace {

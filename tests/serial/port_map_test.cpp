@@ -1,5 +1,5 @@
 // Port numbers, their devices and the environment overrides.
-#include "port_map.h"
+#include "link/port_map.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -1,6 +1,6 @@
 // The serial adapter and port probe over a pseudo-terminal, with the virtual radio's protocol
 // answering in-process.
-#include "serial_transfer.h"
+#include "link/serial_transfer.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "port_probe.h"
-#include "pty.h"
-#include "radio_protocol.h"
-#include "read_machine.h"
-#include "serial_test_app.h"
-#include "write_machine.h"
+#include "link/port_probe.h"
+#include "link/read_machine.h"
+#include "link/write_machine.h"
+#include "serial/serial_test_app.h"
+#include "sim/pty.h"
+#include "sim/radio_protocol.h"
 
 namespace varel::link {
 namespace {

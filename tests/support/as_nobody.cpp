@@ -1,4 +1,4 @@
-#include "as_nobody.h"
+#include "support/as_nobody.h"
 
 #include <grp.h>
 #include <pwd.h>

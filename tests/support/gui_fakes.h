@@ -7,11 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "app_settings.h"
-#include "clock.h"
-#include "file_dialogs.h"
-#include "message_boxes.h"
-#include "port_scanner.h"
+#include "session/app_settings.h"
+#include "session/clock.h"
+#include "session/file_dialogs.h"
+#include "session/message_boxes.h"
+#include "session/port_scanner.h"
 
 namespace varel::test {
 

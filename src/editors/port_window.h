@@ -3,7 +3,7 @@
 // that the start-up probe could not open are disabled; a click chooses the port at once.
 #include <QWidget>
 
-#include "port_probe.h"
+#include "link/port_probe.h"
 
 class QButtonGroup;
 class QRadioButton;

@@ -1,8 +1,8 @@
 #pragma once
 // What the user edits: the channel table and the settings model. The program keeps one
 // document; it changes only through Session::edit and the decoder.
-#include "channel_table.h"
-#include "settings_model.h"
+#include "image/channel_table.h"
+#include "image/settings_model.h"
 
 namespace varel {
 

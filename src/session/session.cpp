@@ -1,7 +1,7 @@
-#include "session.h"
+#include "session/session.h"
 
-#include "document_edit.h"
-#include "image_codec.h"
+#include "image/image_codec.h"
+#include "session/document_edit.h"
 
 namespace varel {
 

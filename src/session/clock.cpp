@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "session/clock.h"
 
 #include <QTime>
 

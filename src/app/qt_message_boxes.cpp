@@ -1,9 +1,11 @@
-#include "message_boxes.h"
+#include "app/qt_message_boxes.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include "ui/application_title.h"
 
 namespace varel {
 
@@ -76,10 +78,6 @@ QMessageBox::Icon IconOf(int style) {
 }
 
 }  // namespace
-
-QString ApplicationTitle() {
-    return QCoreApplication::translate("varel::MainWindow", "Varel Wavesmith");
-}
 
 int QtMessageBoxes::LocalMsgBox(const QString& text, int style, const QString& title) {
     QMessageBox box(m_owner);

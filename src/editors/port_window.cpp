@@ -1,12 +1,12 @@
-#include "port_window.h"
+#include "editors/port_window.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
 
-#include "main_window.h"
-#include "session.h"
-#include "twips.h"
+#include "app/main_window.h"
+#include "session/session.h"
+#include "ui/twips.h"
 
 namespace varel {
 

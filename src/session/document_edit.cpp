@@ -1,6 +1,6 @@
-#include "document_edit.h"
+#include "session/document_edit.h"
 
-#include "session.h"
+#include "session/session.h"
 
 namespace varel {
 

@@ -1,11 +1,11 @@
-#include "service_modes.h"
+#include "session/service_modes.h"
 
 #include <QAction>
 #include <cmath>
 
-#include "clock.h"
-#include "main_window.h"
-#include "tuning_editor.h"
+#include "app/main_window.h"
+#include "editors/tuning_editor.h"
+#include "session/clock.h"
 
 namespace varel {
 

@@ -5,8 +5,8 @@
 #include <QVector>
 #include <optional>
 
-#include "document.h"
-#include "language.h"
+#include "image/language.h"
+#include "session/document.h"
 
 namespace varel {
 

@@ -8,10 +8,10 @@
 #include <QVector>
 #include <functional>
 
-#include "document.h"
-#include "frequency_band.h"
-#include "language.h"
-#include "memory_image.h"
+#include "image/frequency_band.h"
+#include "image/language.h"
+#include "image/memory_image.h"
+#include "session/document.h"
 
 namespace varel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The start-up probe of the serial ports as the program sees it; tests replace it, so that they
 // never open the machine's real ports.
-#include "port_probe.h"
+#include "link/port_probe.h"
 
 namespace varel {
 

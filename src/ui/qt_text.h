@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-#include "language.h"
+#include "image/language.h"
 
 namespace varel {
 

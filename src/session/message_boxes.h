@@ -4,8 +4,6 @@
 // its style and its title wherever it is shown.
 #include <QString>
 
-class QWidget;
-
 namespace varel {
 
 /// Message-box style bits: buttons, icon, default button, modality.
@@ -52,21 +50,5 @@ public:
     /// and an OK button.
     virtual void ShowReport(const QString& text, const QString& details, const QString& title) = 0;
 };
-
-/// Message boxes of the toolkit, with the standard buttons named in the current language.
-class QtMessageBoxes : public MessageBoxes {
-public:
-    /// Boxes are shown over owner (the main window).
-    explicit QtMessageBoxes(QWidget* owner = nullptr) : m_owner(owner) {}
-    void setOwner(QWidget* owner) { m_owner = owner; }
-    int LocalMsgBox(const QString& text, int style, const QString& title) override;
-    void ShowReport(const QString& text, const QString& details, const QString& title) override;
-
-private:
-    QWidget* m_owner;
-};
-
-/// The application title in the current language, shown when a message has no title.
-QString ApplicationTitle();
 
 }  // namespace varel

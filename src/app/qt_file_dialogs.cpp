@@ -1,4 +1,4 @@
-#include "file_dialogs.h"
+#include "app/qt_file_dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,0 +1,11 @@
+#include "ui/application_title.h"
+
+#include <QCoreApplication>
+
+namespace varel {
+
+QString ApplicationTitle() {
+    return QCoreApplication::translate("varel::MainWindow", "Varel Wavesmith");
+}
+
+}  // namespace varel
