@@ -103,7 +103,7 @@ int Open(const char* file) {
     Program program;
     program.dialogs.name = QString::fromLocal8Bit(file);
     // Each Open fills a grid that New has emptied.
-    std::printf("%.2f\n", MedianMs([&](int) { program.window->channelEditor()->StartForm(); },
+    std::printf("%.2f\n", MedianMs([&](int) { program.window->documentCommands()->New(); },
                                    [&](int) { program.window->documentCommands()->Open(); }));
     return 0;
 }

@@ -1,8 +1,5 @@
 #include "app/document_commands.h"
 
-#include "app/main_window.h"
-#include "editors/band_selector.h"
-#include "editors/channel_editor.h"
 #include "image/channel_csv.h"
 #include "image/data_file.h"
 #include "session/file_dialogs.h"
@@ -33,47 +30,46 @@ constexpr int kError = MsgStyle::OkOnly | MsgStyle::Critical;
 
 }  // namespace
 
-DocumentCommands::DocumentCommands(MainWindow& main) : QObject(&main), m_main(main) {}
+DocumentCommands::DocumentCommands(Session& session, const AppServices& services, QObject* parent)
+    : QObject(parent), m_session(session), m_services(services) {}
 
 void DocumentCommands::New() {
-    const int answer = m_main.services().messageBoxes->LocalMsgBox(
-        tr("Unsaved data will be lost, sure?"), MsgStyle::Confirmation, tr("Attention"));
+    const int answer =
+        message(tr("Unsaved data will be lost, sure?"), MsgStyle::Confirmation, tr("Attention"));
     if (answer != MsgResult::Ok) return;
-    m_main.bandSelector()->disarmPrompt();
-    m_main.channelEditor()->StartForm();
+    m_session.disarmBandPrompt();
+    m_session.dropPendingEdits();
+    m_session.edit("new", [](Document& d) { d.channels.ClearGrid(); });
 }
 
 void DocumentCommands::Open() {
-    m_main.bandSelector()->disarmPrompt();
-    const QString path = m_main.services().fileDialogs->openDataFile();
+    m_session.disarmBandPrompt();
+    const QString path = m_services.fileDialogs->openDataFile();
     if (path.isEmpty()) return;
-    Session& session = m_main.session();
     // A file that is refused or cannot be read leaves InImage as it was.
-    const DataFileResult result = LoadDataFile(path.toStdString(), session.InImage());
+    const DataFileResult result = LoadDataFile(path.toStdString(), m_session.InImage());
     if (result.error == DataFileError::WrongType) {
-        m_main.services().messageBoxes->LocalMsgBox(tr("File type is incorrect!"), kError,
-                                                    tr("Mistake"));
+        message(tr("File type is incorrect!"), kError, tr("Mistake"));
         return;
     }
     if (!result.ok()) {
         reportFailure(tr("Failed to open the file!"), result);
         return;
     }
-    session.decode();
-    m_main.showChild(m_main.channelEditor());
+    m_session.decode();
+    emit channelsLoaded();
 }
 
 void DocumentCommands::Save() {
-    const QString path = m_main.services().fileDialogs->saveDataFile();
+    const QString path = m_services.fileDialogs->saveDataFile();
     if (path.isEmpty()) return;
-    Session& session = m_main.session();
-    session.encode();
-    const DataFileResult result = SaveDataFile(path.toStdString(), session.OutImage());
+    m_session.encode();
+    const DataFileResult result = SaveDataFile(path.toStdString(), m_session.OutImage());
     if (!result.ok()) reportFailure(tr("Failed to save the file!"), result);
 }
 
 void DocumentCommands::ImportChannels() {
-    const QString path = m_main.services().fileDialogs->openChannelList();
+    const QString path = m_services.fileDialogs->openChannelList();
     if (path.isEmpty()) return;
     std::string text;
     const DataFileResult read = LoadChannelCsv(path.toStdString(), text);
@@ -83,45 +79,46 @@ void DocumentCommands::ImportChannels() {
                       read);
         return;
     }
-    m_main.channelEditor()->commitPendingEdits();
-    Session& session = m_main.session();
+    m_session.commitPendingEdits();
     CsvImport result;
-    session.edit(tr("Import channel list"), [&](Document& d) {
-        result = ImportChannelCsv(text, d.channels, session.band(), session.language());
+    m_session.edit(tr("Import channel list"), [&](Document& d) {
+        result = ImportChannelCsv(text, d.channels, m_session.band(), m_session.language());
     });
-    m_main.showChild(m_main.channelEditor());
+    emit channelsLoaded();
     if (result.issues.empty()) return;
-    const QString report = QString::fromStdString(CsvReportText(result, session.language()));
+    const QString report = QString::fromStdString(CsvReportText(result, m_session.language()));
     const QString summary = report.trimmed().section('\n', -1);
     if (result.refused)
-        m_main.services().messageBoxes->LocalMsgBox(tr("File type is incorrect!") + "\n" + report,
-                                                    kError, tr("Mistake"));
+        message(tr("File type is incorrect!") + "\n" + report, kError, tr("Mistake"));
     else
-        m_main.services().messageBoxes->ShowReport(summary, report, tr("Import Channels (CSV)"));
+        m_services.messageBoxes->ShowReport(summary, report, tr("Import Channels (CSV)"));
 }
 
 void DocumentCommands::ExportChannels() {
-    const QString path = m_main.services().fileDialogs->saveChannelList();
+    const QString path = m_services.fileDialogs->saveChannelList();
     if (path.isEmpty()) return;
-    m_main.channelEditor()->commitPendingEdits();
-    Session& session = m_main.session();
-    const CsvExport result = ExportChannelCsv(session.channels().model());
+    m_session.commitPendingEdits();
+    const CsvExport result = ExportChannelCsv(m_session.channels().model());
     const DataFileResult saved = SaveChannelCsv(path.toStdString(), result.text);
     if (!saved.ok()) {
         reportFailure(tr("Failed to save the file!"), saved);
         return;
     }
     if (result.issues.empty()) return;
-    m_main.services().messageBoxes->ShowReport(
+    m_services.messageBoxes->ShowReport(
         tr("%n channel(s) written; some could not be written whole.", nullptr, result.rows),
-        QString::fromStdString(CsvReportText(result, session.language())),
+        QString::fromStdString(CsvReportText(result, m_session.language())),
         tr("Export Channels (CSV)"));
 }
 
 void DocumentCommands::reportFailure(const QString& headline, const DataFileResult& result) {
     QString text = headline;
     if (!result.detail.empty()) text += "\n" + tr(result.detail.c_str());
-    m_main.services().messageBoxes->LocalMsgBox(text, kError, tr("Mistake"));
+    message(text, kError, tr("Mistake"));
+}
+
+int DocumentCommands::message(const QString& text, int style, const QString& title) {
+    return m_services.messageBoxes->LocalMsgBox(text, style, title);
 }
 
 }  // namespace varel

@@ -3,9 +3,11 @@
 // import and export.
 #include <QObject>
 
+#include "session/services.h"
+
 namespace varel {
 
-class MainWindow;
+class Session;
 struct DataFileResult;
 
 /// New, Open, Save and the channel list exchange.
@@ -13,10 +15,12 @@ class DocumentCommands : public QObject {
     Q_OBJECT
 
 public:
-    explicit DocumentCommands(MainWindow& main);
+    /// Commands on the session's document, meeting the user through services.
+    DocumentCommands(Session& session, const AppServices& services, QObject* parent = nullptr);
 
-    /// New: after a confirmation, empties the channel table (one undo step); the band, the
-    /// other editors and both images stay as they are.
+    /// New: after a confirmation, empties the channel table (one undo step) and puts the
+    /// channel editor's cell editors back to their start; the band, the other editors and both
+    /// images stay as they are.
     void New();
     /// Open: a data file into InImage, decoded into every editor without the band question;
     /// a file of another radio, or one that cannot be read, changes nothing and is reported.
@@ -31,10 +35,16 @@ public:
     /// are reported.
     void ExportChannels();
 
+signals:
+    /// The channel table window is to be shown (after an opened file or an import).
+    void channelsLoaded();
+
 private:
     void reportFailure(const QString& headline, const DataFileResult& result);
+    int message(const QString& text, int style, const QString& title);
 
-    MainWindow& m_main;
+    Session& m_session;
+    AppServices m_services;
 };
 
 }  // namespace varel

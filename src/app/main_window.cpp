@@ -151,20 +151,26 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     m_mdi->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(m_mdi);
 
-    m_serviceModes = new ServiceModes(*this);
-    m_transfers = new TransferController(*this);
-    m_documents = new DocumentCommands(*this);
+    m_serviceModes = new ServiceModes(*m_services.clock, this);
+    m_transfers =
+        new TransferController(m_session, *m_services.messageBoxes, *m_serviceModes, *this);
+    m_documents = new DocumentCommands(m_session, m_services, this);
+    connect(m_serviceModes, &ServiceModes::modeChanged, this, &MainWindow::followServiceMode);
+    connect(m_transfers, &TransferController::commandsEnabled, this,
+            &MainWindow::setTransferCommandsEnabled);
     buildMenus();
     buildToolbar();
     buildStatusBar();
 
     // Load sequence: band 0 (without a question), Form1 shown, the other editors hidden.
     m_bandSelector->selectByProgram(0);
-    m_channelEditor = new ChannelEditor(*this);
-    m_featuresEditor = new FeaturesEditor(*this);
-    m_tuningEditor = new TuningEditor(*this);
-    m_fmEditor = new FmEditor(*this);
-    m_portWindow = new PortWindow(*this);
+    m_channelEditor = new ChannelEditor(m_session, *m_services.messageBoxes);
+    m_featuresEditor = new FeaturesEditor(m_session, *m_serviceModes);
+    m_tuningEditor = new TuningEditor(m_session, *m_serviceModes);
+    m_fmEditor = new FmEditor(m_session);
+    m_portWindow = new PortWindow(m_session);
+    connect(m_documents, &DocumentCommands::channelsLoaded, this,
+            [this] { showChild(m_channelEditor); });
     for (QWidget* editor :
          {static_cast<QWidget*>(m_channelEditor), static_cast<QWidget*>(m_featuresEditor),
           static_cast<QWidget*>(m_tuningEditor), static_cast<QWidget*>(m_fmEditor),
@@ -275,7 +281,7 @@ void MainWindow::buildToolbar() {
     m_bandStrip = addToolBar(QString());
     m_bandStrip->setObjectName("BandStrip");
     m_bandStrip->setMovable(false);
-    m_bandSelector = new BandSelector(*this);
+    m_bandSelector = new BandSelector(m_session, *m_services.messageBoxes, m_bandStrip);
     m_bandStrip->addWidget(m_bandSelector);
 }
 
@@ -363,6 +369,13 @@ void MainWindow::setLanguage(int languageFlag) {
 void MainWindow::setTransferCommandsEnabled(bool enabled) {
     for (const char* name : {"MNRead", "MNWrite", "TRead", "TWrite"})
         action(name)->setEnabled(enabled);
+}
+
+void MainWindow::followServiceMode(ServiceMode mode, bool on) {
+    action(ServiceModes::ButtonKey(static_cast<int>(mode)))->setVisible(on);
+    // The FM command starts enabled, so that everyday settings need no gesture; switching the
+    // mode off leaves it enabled.
+    if (mode == ServiceMode::FmService && on) action("MNFMset")->setEnabled(true);
 }
 
 void MainWindow::updateClock() {

@@ -21,6 +21,7 @@ class FmEditor;
 class PortWindow;
 class ServiceModes;
 class Session;
+enum class ServiceMode;
 class TransferController;
 class TuningEditor;
 
@@ -41,7 +42,6 @@ public:
 
     ChannelEditor* channelEditor() const { return m_channelEditor; }
     BandSelector* bandSelector() const { return m_bandSelector; }
-    FeaturesEditor* featuresEditor() const { return m_featuresEditor; }
     TuningEditor* tuningEditor() const { return m_tuningEditor; }
     FmEditor* fmEditor() const { return m_fmEditor; }
     PortWindow* portWindow() const { return m_portWindow; }
@@ -77,6 +77,7 @@ private:
     void retranslate();
     void updateClock();
     void showAbout();
+    void followServiceMode(ServiceMode mode, bool on);
 
     Session& m_session;
     AppServices m_services;

@@ -1,7 +1,5 @@
 #include "app/transfer_controller.h"
 
-#include "app/main_window.h"
-#include "editors/channel_editor.h"
 #include "link/port_map.h"
 #include "link/read_machine.h"
 #include "link/write_machine.h"
@@ -12,7 +10,9 @@
 
 namespace varel {
 
-TransferController::TransferController(MainWindow& main) : QObject(&main), m_main(main) {
+TransferController::TransferController(Session& session, MessageBoxes& boxes,
+                                       const ServiceModes& modes, QWidget& window)
+    : QObject(&window), m_session(session), m_boxes(boxes), m_modes(modes), m_window(window) {
     m_reenable.setObjectName("Timer1");
     m_reenable.setInterval(kReenableMs);
     connect(&m_reenable, &QTimer::timeout, this, &TransferController::OnReenableTimerTick);
@@ -32,26 +32,25 @@ TransferController::~TransferController() = default;
 void TransferController::StartRead() {
     if (isRunning() || m_reenable.isActive() || !openPort()) return;
     // A frequency still being typed is taken over before the first frame leaves.
-    m_main.channelEditor()->commitPendingEdits();
-    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_main.session().InImage())))
-        return;
+    m_session.commitPendingEdits();
+    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_session.InImage()))) return;
     showProgress(tr("Reading……"), tr("Data is reading, please wait a moment."));
 }
 
 void TransferController::StartWrite() {
     if (isRunning() || m_reenable.isActive() || !openPort()) return;
-    Session& session = m_main.session();
     // Edits still being typed are committed before the first frame leaves: a message about
     // one must not hold up a running transfer while the radio is being sent blocks.
-    session.commitPendingEdits();
+    m_session.commitPendingEdits();
     link::WriteOptions options;
-    options.band = session.settings().band();
-    options.debugMode = m_main.serviceModes()->DebugMode();
-    options.forceWriteMode = m_main.serviceModes()->ForceWriteMode();
-    if (!begin(Direction::Write, std::make_unique<link::WriteMachine>(session.OutImage(), options)))
+    options.band = m_session.settings().band();
+    options.debugMode = m_modes.DebugMode();
+    options.forceWriteMode = m_modes.ForceWriteMode();
+    if (!begin(Direction::Write,
+               std::make_unique<link::WriteMachine>(m_session.OutImage(), options)))
         return;
     // Right after the wake-up frame; the first block leaves only after the radio's replies.
-    session.encode();
+    m_session.encode();
     showProgress(tr("Writing……"), tr("Data is writing, please wait a moment."));
 }
 
@@ -63,11 +62,11 @@ void TransferController::OnReenableTimerTick() {
     if (++m_reenableTicks <= kReenableSilentTicks) return;
     m_reenableTicks = 0;
     m_reenable.stop();
-    m_main.setTransferCommandsEnabled(true);
+    emit commandsEnabled(true);
 }
 
 bool TransferController::openPort() {
-    const std::string device = link::PortDevice(m_main.session().portNumber());
+    const std::string device = link::PortDevice(m_session.portNumber());
     if (m_transfer.open(QString::fromStdString(device))) return true;
     reportInvalidPort();
     return false;
@@ -86,9 +85,9 @@ bool TransferController::begin(Direction direction,
 }
 
 void TransferController::showProgress(const QString& caption, const QString& label) {
-    if (m_progress == nullptr) m_progress = new ProgressWindow(m_main);
+    if (m_progress == nullptr) m_progress = new ProgressWindow(m_window);
     m_progress->begin(caption, label);
-    m_main.setTransferCommandsEnabled(false);
+    emit commandsEnabled(false);
 }
 
 void TransferController::askBandQuestion() {
@@ -106,7 +105,7 @@ void TransferController::finish(link::Outcome outcome) {
     switch (outcome) {
         case link::Outcome::Success:
             m_progress->hide();
-            if (direction == Direction::Read) m_main.session().decode();
+            if (direction == Direction::Read) m_session.decode();
             message(direction == Direction::Read ? tr("Reading Frequency Successful!")
                                                  : tr("Writing Frequency Successful!"),
                     MsgStyle::OkOnly, tr("Tip"));
@@ -128,7 +127,7 @@ void TransferController::finish(link::Outcome outcome) {
             m_progress->hide();
             break;
     }
-    m_main.setTransferCommandsEnabled(true);
+    emit commandsEnabled(true);
     emit transferEnded();
 }
 
@@ -137,7 +136,7 @@ void TransferController::reportInvalidPort() {
 }
 
 int TransferController::message(const QString& text, int style, const QString& title) {
-    return m_main.services().messageBoxes->LocalMsgBox(text, style, title);
+    return m_boxes.LocalMsgBox(text, style, title);
 }
 
 }  // namespace varel

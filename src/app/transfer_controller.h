@@ -10,8 +10,10 @@
 
 namespace varel {
 
-class MainWindow;
+class MessageBoxes;
 class ProgressWindow;
+class ServiceModes;
+class Session;
 
 /// Runs the radio transfers of the main window.
 class TransferController : public QObject {
@@ -23,7 +25,10 @@ public:
     /// Ticks of Timer1 that pass before the read and write commands return on the next one.
     static constexpr int kReenableSilentTicks = 11;
 
-    explicit TransferController(MainWindow& main);
+    /// Transfers of the session's images through the port of its PortNumber; messages go
+    /// through boxes, the progress window is shown over window.
+    TransferController(Session& session, MessageBoxes& boxes, const ServiceModes& modes,
+                       QWidget& window);
     ~TransferController() override;
 
     /// StartRead: opens the port of PortNumber, takes over a pending frequency edit, and reads
@@ -45,6 +50,8 @@ public:
     void OnReenableTimerTick();
 
 signals:
+    /// The read and write commands are to be enabled or disabled.
+    void commandsEnabled(bool enabled);
     /// A transfer's ending has been handled (its message closed).
     void transferEnded();
 
@@ -59,7 +66,10 @@ private:
     void reportInvalidPort();
     int message(const QString& text, int style, const QString& title);
 
-    MainWindow& m_main;
+    Session& m_session;
+    MessageBoxes& m_boxes;
+    const ServiceModes& m_modes;
+    QWidget& m_window;
     link::SerialTransfer m_transfer;
     std::unique_ptr<link::TransferMachine> m_machine;
     ProgressWindow* m_progress = nullptr;

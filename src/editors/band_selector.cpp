@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-#include "app/main_window.h"
 #include "image/settings_fields.h"
 #include "session/message_boxes.h"
 #include "session/session.h"
@@ -14,7 +13,8 @@
 
 namespace varel {
 
-BandSelector::BandSelector(MainWindow& main) : QWidget(&main), m_main(main) {
+BandSelector::BandSelector(Session& session, MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent), m_session(session), m_boxes(boxes) {
     setObjectName("BandSelector");
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
@@ -32,38 +32,33 @@ BandSelector::BandSelector(MainWindow& main) : QWidget(&main), m_main(main) {
     // Opening the list arms the question for the first change made in it.
     m_combo->view()->parentWidget()->installEventFilter(this);
     connect(m_combo, &QComboBox::activated, this, &BandSelector::userChanged);
-    Session& session = m_main.session();
-    connect(&session, &Session::settingsChanged, this, &BandSelector::showModelBand);
-    // A decode (an opened file, a read) is a change by the program even where it keeps the band.
-    connect(&session, &Session::documentReplaced, this, [this] {
-        disarmPrompt();
-        showModelBand();
+    connect(&m_session, &Session::settingsChanged, this, [this](const QVector<SettingId>& ids) {
+        if (ids.contains(SettingId::Band)) showModelBand();
     });
 }
 
 bool BandSelector::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && watched == m_combo->view()->parentWidget()) {
         m_indexBeforeDrop = m_combo->currentIndex();
-        m_promptArmed = true;
+        m_session.armBandPrompt();
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void BandSelector::selectByProgram(int position) {
-    m_promptArmed = false;
+    m_session.disarmBandPrompt();
     if (position < 0 || position >= m_combo->count()) return;
-    m_main.session().edit("band", [position](Document& d) { d.settings.setBand(position); });
+    m_session.edit("band", [position](Document& d) { d.settings.setBand(position); });
     showModelBand();
 }
 
 void BandSelector::userChanged(int position) {
-    Session& session = m_main.session();
-    if (m_promptArmed && position != m_indexBeforeDrop) {
-        const int answer = m_main.services().messageBoxes->LocalMsgBox(
+    if (m_session.bandPromptArmed() && position != m_indexBeforeDrop) {
+        const int answer = m_boxes.LocalMsgBox(
             tr("Changing the frequency band will remove the channel tabulation, confirm?"),
             MsgStyle::Confirmation, tr("Be careful!"));
         if (answer == MsgResult::Ok) {
-            session.edit("band and clear", [position](Document& d) {
+            m_session.edit("band and clear", [position](Document& d) {
                 d.settings.setBand(position);
                 d.channels.ClearGrid();
             });
@@ -71,20 +66,20 @@ void BandSelector::userChanged(int position) {
             showModelBand();
         }
     } else {
-        session.edit("band", [position](Document& d) { d.settings.setBand(position); });
+        m_session.edit("band", [position](Document& d) { d.settings.setBand(position); });
     }
-    m_promptArmed = false;
+    m_session.disarmBandPrompt();
 }
 
 void BandSelector::showModelBand() {
-    const int band = m_main.session().settings().band();
+    const int band = m_session.settings().band();
     if (m_combo->currentIndex() == band) return;
-    m_promptArmed = false;
+    m_session.disarmBandPrompt();
     m_combo->setCurrentIndex(band);
 }
 
 void BandSelector::retranslate() {
-    m_label->setText(QtText(Field(SettingId::Band).caption, m_main.session().language()));
+    m_label->setText(QtText(Field(SettingId::Band).caption, m_session.language()));
 }
 
 }  // namespace varel

@@ -13,21 +13,21 @@ class QLabel;
 
 namespace varel {
 
-class MainWindow;
+class MessageBoxes;
+class Session;
 
 /// The band strip's label and band list.
 class BandSelector : public QWidget {
     Q_OBJECT
 
 public:
-    /// Builds the label and the list on the main window's band strip.
-    explicit BandSelector(MainWindow& main);
+    /// Builds the label and the list showing the session's band; the confirmation goes through
+    /// boxes.
+    BandSelector(Session& session, MessageBoxes& boxes, QWidget* parent = nullptr);
 
     /// A change made by the program (start-up): no question, no clearing; positions outside
     /// 0 to 2 are ignored.
     void selectByProgram(int position);
-    /// BandPromptArmed becomes false, before a change by the program (open, read, New).
-    void disarmPrompt() { m_promptArmed = false; }
     /// Writes the label (the entries read the same in both languages).
     void retranslate();
 
@@ -38,10 +38,10 @@ private:
     void userChanged(int position);
     void showModelBand();
 
-    MainWindow& m_main;
+    Session& m_session;
+    MessageBoxes& m_boxes;
     QLabel* m_label = nullptr;
     QComboBox* m_combo = nullptr;
-    bool m_promptArmed = true;  // BandPromptArmed
     int m_indexBeforeDrop = 0;  // BandIndexBeforeDrop
 };
 

@@ -10,7 +10,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
 #include "editors/channel_grid.h"
 #include "image/channel_columns.h"
 #include "image/vocabulary.h"
@@ -43,8 +42,8 @@ void NameList(PickList* list, const Entries& entries, Language lang, int count) 
 
 }  // namespace
 
-ChannelEditor::ChannelEditor(MainWindow& main)
-    : QWidget(nullptr), m_main(main), m_session(main.session()) {
+ChannelEditor::ChannelEditor(Session& session, MessageBoxes& boxes)
+    : QWidget(nullptr), m_session(session), m_boxes(boxes) {
     setObjectName("Form1");
 
     // picClient holds the grid and is scrolled when the window is smaller than the grid.
@@ -73,6 +72,7 @@ ChannelEditor::ChannelEditor(MainWindow& main)
     connect(&m_session, &Session::channelRowsChanged, this, &ChannelEditor::showRows);
     connect(&m_session, &Session::documentReplaced, this, &ChannelEditor::discardEditors);
     connect(&m_session, &Session::aboutToEncode, this, &ChannelEditor::commitPendingEdits);
+    connect(&m_session, &Session::pendingEditsDropped, this, &ChannelEditor::StartForm);
     showRows(AllRows());
 }
 
@@ -266,8 +266,8 @@ void ChannelEditor::leaveFrequency() {
             result = d.channels.CommitFrequency(row, column, typed, band, lang);
         });
         if (result == FrequencyCommit::OutOfBand) {
-            m_main.services().messageBoxes->LocalMsgBox(tr("Beyond the scope of frequency band"),
-                                                        MsgStyle::OkOnly, QString());
+            m_boxes.LocalMsgBox(tr("Beyond the scope of frequency band"), MsgStyle::OkOnly,
+                                QString());
             m_grid->setFocus(Qt::OtherFocusReason);
         }
     }
@@ -324,11 +324,11 @@ void ChannelEditor::discardEditors() {
 }
 
 void ChannelEditor::StartForm() {
+    // The channel table itself is emptied by the command that asked for this.
     discardEditors();
     m_combo1->setCurrentIndex(0);
     for (int element = kPowerColumn; element <= 10; ++element)
         m_combo5[static_cast<std::size_t>(element)]->setCurrentIndex(1);
-    m_session.edit("new", [](Document& d) { d.channels.ClearGrid(); });
 }
 
 bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -15,7 +15,7 @@ namespace varel {
 
 class ChannelGrid;
 class LeaveWatcher;
-class MainWindow;
+class MessageBoxes;
 class PickList;
 class Session;
 
@@ -24,18 +24,15 @@ class ChannelEditor : public QWidget {
     Q_OBJECT
 
 public:
-    /// Builds the window with its grid and hidden cell editors; its load sequence.
-    explicit ChannelEditor(MainWindow& main);
+    /// Builds the window with its grid and hidden cell editors over the session's channel
+    /// table; its messages go through boxes.
+    ChannelEditor(Session& session, MessageBoxes& boxes);
 
     /// Writes every static text in the current language: caption, header cells, list entries.
     void retranslate();
 
-    /// StartForm: closes any cell editor without taking its text, puts the lists back to their
-    /// start positions and empties all 128 channels as one undo step.
-    void StartForm();
-
     /// Commits what the frequency or name editor still holds, as if it had lost the focus; the
-    /// program calls it before a read, an encode and an undo.
+    /// session asks for it before a read, an encode and an undo.
     void commitPendingEdits();
 
 protected:
@@ -54,9 +51,10 @@ private:
     void commitPick(int position);
     void closeList(PickList* list);
     void discardEditors();
+    void StartForm();
 
-    MainWindow& m_main;
     Session& m_session;
+    MessageBoxes& m_boxes;
     ChannelGrid* m_grid = nullptr;
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;

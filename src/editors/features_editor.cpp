@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <string>
 
-#include "app/main_window.h"
 #include "image/settings_input.h"
 #include "session/service_modes.h"
 #include "session/session.h"
@@ -64,10 +63,6 @@ const GestureCaption kGestureCaptions[] = {
 const SettingId kFmServiceLists[] = {SettingId::PowerOnPassword, SettingId::RadioSearchMode,
                                      SettingId::RogerBeep};
 
-bool SameValue(const SettingsModel& a, const SettingsModel& b, SettingId id) {
-    return a.index(id) == b.index(id) && a.text(id) == b.text(id) && a.checked(id) == b.checked(id);
-}
-
 // The captions of the pages Option1 and Option2 show.
 const Bilingual& Page(int page) {
     return Section(page == 0 ? SettingSection::FunctionSet : SettingSection::VfoA).page;
@@ -75,17 +70,14 @@ const Bilingual& Page(int page) {
 
 }  // namespace
 
-FeaturesEditor::FeaturesEditor(MainWindow& main)
-    : QWidget(nullptr), m_main(main), m_shown(main.session().settings()) {
+FeaturesEditor::FeaturesEditor(Session& session, ServiceModes& modes)
+    : QWidget(nullptr), m_session(session), m_modes(modes) {
     setObjectName("Form3");
     build();
-    Session& session = m_main.session();
-    connect(&session, &Session::settingsChanged, this, [this] { loadFromModel(false); });
-    connect(&session, &Session::documentReplaced, this, [this] { loadFromModel(true); });
-    connect(&session, &Session::aboutToEncode, this, &FeaturesEditor::commitTyping);
-    connect(m_main.serviceModes(), &ServiceModes::modeChanged, this,
-            &FeaturesEditor::applyServiceMode);
-    loadFromModel(true);
+    connect(&m_session, &Session::settingsChanged, this, &FeaturesEditor::loadFromModel);
+    connect(&m_session, &Session::aboutToEncode, this, &FeaturesEditor::commitTyping);
+    connect(&m_modes, &ServiceModes::modeChanged, this, &FeaturesEditor::applyServiceMode);
+    loadFromModel(AllSettings());
     showPage(0);
 }
 
@@ -178,21 +170,19 @@ void FeaturesEditor::showPage(int page) {
 
 void FeaturesEditor::pick(std::size_t i, int position) {
     const SettingField& f = *m_controls[i].field;
-    Session& session = m_main.session();
-    session.edit(QtText(f.caption, session.language()),
-                 [&f, position](Document& d) { d.settings.setIndex(f.id, position); });
+    m_session.edit(QtText(f.caption, m_session.language()),
+                   [&f, position](Document& d) { d.settings.setIndex(f.id, position); });
 }
 
 void FeaturesEditor::leaveBox(std::size_t i) {
     FeatureControl& c = m_controls[i];
     const SettingField& f = *c.field;
-    Session& session = m_main.session();
-    const std::string text = LeaveCheck(f, c.box->text().toStdString(), session.band());
+    const std::string text = LeaveCheck(f, c.box->text().toStdString(), m_session.band());
     const QString checked = QtText(text);
     if (c.box->text() != checked) c.box->setText(checked);
     c.typing = false;
-    session.edit(QtText(f.caption, session.language()),
-                 [&f, &text](Document& d) { d.settings.setText(f.id, text); });
+    m_session.edit(QtText(f.caption, m_session.language()),
+                   [&f, &text](Document& d) { d.settings.setText(f.id, text); });
 }
 
 void FeaturesEditor::commitTyping() {
@@ -200,11 +190,10 @@ void FeaturesEditor::commitTyping() {
         if (c.typing) c.leave->runNow();
 }
 
-void FeaturesEditor::loadFromModel(bool all) {
-    const SettingsModel& model = m_main.session().settings();
+void FeaturesEditor::loadFromModel(const QVector<SettingId>& ids) {
+    const SettingsModel& model = m_session.settings();
     for (FeatureControl& c : m_controls)
-        if (all || !SameValue(model, m_shown, c.field->id)) c.show(model);
-    m_shown = model;
+        if (ids.contains(c.field->id)) c.show(model);
 }
 
 void FeaturesEditor::applyServiceMode(ServiceMode mode, bool on) {
@@ -218,7 +207,7 @@ void FeaturesEditor::applyServiceMode(ServiceMode mode, bool on) {
 }
 
 void FeaturesEditor::retranslate() {
-    const Language lang = m_main.session().language();
+    const Language lang = m_session.language();
     setWindowTitle(QtText(Section(SettingSection::FunctionSet).windowTitle, lang));
     for (int page = 0; page < 2; ++page) m_pages[page]->setText(QtText(Page(page), lang));
     for (const auto& [section, frame] : m_frames)
@@ -250,8 +239,7 @@ bool FeaturesEditor::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
         return false;
     for (const GestureCaption& g : kGestureCaptions)
-        if (control(g.field)->caption == watched)
-            m_main.serviceModes()->captionClicked(g.mode, g.caption);
+        if (control(g.field)->caption == watched) m_modes.captionClicked(g.mode, g.caption);
     return false;
 }
 

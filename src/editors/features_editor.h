@@ -2,18 +2,19 @@
 // The optional features editor Form3: every optional feature and both VFOs of the settings
 // block, built from the settings table. Its controls show the settings model; a pick in a list
 // and a box's leave check each change the model as one undo step.
+#include <QVector>
 #include <QWidget>
 #include <vector>
 
 #include "editors/feature_control.h"
-#include "image/settings_model.h"
 
 class QGroupBox;
 class QRadioButton;
 
 namespace varel {
 
-class MainWindow;
+class ServiceModes;
+class Session;
 enum class ServiceMode;
 
 /// The optional features editor Form3.
@@ -21,8 +22,9 @@ class FeaturesEditor : public QWidget {
     Q_OBJECT
 
 public:
-    /// Builds the window hidden, showing the settings model, on the "Function Set" page.
-    explicit FeaturesEditor(MainWindow& main);
+    /// Builds the window hidden, showing the settings model, on the "Function Set" page; the
+    /// captions of the service gestures report their clicks to modes.
+    FeaturesEditor(Session& session, ServiceModes& modes);
     ~FeaturesEditor() override;
 
     /// Writes every static text in the current language; no selection changes.
@@ -39,16 +41,16 @@ private:
     void pick(std::size_t index, int position);
     void leaveBox(std::size_t index);
     void commitTyping();
-    void loadFromModel(bool all);
+    void loadFromModel(const QVector<SettingId>& ids);
     void applyServiceMode(ServiceMode mode, bool on);
     void fitWindow();
     FeatureControl* control(SettingId id);
 
-    MainWindow& m_main;
+    Session& m_session;
+    ServiceModes& m_modes;
     std::vector<FeatureControl> m_controls;
     std::vector<std::pair<SettingSection, QGroupBox*>> m_frames;
     QRadioButton* m_pages[2] = {};
-    SettingsModel m_shown;  ///< the model as the controls last showed it
 };
 
 }  // namespace varel

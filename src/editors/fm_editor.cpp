@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <algorithm>
 
-#include "app/main_window.h"
 #include "image/encodings.h"
 #include "image/numeric_text.h"
 #include "image/settings_fields.h"
@@ -73,24 +73,18 @@ FmEntry CheckFmEntry(const QString& text, QString* snapped) {
     return FmEntry::Accepted;
 }
 
-// The committed FM values as texts, to notice when something else than "OK" changed them.
-std::vector<std::string> CommittedFm(const SettingsModel& settings) {
-    std::vector<std::string> values;
-    for (int id = static_cast<int>(SettingId::FmPresentChannel);
-         id <= static_cast<int>(SettingId::FmChannel25); ++id)
-        values.push_back(settings.displayText(static_cast<SettingId>(id), Language::English));
-    return values;
+// True for the committed values of this window.
+bool IsFmValue(SettingId id) {
+    return id >= SettingId::FmPresentChannel && id <= SettingId::FmChannel25;
 }
 
 }  // namespace
 
-FmEditor::FmEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
+FmEditor::FmEditor(Session& session) : QWidget(nullptr), m_session(session) {
     setObjectName("Form5");
     buildGrid();
     buildControls();
-    Session& session = m_main.session();
-    connect(&session, &Session::documentReplaced, this, &FmEditor::loadFromModel);
-    connect(&session, &Session::settingsChanged, this, &FmEditor::followSettings);
+    connect(&m_session, &Session::settingsChanged, this, &FmEditor::followSettings);
     loadFromModel();
     setFixedSize(TwipsToPixels(kWindowWidth), TwipsToPixels(kWindowHeight));
 }
@@ -186,7 +180,7 @@ void FmEditor::buildControls() {
 }
 
 void FmEditor::retranslate() {
-    const Language lang = m_main.session().language();
+    const Language lang = m_session.language();
     setWindowTitle(QtText(Section(SettingSection::Fm).windowTitle, lang));
     m_captions[0]->setText(QtText(Field(SettingId::FmVfo).caption, lang));
     for (int i = 0; i < 3; ++i) {
@@ -206,7 +200,7 @@ void FmEditor::loadFromModel() {
     m_editRow = -1;
     m_cellEdit->hide();
     m_message->hide();
-    const SettingsModel& settings = m_main.session().settings();
+    const SettingsModel& settings = m_session.settings();
     for (int n = 1; n <= kFmChannelCount; ++n)
         m_grid->item(n - 1, 1)->setText(QtText(settings.fmChannel(n)));
     m_vfo->setText(QtText(settings.text(SettingId::FmVfo)));
@@ -214,18 +208,13 @@ void FmEditor::loadFromModel() {
     m_lists[0]->setCurrentIndex(m_lists[0]->findText(present));
     m_lists[0]->setEditText(present);
     for (int i = 1; i < 3; ++i) m_lists[i]->setCurrentIndex(settings.index(kListIds[i]));
-    m_shown = CommittedFm(settings);
 }
 
-void FmEditor::followSettings() {
-    // Only a change of the committed values that "OK" did not make (an undo or redo of a
-    // commit) rewrites the controls; other settings leave what the user typed alone.
-    std::vector<std::string> committed = CommittedFm(m_main.session().settings());
-    if (committed == m_shown) return;
-    if (m_committing)
-        m_shown = std::move(committed);
-    else
-        loadFromModel();
+void FmEditor::followSettings(const QVector<SettingId>& ids) {
+    // Only a change of the committed values that "OK" did not make (a decode, an undo or redo
+    // of a commit) rewrites the controls; other settings leave what the user typed alone.
+    if (m_committing || !std::any_of(ids.begin(), ids.end(), IsFmValue)) return;
+    loadFromModel();
 }
 
 void FmEditor::openCellEditor(int row) {
@@ -297,7 +286,7 @@ void FmEditor::commit() {
         channels.push_back(m_grid->item(row, 1)->text().toStdString());
 
     m_committing = true;
-    m_main.session().edit(tr("FM channels"), [&](Document& d) {
+    m_session.edit(tr("FM channels"), [&](Document& d) {
         SettingsModel& s = d.settings;
         // A present channel that is not a whole number is not committed; the rest is.
         if (whole) s.setNumber(SettingId::FmPresentChannel, present);

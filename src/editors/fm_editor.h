@@ -4,10 +4,11 @@
 // settings model and change only by "OK" or a decode; the controls show what the user typed,
 // even after "Cancel", until a decode (or an undo or redo of a commit) puts the committed
 // values back into them.
+#include <QVector>
 #include <QWidget>
 #include <functional>
-#include <string>
-#include <vector>
+
+#include "image/settings_fields.h"
 
 class QComboBox;
 class QLabel;
@@ -18,7 +19,7 @@ class QTableWidget;
 namespace varel {
 
 class LeaveWatcher;
-class MainWindow;
+class Session;
 
 /// The FM broadcast channel editor Form5.
 class FmEditor : public QWidget {
@@ -26,7 +27,7 @@ class FmEditor : public QWidget {
 
 public:
     /// Builds the window hidden, showing the committed values of the settings model.
-    explicit FmEditor(MainWindow& main);
+    explicit FmEditor(Session& session);
     /// Writes every static text in the current language.
     void retranslate();
 
@@ -37,7 +38,7 @@ private:
     void buildGrid();
     void buildControls();
     void loadFromModel();
-    void followSettings();
+    void followSettings(const QVector<SettingId>& ids);
     void openCellEditor(int row);
     void leaveCell();
     void leaveVfo();
@@ -47,7 +48,7 @@ private:
     void commit();
     void hideWindow();
 
-    MainWindow& m_main;
+    Session& m_session;
     QTableWidget* m_grid = nullptr;
     QLineEdit* m_cellEdit = nullptr;  // Text1, laid over the cell being edited
     QLineEdit* m_vfo = nullptr;       // Text2
@@ -57,8 +58,7 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     LeaveWatcher* m_cellLeave = nullptr;
-    int m_editRow = -1;                // grid row (0-24) under the in-place editor
-    std::vector<std::string> m_shown;  // the committed values the controls were loaded from
+    int m_editRow = -1;  // grid row (0-24) under the in-place editor
     bool m_committing = false;
 };
 

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
-#include "app/main_window.h"
 #include "session/session.h"
 #include "ui/twips.h"
 
@@ -16,7 +15,7 @@ constexpr int kColumns = 5;
 
 }  // namespace
 
-PortWindow::PortWindow(MainWindow& main) : QWidget(nullptr), m_main(main) {
+PortWindow::PortWindow(Session& session) : QWidget(nullptr), m_session(session) {
     setObjectName("Form6");
     m_group = new QButtonGroup(this);
     auto* grid = new QGridLayout(this);
@@ -31,7 +30,7 @@ PortWindow::PortWindow(MainWindow& main) : QWidget(nullptr), m_main(main) {
     }
     // Only the user's click chooses a port; prepareToShow() selects by program.
     connect(m_group, &QButtonGroup::idClicked, this,
-            [this](int port) { m_main.session().setPortNumber(port); });
+            [this](int port) { m_session.setPortNumber(port); });
 }
 
 QRadioButton* PortWindow::option(int port) const {
@@ -46,7 +45,7 @@ void PortWindow::setProbeResults(const link::PortAvailability& ports) {
 }
 
 void PortWindow::prepareToShow() {
-    const int port = m_main.session().portNumber();
+    const int port = m_session.portNumber();
     if (QRadioButton* button = option(port)) button->setChecked(true);
 }
 
@@ -57,7 +56,7 @@ void PortWindow::retranslate() {
 
 void PortWindow::writeTooltips() {
     // Which device each option stands for, and for one the probe could not open, why.
-    const Language language = m_main.session().language();
+    const Language language = m_session.language();
     for (int n = link::kFirstPort; n <= link::kLastPort; ++n) {
         const link::PortStatus& status = m_ports[static_cast<std::size_t>(n - 1)];
         const QString device = QString::fromStdString(status.device);

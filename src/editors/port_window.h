@@ -10,7 +10,7 @@ class QRadioButton;
 
 namespace varel {
 
-class MainWindow;
+class Session;
 
 /// The serial port window Form6. Its options are QRadioButtons named "Com1" to "Com20".
 class PortWindow : public QWidget {
@@ -21,7 +21,8 @@ public:
     static constexpr int kWidthTwips = 4890;
     static constexpr int kHeightTwips = 2775;
 
-    explicit PortWindow(MainWindow& main);
+    /// The options of the session's PortNumber; a click sets it.
+    explicit PortWindow(Session& session);
     /// The outer size of the window's frame in pixels.
     static QSize outerSize();
 
@@ -39,7 +40,7 @@ public:
 private:
     void writeTooltips();
 
-    MainWindow& m_main;
+    Session& m_session;
     QButtonGroup* m_group = nullptr;
     link::PortAvailability m_ports{};
 };

@@ -8,7 +8,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
 #include "image/settings_fields.h"
 #include "session/service_modes.h"
 #include "session/session.h"
@@ -24,7 +23,8 @@ constexpr int kSlidersPerTab = 3;
 
 }  // namespace
 
-TuningEditor::TuningEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
+TuningEditor::TuningEditor(Session& session, ServiceModes& modes)
+    : QWidget(nullptr), m_session(session) {
     setObjectName("Form4");
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("SSTab1");
@@ -76,15 +76,20 @@ TuningEditor::TuningEditor(MainWindow& main) : QWidget(nullptr), m_main(main) {
         m_tabs->addTab(page, QString());
     }
 
-    Session& session = m_main.session();
-    connect(&session, &Session::settingsChanged, this, &TuningEditor::loadFromModel);
+    connect(&m_session, &Session::settingsChanged, this, [this](const QVector<SettingId>& ids) {
+        for (int i = 0; i < kTuningCount; ++i)
+            if (ids.contains(TuningId(i))) return loadFromModel();
+    });
+    connect(&modes, &ServiceModes::modeChanged, this, [this](ServiceMode mode, bool on) {
+        if (mode == ServiceMode::Debug) setSlidersEnabled(on);
+    });
     loadFromModel();
-    setSlidersEnabled(m_main.serviceModes()->DebugMode());
+    setSlidersEnabled(modes.DebugMode());
     setMinimumWidth(380);
 }
 
 void TuningEditor::retranslate() {
-    const Language lang = m_main.session().language();
+    const Language lang = m_session.language();
     setWindowTitle(QtText(Section(SettingSection::TuningA).windowTitle, lang));
     m_tabs->setTabText(0, QtText(Section(SettingSection::TuningA).caption, lang));
     m_tabs->setTabText(1, QtText(Section(SettingSection::TuningB).caption, lang));
@@ -100,7 +105,7 @@ void TuningEditor::setSlidersEnabled(bool enabled) {
 }
 
 void TuningEditor::loadFromModel() {
-    const SettingsModel& settings = m_main.session().settings();
+    const SettingsModel& settings = m_session.settings();
     for (int i = 0; i < kTuningCount; ++i) {
         m_sliders[i]->setValue(settings.tuning(i));
         m_valueLabels[i]->setNum(settings.tuning(i));
@@ -110,7 +115,7 @@ void TuningEditor::loadFromModel() {
 void TuningEditor::sliderActed(int slider) {
     // The action has moved the slider's position; its value follows after this returns.
     const int value = m_sliders[slider]->sliderPosition();
-    m_main.session().edit(
+    m_session.edit(
         tr("Power tuning"), [slider, value](Document& d) { d.settings.setTuning(slider, value); },
         kMergeKey + slider, !m_moving[slider]);
     if (m_moving[slider]) m_pending[slider] = true;
@@ -120,7 +125,7 @@ void TuningEditor::endMove(int slider) {
     m_moving[slider] = false;
     if (!m_pending[slider]) return;
     m_pending[slider] = false;
-    m_main.session().edit(
+    m_session.edit(
         tr("Power tuning"), [](Document&) {}, kMergeKey + slider, true);
 }
 

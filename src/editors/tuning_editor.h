@@ -11,29 +11,30 @@ class QTabWidget;
 
 namespace varel {
 
-class MainWindow;
+class ServiceModes;
+class Session;
 
 /// The power tuning editor Form4: six sliders for the transmit power grades.
 class TuningEditor : public QWidget {
     Q_OBJECT
 
 public:
-    /// Builds the window hidden, its sliders showing the settings model.
-    explicit TuningEditor(MainWindow& main);
+    /// Builds the window hidden, its sliders showing the settings model and enabled while the
+    /// debug mode of modes is on.
+    TuningEditor(Session& session, ServiceModes& modes);
     /// Writes every static text in the current language.
     void retranslate();
-    /// Enables or disables the six sliders (they follow DebugMode).
-    void setSlidersEnabled(bool enabled);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void loadFromModel();
+    void setSlidersEnabled(bool enabled);
     void sliderActed(int slider);
     void endMove(int slider);
 
-    MainWindow& m_main;
+    Session& m_session;
     QTabWidget* m_tabs = nullptr;
     QSlider* m_sliders[6] = {};
     QGroupBox* m_frames[6] = {};

@@ -1,10 +1,7 @@
 #include "session/service_modes.h"
 
-#include <QAction>
 #include <cmath>
 
-#include "app/main_window.h"
-#include "editors/tuning_editor.h"
 #include "session/clock.h"
 
 namespace varel {
@@ -37,7 +34,7 @@ bool AnyMark(const bool (&marks)[3]) {
 
 }  // namespace
 
-ServiceModes::ServiceModes(MainWindow& main) : QObject(&main), m_main(main) {}
+ServiceModes::ServiceModes(const Clock& clock, QObject* parent) : QObject(parent), m_clock(clock) {}
 
 const char* ServiceModes::ButtonKey(int button) {
     static const char* const keys[] = {"TAnMa", "TDebug", "TFMMa"};
@@ -45,7 +42,7 @@ const char* ServiceModes::ButtonKey(int button) {
 }
 
 double ServiceModes::now() const {
-    return m_main.services().clock->secondsSinceMidnight();
+    return m_clock.secondsSinceMidnight();
 }
 
 void ServiceModes::captionClicked(ServiceMode mode, int caption) {
@@ -64,7 +61,6 @@ void ServiceModes::captionClicked(ServiceMode mode, int caption) {
     }
     g.marks[caption] = true;
     if (g.marks[0] && g.marks[1] && g.marks[2]) setOn(mode, true);
-    if (isOn(mode)) applyEffect(mode, true);
 }
 
 void ServiceModes::serviceButtonClicked(int button) {
@@ -80,7 +76,6 @@ void ServiceModes::serviceButtonClicked(int button) {
     const auto mode = static_cast<ServiceMode>(button);
     m_gestures[button] = Gesture{};
     setOn(mode, false);
-    applyEffect(mode, false);
 }
 
 void ServiceModes::setOn(ServiceMode mode, bool on) {
@@ -88,23 +83,6 @@ void ServiceModes::setOn(ServiceMode mode, bool on) {
     if (flag == on) return;
     flag = on;
     emit modeChanged(mode, on);
-}
-
-void ServiceModes::applyEffect(ServiceMode mode, bool on) {
-    if (QAction* button = m_main.action(ButtonKey(static_cast<int>(mode)))) button->setVisible(on);
-    switch (mode) {
-        case ServiceMode::ForceWrite:
-            break;
-        case ServiceMode::Debug:
-            if (TuningEditor* tuning = m_main.tuningEditor()) tuning->setSlidersEnabled(on);
-            break;
-        case ServiceMode::FmService:
-            // The command starts enabled, so that everyday settings need no gesture; switching
-            // the mode off leaves it enabled. The optional features editor enables its three
-            // lists itself when it hears of the mode.
-            if (QAction* fm = m_main.action("MNFMset"); on && fm != nullptr) fm->setEnabled(true);
-            break;
-    }
 }
 
 }  // namespace varel

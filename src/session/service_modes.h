@@ -7,7 +7,7 @@
 
 namespace varel {
 
-class MainWindow;
+class Clock;
 
 /// The three service modes.
 enum class ServiceMode { ForceWrite = 0, Debug = 1, FmService = 2 };
@@ -17,7 +17,8 @@ class ServiceModes : public QObject {
     Q_OBJECT
 
 public:
-    explicit ServiceModes(MainWindow& main);
+    /// All modes off; the gestures and double clicks are timed by clock.
+    explicit ServiceModes(const Clock& clock, QObject* parent = nullptr);
 
     /// The key of the toolbar button of mode 0-2: "TAnMa", "TDebug", "TFMMa".
     static const char* ButtonKey(int button);
@@ -28,8 +29,6 @@ public:
     bool ForceWriteMode() const { return isOn(ServiceMode::ForceWrite); }
     /// True while the tuning sliders are enabled and a write sends the tuning blocks.
     bool DebugMode() const { return isOn(ServiceMode::Debug); }
-    /// True while the FM service mode is on.
-    bool FmServiceMode() const { return isOn(ServiceMode::FmService); }
 
     /// A click on the toolbar button of mode 0-2 (two within a second switch the mode off).
     void serviceButtonClicked(int button);
@@ -38,7 +37,8 @@ public:
     void captionClicked(ServiceMode mode, int caption);
 
 signals:
-    /// A mode was switched on or off.
+    /// A mode was switched on or off. Its toolbar button, the tuning sliders (debug mode) and
+    /// the lists of the FM service mode follow it.
     void modeChanged(varel::ServiceMode mode, bool on);
 
 private:
@@ -50,9 +50,8 @@ private:
 
     double now() const;
     void setOn(ServiceMode mode, bool on);
-    void applyEffect(ServiceMode mode, bool on);
 
-    MainWindow& m_main;
+    const Clock& m_clock;
     bool m_on[3] = {false, false, false};
     Gesture m_gestures[3];
     int m_clickTime[3] = {0, 0, 0};  // ServiceClickTime per button; 0: none

@@ -11,6 +11,21 @@ QVector<int> AllRows() {
     return rows;
 }
 
+QVector<SettingId> AllSettings() {
+    QVector<SettingId> ids;
+    for (int id = 0; id < kSettingCount; ++id) ids.append(static_cast<SettingId>(id));
+    return ids;
+}
+
+QVector<SettingId> ChangedSettings(const SettingsModel& before, const SettingsModel& after) {
+    QVector<SettingId> ids;
+    for (const SettingId id : AllSettings())
+        if (before.index(id) != after.index(id) || before.text(id) != after.text(id) ||
+            before.number(id) != after.number(id) || before.checked(id) != after.checked(id))
+            ids.append(id);
+    return ids;
+}
+
 Session::Session(QObject* parent) : QObject(parent) {}
 
 FrequencyBand Session::band() const {
@@ -37,10 +52,12 @@ void Session::edit(const QString& label, const std::function<void(Document&)>& c
         return;
     }
     const QVector<int> rows = diff.rows;
-    const bool settingsTouched = diff.settingsBefore.has_value();
+    const QVector<SettingId> settings = diff.settingsBefore
+                                            ? ChangedSettings(before.settings, m_document.settings)
+                                            : QVector<SettingId>();
     m_undo.push(new DocumentEditCommand(*this, label, std::move(diff), mergeKey, closesMerge));
     if (!rows.isEmpty()) emit channelRowsChanged(rows);
-    if (settingsTouched) emit settingsChanged();
+    if (!settings.isEmpty()) emit settingsChanged(settings);
 }
 
 void Session::applyState(const QVector<int>& rows, const QVector<ChannelRowState>& states,
@@ -50,9 +67,13 @@ void Session::applyState(const QVector<int>& rows, const QVector<ChannelRowState
         // Texts recorded before a language change follow the language now in force.
         if (statesLanguage != language()) m_document.channels.RefreshRow(rows[i], language());
     }
-    if (settings != nullptr) m_document.settings = *settings;
+    QVector<SettingId> changed;
+    if (settings != nullptr) {
+        changed = ChangedSettings(m_document.settings, *settings);
+        m_document.settings = *settings;
+    }
     if (!rows.isEmpty()) emit channelRowsChanged(rows);
-    if (settings != nullptr) emit settingsChanged();
+    if (!changed.isEmpty()) emit settingsChanged(changed);
 }
 
 void Session::refreshGrid() {
@@ -67,9 +88,10 @@ void Session::decode() {
     m_document.channels.SetGrid();
     m_document.settings = cfg.settings;
     m_undo.clear();
+    m_bandPromptArmed = false;
     emit documentReplaced();
     emit channelRowsChanged(AllRows());
-    emit settingsChanged();
+    emit settingsChanged(AllSettings());
 }
 
 void Session::encode() {

@@ -50,6 +50,13 @@ public:
     /// The undo history of the document.
     QUndoStack& undoStack() { return m_undo; }
 
+    /// BandPromptArmed: a change of the band selector's list is to be confirmed. The selector
+    /// arms it when the user opens its list; every handled change and every change made by the
+    /// program (an opened file, a read, New) disarms it.
+    bool bandPromptArmed() const { return m_bandPromptArmed; }
+    void armBandPrompt() { m_bandPromptArmed = true; }
+    void disarmBandPrompt() { m_bandPromptArmed = false; }
+
     /// The one place where the user changes the document: runs `change`, and records what it
     /// changed as one undo step named `label` (nothing is recorded when nothing changed).
     /// Consecutive edits with the same mergeKey (>= 0) form one step until an edit with
@@ -61,10 +68,14 @@ public:
     void refreshGrid();
 
     /// DecodeImage: InImage into the document, in the current language. The band is taken
-    /// without a question and the channel table is not cleared by it. Starts a fresh history.
+    /// without a question (the band prompt is disarmed) and the channel table is not cleared by
+    /// it. Starts a fresh history.
     void decode();
     /// Asks every editor to commit an edit still being typed (aboutToEncode).
     void commitPendingEdits() { emit aboutToEncode(); }
+    /// Asks the editors to close what is still being typed without taking it and to put their
+    /// cell editors back to their start state, before the channel table is started afresh.
+    void dropPendingEdits() { emit pendingEditsDropped(); }
     /// EncodeImage: commitPendingEdits(), then encodes the document into OutImage.
     void encode();
 
@@ -75,12 +86,14 @@ public:
 signals:
     /// Rows (1-128) of the channel table changed, model or grid texts.
     void channelRowsChanged(const QVector<int>& rows);
-    /// The settings model changed (an edit, an undo or redo).
-    void settingsChanged();
+    /// Values of the settings model changed (an edit, an undo or redo, a decode).
+    void settingsChanged(const QVector<varel::SettingId>& ids);
     /// The whole document was replaced by a decode (an opened file, a read).
     void documentReplaced();
     /// An encode is about to run: editors commit what is still being typed.
     void aboutToEncode();
+    /// What editors are still typing is to be dropped (see dropPendingEdits).
+    void pendingEditsDropped();
 
 private:
     MemoryImage m_inImage;
@@ -88,10 +101,15 @@ private:
     Document m_document;
     int m_languageFlag = 0;
     int m_portNumber = 0;
+    bool m_bandPromptArmed = true;
     QUndoStack m_undo;
 };
 
 /// Every row number 1 to 128.
 QVector<int> AllRows();
+/// Every settings value.
+QVector<SettingId> AllSettings();
+/// The settings values that differ between two models.
+QVector<SettingId> ChangedSettings(const SettingsModel& before, const SettingsModel& after);
 
 }  // namespace varel
