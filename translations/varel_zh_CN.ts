@@ -55,6 +55,13 @@
     </message>
 </context>
 <context>
+    <name>varel::ApplicationTitle</name>
+    <message>
+        <source>Varel Wavesmith</source>
+        <translation>Varel 对讲机编程软件</translation>
+    </message>
+</context>
+<context>
     <name>varel::BandSelector</name>
     <message>
         <source>Changing the frequency band will remove the channel tabulation, confirm?</source>
@@ -309,10 +316,6 @@
     <message>
         <source>Write Data in the Transceive</source>
         <translation>写频</translation>
-    </message>
-    <message>
-        <source>Varel Wavesmith</source>
-        <translation>Varel 对讲机编程软件</translation>
     </message>
     <message>
         <source>Confirm that withdraws from a procedure?</source>

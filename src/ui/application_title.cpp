@@ -5,7 +5,7 @@
 namespace varel {
 
 QString ApplicationTitle() {
-    return QCoreApplication::translate("varel::MainWindow", "Varel Wavesmith");
+    return QCoreApplication::translate("varel::ApplicationTitle", "Varel Wavesmith");
 }
 
 }  // namespace varel
