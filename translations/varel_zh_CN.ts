@@ -142,10 +142,6 @@
         <translation>保存文件失败！</translation>
     </message>
     <message>
-        <source>Import channel list</source>
-        <translation>导入频道列表</translation>
-    </message>
-    <message>
         <source>Import Channels (CSV)</source>
         <translation>导入频道列表(CSV)</translation>
     </message>
@@ -169,6 +165,21 @@
     </message>
 </context>
 <context>
+    <name>varel::EditLabel</name>
+    <message>
+        <source>New</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>Import channel list</source>
+        <translation>导入频道列表</translation>
+    </message>
+    <message>
+        <source>channel %1 %2</source>
+        <translation>频道 %1 %2</translation>
+    </message>
+</context>
+<context>
     <name>varel::FmEditor</name>
     <message>
         <source>OK</source>
@@ -181,10 +192,6 @@
     <message>
         <source>Beyond the scope of frequency(87-107.9), please input again.</source>
         <translation>超出频率范围(87-107.9)，请重输。</translation>
-    </message>
-    <message>
-        <source>FM channels</source>
-        <translation>收音机频道</translation>
     </message>
     <message>
         <source>Channel</source>
@@ -329,6 +336,14 @@
         <source>Be careful</source>
         <translation>注意</translation>
     </message>
+    <message>
+        <source>Undo %1(&amp;U)</source>
+        <translation>撤销 %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Redo %1(&amp;R)</source>
+        <translation>重做 %1(&amp;R)</translation>
+    </message>
 </context>
 <context>
     <name>varel::PortWindow</name>
@@ -401,10 +416,6 @@
     <message>
         <source>High</source>
         <translation>高</translation>
-    </message>
-    <message>
-        <source>Power tuning</source>
-        <translation>功率调试</translation>
     </message>
 </context>
 </TS>

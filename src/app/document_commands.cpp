@@ -39,7 +39,8 @@ void DocumentCommands::New() {
     if (answer != MsgResult::Ok) return;
     m_session.disarmBandPrompt();
     m_session.dropPendingEdits();
-    m_session.edit("new", [](Document& d) { d.channels.ClearGrid(); });
+    m_session.edit(QT_TRANSLATE_NOOP("varel::EditLabel", "New"),
+                   [](Document& d) { d.channels.ClearGrid(); });
 }
 
 void DocumentCommands::Open() {
@@ -81,7 +82,7 @@ void DocumentCommands::ImportChannels() {
     }
     m_session.commitPendingEdits();
     CsvImport result;
-    m_session.edit(tr("Import channel list"), [&](Document& d) {
+    m_session.edit(QT_TRANSLATE_NOOP("varel::EditLabel", "Import channel list"), [&](Document& d) {
         result = ImportChannelCsv(text, d.channels, m_session.band(), m_session.language());
     });
     emit channelsLoaded();

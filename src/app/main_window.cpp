@@ -215,6 +215,7 @@ void MainWindow::buildMenus() {
     action("MNRedo")->setEnabled(undo.canRedo());
     connect(&undo, &QUndoStack::canUndoChanged, action("MNUndo"), &QAction::setEnabled);
     connect(&undo, &QUndoStack::canRedoChanged, action("MNRedo"), &QAction::setEnabled);
+    connect(&undo, &QUndoStack::indexChanged, this, &MainWindow::nameUndoSteps);
     // What any editor still holds is committed first, so that undo takes back the latest edit.
     connect(action("MNUndo"), &QAction::triggered, this, [this, &undo] {
         m_session.commitPendingEdits();
@@ -342,10 +343,20 @@ void MainWindow::retranslate() {
     for (const MenuInfo& info : kMenus) findChild<QMenu*>(info.name)->setTitle(tr(info.caption));
     for (const MenuItem& item : kMenuItems)
         if (item.caption != nullptr) action(item.name)->setText(tr(item.caption));
+    nameUndoSteps();
     for (const ToolButton& b : kToolButtons)
         if (b.tooltip != nullptr) action(b.key)->setToolTip(tr(b.tooltip));
     if (m_session.language() == Language::Chinese)
         m_panels[1]->setText(QString::fromUtf8(kMakerText));
+}
+
+void MainWindow::nameUndoSteps() {
+    // The item names the step it takes back or makes again, in the language shown now.
+    auto name = [](const QString& label) { return QString(label).replace('&', "&&"); };
+    const QString undo = m_session.undoLabel();
+    const QString redo = m_session.redoLabel();
+    action("MNUndo")->setText(undo.isEmpty() ? tr("Undo(&U)") : tr("Undo %1(&U)").arg(name(undo)));
+    action("MNRedo")->setText(redo.isEmpty() ? tr("Redo(&R)") : tr("Redo %1(&R)").arg(name(redo)));
 }
 
 void MainWindow::ApplyLanguage() {

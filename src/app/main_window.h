@@ -78,6 +78,7 @@ private:
     void updateClock();
     void showAbout();
     void followServiceMode(ServiceMode mode, bool on);
+    void nameUndoSteps();
 
     Session& m_session;
     AppServices m_services;

@@ -48,7 +48,8 @@ bool BandSelector::eventFilter(QObject* watched, QEvent* event) {
 void BandSelector::selectByProgram(int position) {
     m_session.disarmBandPrompt();
     if (position < 0 || position >= m_combo->count()) return;
-    m_session.edit("band", [position](Document& d) { d.settings.setBand(position); });
+    m_session.edit(Field(SettingId::Band).caption,
+                   [position](Document& d) { d.settings.setBand(position); });
     showModelBand();
 }
 
@@ -58,7 +59,7 @@ void BandSelector::userChanged(int position) {
             tr("Changing the frequency band will remove the channel tabulation, confirm?"),
             MsgStyle::Confirmation, tr("Be careful!"));
         if (answer == MsgResult::Ok) {
-            m_session.edit("band and clear", [position](Document& d) {
+            m_session.edit(Field(SettingId::Band).caption, [position](Document& d) {
                 d.settings.setBand(position);
                 d.channels.ClearGrid();
             });
@@ -66,7 +67,8 @@ void BandSelector::userChanged(int position) {
             showModelBand();
         }
     } else {
-        m_session.edit("band", [position](Document& d) { d.settings.setBand(position); });
+        m_session.edit(Field(SettingId::Band).caption,
+                       [position](Document& d) { d.settings.setBand(position); });
     }
     m_session.disarmBandPrompt();
 }

@@ -148,8 +148,9 @@ void ChannelEditor::buildEditors() {
         if (!m_text2->isVisible()) return;
         const int row = m_currentRow;
         m_session.edit(
-            "name", [&](Document& d) { d.channels.TypeName(row, text.toStdString()); },
-            kNameMergeKey, false);
+            EditLabel::Cell(row, kNameColumn),
+            [&](Document& d) { d.channels.TypeName(row, text.toStdString()); }, kNameMergeKey,
+            false);
     });
 
     m_combo1 = new PickList(cells);
@@ -224,7 +225,7 @@ void ChannelEditor::openEditor() {
     const ColumnEditor kind = ChannelColumnAt(column).editor;
     if (kind == ColumnEditor::Frequency || kind == ColumnEditor::Name) {
         const bool name = kind == ColumnEditor::Name;
-        m_session.edit("take cell", [&](Document& d) {
+        m_session.edit(EditLabel::Cell(row, column), [&](Document& d) {
             if (name)
                 d.channels.TakeNameCell(row);
             else
@@ -262,7 +263,7 @@ void ChannelEditor::leaveFrequency() {
         const FrequencyBand band = m_session.band();
         const Language lang = m_session.language();
         FrequencyCommit result = FrequencyCommit::Unchanged;
-        m_session.edit("frequency", [&](Document& d) {
+        m_session.edit(EditLabel::Cell(row, column), [&](Document& d) {
             result = d.channels.CommitFrequency(row, column, typed, band, lang);
         });
         if (result == FrequencyCommit::OutOfBand) {
@@ -280,7 +281,8 @@ void ChannelEditor::leaveName() {
         const int row = m_currentRow;
         const std::string text = m_text2->text().toStdString();
         m_session.edit(
-            "name", [&](Document& d) { d.channels.CommitName(row, text); }, kNameMergeKey, true);
+            EditLabel::Cell(row, kNameColumn),
+            [&](Document& d) { d.channels.CommitName(row, text); }, kNameMergeKey, true);
     }
     closeText(m_text2);
 }
@@ -294,7 +296,7 @@ void ChannelEditor::commitPick(int position) {
     const int row = m_currentRow;
     const int column = m_currentCol;
     const Language lang = m_session.language();
-    m_session.edit("pick",
+    m_session.edit(EditLabel::Cell(row, column),
                    [&](Document& d) { d.channels.CommitChoice(row, column, position, lang); });
 }
 

@@ -170,8 +170,7 @@ void FeaturesEditor::showPage(int page) {
 
 void FeaturesEditor::pick(std::size_t i, int position) {
     const SettingField& f = *m_controls[i].field;
-    m_session.edit(QtText(f.caption, m_session.language()),
-                   [&f, position](Document& d) { d.settings.setIndex(f.id, position); });
+    m_session.edit(f.caption, [&f, position](Document& d) { d.settings.setIndex(f.id, position); });
 }
 
 void FeaturesEditor::leaveBox(std::size_t i) {
@@ -181,8 +180,7 @@ void FeaturesEditor::leaveBox(std::size_t i) {
     const QString checked = QtText(text);
     if (c.box->text() != checked) c.box->setText(checked);
     c.typing = false;
-    m_session.edit(QtText(f.caption, m_session.language()),
-                   [&f, &text](Document& d) { d.settings.setText(f.id, text); });
+    m_session.edit(f.caption, [&f, &text](Document& d) { d.settings.setText(f.id, text); });
 }
 
 void FeaturesEditor::commitTyping() {

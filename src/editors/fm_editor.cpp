@@ -286,7 +286,7 @@ void FmEditor::commit() {
         channels.push_back(m_grid->item(row, 1)->text().toStdString());
 
     m_committing = true;
-    m_session.edit(tr("FM channels"), [&](Document& d) {
+    m_session.edit(Section(SettingSection::Fm).windowTitle, [&](Document& d) {
         SettingsModel& s = d.settings;
         // A present channel that is not a whole number is not committed; the rest is.
         if (whole) s.setNumber(SettingId::FmPresentChannel, present);

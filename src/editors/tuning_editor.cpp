@@ -116,8 +116,9 @@ void TuningEditor::sliderActed(int slider) {
     // The action has moved the slider's position; its value follows after this returns.
     const int value = m_sliders[slider]->sliderPosition();
     m_session.edit(
-        tr("Power tuning"), [slider, value](Document& d) { d.settings.setTuning(slider, value); },
-        kMergeKey + slider, !m_moving[slider]);
+        Field(TuningId(slider)).caption,
+        [slider, value](Document& d) { d.settings.setTuning(slider, value); }, kMergeKey + slider,
+        !m_moving[slider]);
     if (m_moving[slider]) m_pending[slider] = true;
 }
 
@@ -126,7 +127,7 @@ void TuningEditor::endMove(int slider) {
     if (!m_pending[slider]) return;
     m_pending[slider] = false;
     m_session.edit(
-        tr("Power tuning"), [](Document&) {}, kMergeKey + slider, true);
+        Field(TuningId(slider)).caption, [](Document&) {}, kMergeKey + slider, true);
 }
 
 bool TuningEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -23,10 +23,10 @@ DocumentChange DocumentChange::Between(const Document& before, const Document& a
     return change;
 }
 
-DocumentEditCommand::DocumentEditCommand(Session& session, const QString& label,
+DocumentEditCommand::DocumentEditCommand(Session& session, const EditLabel& label,
                                          DocumentChange change, int mergeKey, bool closesMerge)
-    : QUndoCommand(label),
-      m_session(session),
+    : m_session(session),
+      m_label(label),
       m_change(std::move(change)),
       m_mergeKey(mergeKey),
       m_open(mergeKey >= 0 && !closesMerge) {}

@@ -7,6 +7,7 @@
 
 #include "image/language.h"
 #include "session/document.h"
+#include "session/edit_label.h"
 
 namespace varel {
 
@@ -29,8 +30,11 @@ struct DocumentChange {
 /// An undo step over a DocumentChange. The change is already applied when it is pushed.
 class DocumentEditCommand : public QUndoCommand {
 public:
-    DocumentEditCommand(Session& session, const QString& label, DocumentChange change, int mergeKey,
-                        bool closesMerge);
+    DocumentEditCommand(Session& session, const EditLabel& label, DocumentChange change,
+                        int mergeKey, bool closesMerge);
+
+    /// What the step is called in the Edit menu.
+    const EditLabel& label() const { return m_label; }
 
     void undo() override;
     void redo() override;
@@ -43,6 +47,7 @@ public:
 
 private:
     Session& m_session;
+    EditLabel m_label;
     DocumentChange m_change;
     int m_mergeKey;
     bool m_open;

@@ -36,8 +36,18 @@ Language Session::language() const {
     return m_languageFlag == 1 ? Language::English : Language::Chinese;
 }
 
-void Session::edit(const QString& label, const std::function<void(Document&)>& change, int mergeKey,
-                   bool closesMerge) {
+QString Session::undoLabel() const {
+    const auto* step = dynamic_cast<const DocumentEditCommand*>(m_undo.command(m_undo.index() - 1));
+    return step != nullptr ? step->label().text(language()) : QString();
+}
+
+QString Session::redoLabel() const {
+    const auto* step = dynamic_cast<const DocumentEditCommand*>(m_undo.command(m_undo.index()));
+    return step != nullptr ? step->label().text(language()) : QString();
+}
+
+void Session::edit(const EditLabel& label, const std::function<void(Document&)>& change,
+                   int mergeKey, bool closesMerge) {
     const Document before = m_document;
     change(m_document);
     DocumentChange diff = DocumentChange::Between(before, m_document, language());

@@ -12,6 +12,7 @@
 #include "image/language.h"
 #include "image/memory_image.h"
 #include "session/document.h"
+#include "session/edit_label.h"
 
 namespace varel {
 
@@ -49,6 +50,10 @@ public:
 
     /// The undo history of the document.
     QUndoStack& undoStack() { return m_undo; }
+    /// The label of the step Undo would take back, in the current language; empty when none.
+    QString undoLabel() const;
+    /// The label of the step Redo would make again, in the current language; empty when none.
+    QString redoLabel() const;
 
     /// BandPromptArmed: a change of the band selector's list is to be confirmed. The selector
     /// arms it when the user opens its list; every handled change and every change made by the
@@ -61,8 +66,8 @@ public:
     /// changed as one undo step named `label` (nothing is recorded when nothing changed).
     /// Consecutive edits with the same mergeKey (>= 0) form one step until an edit with
     /// closesMerge ends it (for a name typed key by key and then committed).
-    void edit(const QString& label, const std::function<void(Document&)>& change, int mergeKey = -1,
-              bool closesMerge = true);
+    void edit(const EditLabel& label, const std::function<void(Document&)>& change,
+              int mergeKey = -1, bool closesMerge = true);
 
     /// RefreshGrid in the current language after a language change; not an undo step.
     void refreshGrid();

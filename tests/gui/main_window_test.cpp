@@ -177,15 +177,23 @@ TEST_F(MainWindowTest, ExitAsksAndOnlyOkStoresAndCloses) {
     EXPECT_EQ(settings.port, 7);
 }
 
-TEST_F(MainWindowTest, UndoItemsFollowTheHistory) {
+TEST_F(MainWindowTest, UndoItemsFollowTheHistoryAndNameTheStepInTheLanguageShown) {
     EXPECT_FALSE(action("MNUndo")->isEnabled());
-    session->edit("name", [](Document& d) { d.channels.CommitName(4, "ABC"); });
+    const QString plainUndo = action("MNUndo")->text();
+    session->edit(EditLabel::Cell(4, 10), [](Document& d) { d.channels.CommitName(4, "ABC"); });
     EXPECT_TRUE(action("MNUndo")->isEnabled());
+    EXPECT_EQ(action("MNUndo")->text(), "撤销 频道 4 频道名称(&U)");
+    window->setLanguage(1);
+    EXPECT_EQ(action("MNUndo")->text(), "Undo channel 4 Channel Name(&U)");
     action("MNUndo")->trigger();
     EXPECT_EQ(session->channels().cell(4, 10), "");
+    EXPECT_EQ(action("MNUndo")->text(), "Undo(&U)");
     EXPECT_TRUE(action("MNRedo")->isEnabled());
+    EXPECT_EQ(action("MNRedo")->text(), "Redo channel 4 Channel Name(&R)");
     action("MNRedo")->trigger();
     EXPECT_EQ(session->channels().model().channel(4).name, "ABC");
+    window->setLanguage(0);
+    EXPECT_NE(action("MNUndo")->text(), plainUndo);
 }
 
 TEST_F(MainWindowTest, AboutWindowClosesOnAnyClick) {
