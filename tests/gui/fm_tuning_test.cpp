@@ -304,5 +304,20 @@ TEST_F(FmTuningTest, StaticTextsFollowTheLanguageAndKeepTheSelections) {
     EXPECT_EQ(fmList(2)->currentIndex(), 2);
 }
 
+// The window needs only a session: OK commits what it shows, an undo puts the committed values
+// back into it, and nothing of the application is around it.
+TEST(FmEditorAlone, CommitsThroughTheSessionAndFollowsItsUndo) {
+    Session session;
+    FmEditor fm(session);
+    fm.show();
+    auto* vfo = fm.findChild<QLineEdit*>("Text2");
+    vfo->setText("100.1");
+    fm.findChild<QPushButton*>("Command1")->click();
+    EXPECT_EQ(session.settings().text(SettingId::FmVfo), "100.1");
+    session.undoStack().undo();
+    EXPECT_EQ(vfo->text(), QString::fromStdString(session.settings().text(SettingId::FmVfo)));
+    EXPECT_NE(vfo->text(), "100.1");
+}
+
 }  // namespace
 }  // namespace varel::test
