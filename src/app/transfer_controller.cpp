@@ -32,7 +32,7 @@ TransferController::~TransferController() = default;
 void TransferController::StartRead() {
     if (isRunning() || m_reenable.isActive() || !openPort()) return;
     // A frequency still being typed is taken over before the first frame leaves.
-    m_session.commitPendingEdits();
+    m_session.commitPendingFrequency();
     if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_session.InImage()))) return;
     showProgress(tr("Reading……"), tr("Data is reading, please wait a moment."));
 }

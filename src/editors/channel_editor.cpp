@@ -73,6 +73,7 @@ ChannelEditor::ChannelEditor(Session& session, MessageBoxes& boxes)
     connect(&m_session, &Session::documentReplaced, this, &ChannelEditor::discardEditors);
     connect(&m_session, &Session::aboutToEncode, this, &ChannelEditor::commitPendingEdits);
     connect(&m_session, &Session::pendingEditsDropped, this, &ChannelEditor::StartForm);
+    connect(&m_session, &Session::aboutToRead, m_text1Leave, &LeaveWatcher::runNow);
     showRows(AllRows());
 }
 

@@ -78,6 +78,9 @@ public:
     void decode();
     /// Asks every editor to commit an edit still being typed (aboutToEncode).
     void commitPendingEdits() { emit aboutToEncode(); }
+    /// Before a read: a channel frequency still being typed is taken over; other editors keep
+    /// what they hold (aboutToRead).
+    void commitPendingFrequency() { emit aboutToRead(); }
     /// Asks the editors to close what is still being typed without taking it and to put their
     /// cell editors back to their start state, before the channel table is started afresh.
     void dropPendingEdits() { emit pendingEditsDropped(); }
@@ -97,6 +100,8 @@ signals:
     void documentReplaced();
     /// An encode is about to run: editors commit what is still being typed.
     void aboutToEncode();
+    /// A read is about to start: the channel editor commits a frequency still being typed.
+    void aboutToRead();
     /// What editors are still typing is to be dropped (see dropPendingEdits).
     void pendingEditsDropped();
 
