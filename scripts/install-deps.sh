@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; does nothing when all are present.
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config file
+packages=(build-essential cmake ninja-build pkg-config file python3
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev libbenchmark-dev
   fonts-wqy-microhei xvfb xauth xdotool imagemagick socat clang libclang-rt-14-dev)
 missing=()

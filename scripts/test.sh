@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON "$@"
+scripts/build.sh -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON -DVAREL_WERROR=ON "$@"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j2

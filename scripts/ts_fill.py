@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Fills translations into a Qt Linguist .ts file, or lists what is still untranslated.
 
-    scripts/ts_fill.py FILE.ts PAIRS.tsv   set translations: lines "Context<TAB>source<TAB>text"
+    scripts/ts_fill.py FILE.ts PAIRS.tsv   set translations: lines "Context<TAB>source<TAB>text";
+                                           a text with %n may give one text per plural form,
+                                           each after a TAB (English: singular<TAB>plural)
     scripts/ts_fill.py FILE.ts --missing    list untranslated messages; exit 1 when there are any
 
 Run `cmake --build build --target update_translations` first, so that the .ts file holds every
@@ -53,18 +55,19 @@ def main():
             line = line.rstrip("\n")
             if not line or line.startswith("#"):
                 continue
-            context, source, text = line.split("\t")
-            pairs[(context, source.replace("\\n", "\n"))] = text.replace("\\n", "\n")
+            context, source, *texts = line.split("\t")
+            pairs[(context, source.replace("\\n", "\n"))] = [t.replace("\\n", "\n") for t in texts]
     used = set()
     for context, message in messages(root):
         key = (context, message.findtext("source"))
         if key in pairs:
             translation = message.find("translation")
             forms = translation.findall("numerusform")
-            if forms:  # Chinese has one plural form
-                forms[0].text = pairs[key]
+            if forms:  # Chinese has one plural form, English two
+                for form, text in zip(forms, pairs[key]):
+                    form.text = text
             else:
-                translation.text = pairs[key]
+                translation.text = pairs[key][0]
             translation.attrib.pop("type", None)
             used.add(key)
     for key in pairs.keys() - used:

@@ -1,9 +1,11 @@
 // Channel lists through the File menu: an import is one undo step that the grid shows, rows it
-// could not take are reported, a malformed list changes nothing, and an export writes the table.
+// could not take are reported, a malformed list changes nothing, and an export writes the table
+// and counts its channels in words of the language.
 #include <QTableWidget>
 #include <fstream>
 
 #include "gui/app_fixture.h"
+#include "image/channel_columns.h"
 #include "image/channel_csv.h"
 #include "support/temp_dir.h"
 
@@ -65,6 +67,26 @@ TEST_F(ChannelListTest, MalformedListChangesNothingAndExportWritesTheTable) {
     ASSERT_TRUE(LoadChannelCsv(dir.file("out.csv"), text).ok());
     EXPECT_EQ(text, ExportChannelCsv(session->channels().model()).text);
     EXPECT_NE(text.find("\n4,,145.500000,"), std::string::npos) << text;
+}
+
+// The count of written channels reads right in English, singular and plural, and in Chinese.
+TEST_F(ChannelListTest, ExportReportCountsTheChannelsInTheWordsOfTheLanguage) {
+    session->edit("test", [&](Document& d) {  // a transmit frequency the list cannot carry
+        d.channels.CommitFrequency(1, kRxFreqColumn, "145.5", session->band(), Language::English);
+        d.channels.CommitFrequency(1, kTxFreqColumn, "146", session->band(), Language::English);
+        d.channels.CommitChoice(1, kTxProhibitColumn, 0, Language::English);
+    });
+    const auto report = [&](int language) {
+        window->setLanguage(language);
+        dialogs.saveListName = QString::fromStdString(dir.file("out.csv"));
+        action("MNExportCsv")->trigger();
+        return boxes.reports.empty() ? QString() : boxes.reports.back().text;
+    };
+    EXPECT_EQ(report(1), "1 channel written; some could not be written whole.");
+    addChannel(5);
+    addChannel(6);
+    EXPECT_EQ(report(1), "3 channels written; some could not be written whole.");
+    EXPECT_EQ(report(0), "已写入 3 个频道，部分频道无法完整写入。");
 }
 
 }  // namespace

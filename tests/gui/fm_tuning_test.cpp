@@ -1,16 +1,13 @@
 // The FM broadcast editor Form5 and the power tuning editor Form4: entries and their range
 // message, committed values that only "OK" and a decode change, sliders whose labels follow at
-// once and whose moves are one undo step each, every static text in both languages, and a data
-// file round trip through both windows.
+// once and whose moves are one undo step each, and a data file round trip through both windows.
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QStyleOptionSlider>
-#include <QTabWidget>
 #include <QTableWidget>
 
 #include "editors/fm_editor.h"
@@ -231,77 +228,6 @@ TEST_F(FmTuningTest, OneEditInEachWindowChangesOnlyItsBytesOfTheSavedFile) {
     expected[kDataFileHeaderSize + 0x764] = 0x00;
     expected[kDataFileHeaderSize + 0x765] = 0x0B;
     EXPECT_EQ(ReadFileBytes(dir.file("saved.dat")), expected);
-}
-
-struct TextCase {
-    const char* form;
-    const char* control;  // objectName, "Name:i" for entry, tab or header i; "" the window
-    const char* chinese;
-    const char* english;
-};
-
-const TextCase kTexts[] = {
-    {"Form4", "", "调试", "Debugging"},
-    {"Form4", "SSTab1:0", "A组功率等级", "A Power Grades"},
-    {"Form4", "SSTab1:1", "B组功率等级", "B Power Grades"},
-    {"Form4", "Frame1(0)", "高功率等级", "High Power Grades"},
-    {"Form4", "Frame1(1)", "中功率等级", "Middle Power Grades"},
-    {"Form4", "Frame1(2)", "低功率等级", "Low Power Grades"},
-    {"Form4", "Frame1(3)", "高功率等级", "High Power Grades"},
-    {"Form4", "Frame1(4)", "中功率等级", "Middle Power Grades"},
-    {"Form4", "Frame1(5)", "低功率等级", "Low Power Grades"},
-    {"Form4", "Label1", "低", "Low"},
-    {"Form4", "Label2", "高", "High"},
-    {"Form5", "", "FM频道设置", "FM Channel Set"},
-    {"Form5", "Label3", "收音机全频频率:", "FM VFO:"},
-    {"Form5", "Label0", "当前收音机工作频道:", "Present Channel:"},
-    {"Form5", "Label1", "显示模式:", "FM Display Mode:"},
-    {"Form5", "Label4", "收音机步进频率:", "收音机步进频率:"},
-    {"Form5", "Combo1(1):0", "频道", "Channel"},
-    {"Form5", "Combo1(1):1", "频率", "Frequency"},
-    {"Form5", "Combo1(2):0", "50K", "50K"},
-    {"Form5", "Combo1(2):1", "100K", "100K"},
-    {"Form5", "Combo1(2):2", "200K", "200K"},
-    {"Form5", "MSFGrid:0", "频道", "Channel"},
-    {"Form5", "MSFGrid:1", "频率(MHz)", "Frequency(MHz)"},
-    {"Form5", "Command1", "确定", "OK"},
-    {"Form5", "Command2", "取消", "Cancel"},
-};
-
-// Every text a control of the table shows (each Low and High label of Form4).
-QStringList TextsOf(QWidget* owner, const TextCase& c) {
-    const QStringList parts = QString(c.control).split(':');
-    const int i = parts.value(1).toInt();
-    if (parts[0].isEmpty()) return {owner->windowTitle()};
-    QObject* control = owner->findChild<QObject*>(parts[0]);
-    if (auto* tabs = qobject_cast<QTabWidget*>(control)) return {tabs->tabText(i)};
-    if (auto* table = qobject_cast<QTableWidget*>(control))
-        return {table->horizontalHeaderItem(i)->text()};
-    if (auto* list = qobject_cast<QComboBox*>(control)) return {list->itemText(i)};
-    if (auto* frame = qobject_cast<QGroupBox*>(control)) return {frame->title()};
-    if (auto* button = qobject_cast<QPushButton*>(control)) return {button->text()};
-    QStringList texts;
-    for (QLabel* label : owner->findChildren<QLabel*>(parts[0])) texts << label->text();
-    return texts;
-}
-
-TEST_F(FmTuningTest, StaticTextsFollowTheLanguageAndKeepTheSelections) {
-    fmList(0)->setEditText("17");
-    fmList(1)->setCurrentIndex(1);
-    fmList(2)->setCurrentIndex(2);
-    for (int flag : {0, 1, 0}) {
-        window->setLanguage(flag);
-        for (const TextCase& c : kTexts) {
-            const QStringList shown = TextsOf(form(c.form), c);
-            EXPECT_FALSE(shown.isEmpty()) << c.control;
-            for (const QString& text : shown)
-                EXPECT_EQ(text, QString::fromUtf8(flag == 1 ? c.english : c.chinese))
-                    << c.form << " " << c.control;
-        }
-    }
-    EXPECT_EQ(fmList(0)->currentText(), "17");
-    EXPECT_EQ(fmList(1)->currentIndex(), 1);
-    EXPECT_EQ(fmList(2)->currentIndex(), 2);
 }
 
 // The window needs only a session: OK commits what it shows, an undo puts the committed values

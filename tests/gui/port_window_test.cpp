@@ -57,9 +57,7 @@ TEST_F(PortWindowTest, OptionsFollowTheProbeInFourRowsOfFive) {
     EXPECT_EQ(option(3)->toolTip(), "/dev/pts/42");
     EXPECT_EQ(option(2)->toolTip(), "/dev/ttyUSB1：设备不存在");
     EXPECT_EQ(option(13)->toolTip(), "/dev/ttyS0：正被其他程序占用");
-    EXPECT_EQ(window->portWindow()->windowTitle(), "ComPort");
     window->setLanguage(1);
-    EXPECT_EQ(window->portWindow()->windowTitle(), "ComPort");
     EXPECT_EQ(option(13)->toolTip(), "/dev/ttyS0: busy in another program");
     EXPECT_EQ(option(14)->toolTip(),
               "/dev/ttyS1: no permission, the user must be in the dialout group");
