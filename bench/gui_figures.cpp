@@ -8,6 +8,8 @@
 //                                    FILE.dat opened
 //   gui_figures screenshots DIR FILE.dat   saves DIR/main_window_zh.png and _en.png with FILE.dat
 //                                    opened
+//   gui_figures windows DIR FILE.dat saves DIR/window_FORM_LANG.png: each child window shown in
+//                                    the main window at its start size, in both languages
 //
 // bench/gui_figures.sh runs them and prints the README's table.
 #include <time.h>
@@ -134,6 +136,39 @@ int Screenshots(const char* dir, const char* file) {
     return 0;
 }
 
+// Each child window at the main window's start size, and the channel window maximised in a
+// 1280 x 1000 main window.
+int Windows(const char* dir, const char* file) {
+    Program program;
+    program.dialogs.name = QString::fromLocal8Bit(file);
+    program.window->documentCommands()->Open();
+    const QSize start = program.window->size();
+    auto save = [&](const QString& name) {
+        QApplication::processEvents();
+        const QImage image = program.window->grab().toImage().convertToFormat(
+            QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+        return image.save(QString("%1/%2.png").arg(dir, name));
+    };
+    for (const int flag : {0, 1}) {
+        program.window->setLanguage(flag);
+        const QString lang = flag == 0 ? "zh" : "en";
+        for (const char* form : {"Form1", "Form3", "Form4", "Form5", "Form6"}) {
+            auto* editor = program.window->findChild<QWidget*>(form);
+            program.window->showChild(editor);
+            if (!save(QString("window_%1_%2").arg(form, lang))) return 1;
+            editor->parentWidget()->hide();
+        }
+        program.window->resize(1280, 1000);
+        auto* channels = program.window->findChild<QWidget*>("Form1");
+        program.window->showChild(channels);
+        channels->parentWidget()->showMaximized();
+        if (!save(QString("window_Form1_maximised_%1").arg(lang))) return 1;
+        channels->parentWidget()->showNormal();
+        program.window->resize(start);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,8 +177,9 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::string(argv[1]) == "open") return Open(argv[2]);
     if (argc >= 3 && std::string(argv[1]) == "language") return Language(argv[2]);
     if (argc >= 4 && std::string(argv[1]) == "screenshots") return Screenshots(argv[2], argv[3]);
+    if (argc >= 4 && std::string(argv[1]) == "windows") return Windows(argv[2], argv[3]);
     std::fprintf(stderr,
                  "usage: gui_figures startup T0_NS | open FILE | language FILE | "
-                 "screenshots DIR FILE\n");
+                 "screenshots DIR FILE | windows DIR FILE\n");
     return 2;
 }
