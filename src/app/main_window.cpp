@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -31,6 +33,7 @@
 #include "session/session.h"
 #include "ui/about_box.h"
 #include "ui/application_title.h"
+#include "ui/child_frame.h"
 #include "ui/toolbar_icons.h"
 #include "ui/twips.h"
 
@@ -126,10 +129,31 @@ bool ProgramShortcut(const QKeySequence& key) {
 // Status bar panel widths in twips.
 constexpr int kPanelTwips[4] = {1000, 3500, 1440, 1440};
 
-// A child window whose close box only hides it, so that its editor keeps its values.
+// The toolkit's texts of a child window's own menu, as its translations know them.
+const char* const kSystemMenuTexts[] = {"&Restore",  "&Move",        "&Size", "Mi&nimize",
+                                        "Ma&ximize", "Stay on &Top", "&Close"};
+
+// A child window whose close box only hides it, so that its editor keeps its values. Its own
+// menu (restore, move, close ...) follows the language like every other text; the work area
+// passes no language change on to its windows, so the main window asks for it.
 class HidingSubWindow : public QMdiSubWindow {
 public:
-    using QMdiSubWindow::QMdiSubWindow;
+    explicit HidingSubWindow(QWidget* parent) : QMdiSubWindow(parent) {
+        // The menu was made in the language of the start: each item remembers its source text.
+        for (QAction* a : systemMenu()->actions())
+            for (const char* source : kSystemMenuTexts)
+                if (a->text() == QCoreApplication::translate("QMdiSubWindow", source))
+                    a->setProperty("source", source);
+    }
+
+    /// Writes the items of the window's own menu in the language installed now.
+    void retranslateMenu() {
+        for (QAction* a : systemMenu()->actions()) {
+            const QByteArray source = a->property("source").toByteArray();
+            if (!source.isEmpty())
+                a->setText(QCoreApplication::translate("QMdiSubWindow", source.constData()));
+        }
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override {
@@ -137,6 +161,13 @@ protected:
         hide();
     }
 };
+
+// The outer size of a child window whose contents have the given size.
+QSize FrameSizeFor(const QWidget& window, QSize contents) {
+    const int frame = window.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int title = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return contents + QSize(2 * frame, title + 2 * frame);
+}
 
 }  // namespace
 
@@ -177,7 +208,7 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
           static_cast<QWidget*>(m_portWindow)})
         addChild(editor);
     // Form6 has a fixed outer size, unless the platform's font needs more room.
-    QWidget* portFrame = m_portWindow->parentWidget();
+    QWidget* portFrame = ChildFrame(m_portWindow);
     portFrame->resize(PortWindow::outerSize().expandedTo(portFrame->minimumSizeHint()));
     showChild(m_channelEditor);
     // The stored port, the probe of the ports, and panel 1 showing the port of the start.
@@ -323,11 +354,29 @@ QMdiSubWindow* MainWindow::addChild(QWidget* editor) {
 }
 
 void MainWindow::showChild(QWidget* editor) {
-    auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+    QMdiSubWindow* sub = ChildFrame(editor);
     if (sub == nullptr) return;
+    const bool first = !sub->property("placed").toBool();
     sub->show();
+    if (first) {
+        sub->setProperty("placed", true);
+        place(sub, editor);
+    }
     sub->raise();
     m_mdi->setActiveSubWindow(sub);
+}
+
+void MainWindow::place(QMdiSubWindow* sub, QWidget* editor) {
+    // A window opens large enough for its contents, every control whole (the channel table and
+    // the port window have sizes of their own), and inside the work area where it fits.
+    const QSize area = m_mdi->viewport()->size();
+    if (editor != m_channelEditor && editor != m_portWindow) {
+        const QSize contents = editor->sizeHint().expandedTo(editor->minimumSizeHint());
+        sub->resize(sub->size().expandedTo(FrameSizeFor(*sub, contents)));
+    }
+    const int x = qBound(0, sub->x(), qMax(0, area.width() - sub->width()));
+    const int y = qBound(0, sub->y(), qMax(0, area.height() - sub->height()));
+    sub->move(x, y);
 }
 
 QAction* MainWindow::action(const QString& name) const {
@@ -344,6 +393,8 @@ void MainWindow::retranslate() {
     for (const MenuItem& item : kMenuItems)
         if (item.caption != nullptr) action(item.name)->setText(tr(item.caption));
     nameUndoSteps();
+    for (QMdiSubWindow* child : m_mdi->subWindowList())
+        static_cast<HidingSubWindow*>(child)->retranslateMenu();
     for (const ToolButton& b : kToolButtons)
         if (b.tooltip != nullptr) action(b.key)->setToolTip(tr(b.tooltip));
     if (m_session.language() == Language::Chinese)

@@ -74,6 +74,7 @@ private:
     void buildToolbar();
     void buildStatusBar();
     QMdiSubWindow* addChild(QWidget* editor);
+    void place(QMdiSubWindow* sub, QWidget* editor);
     void retranslate();
     void updateClock();
     void showAbout();

@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 #include "ui/application_title.h"
 
@@ -77,6 +79,19 @@ QMessageBox::Icon IconOf(int style) {
     }
 }
 
+// A box is at least as wide as its title needs: the toolkit sizes it by its text alone, and a
+// short message under a long title would cut the title off.
+void MakeRoomForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    QFont font = box.font();
+    font.setBold(true);  // title bars draw their text bold on many desktops
+    const int frame = box.style()->pixelMetric(QStyle::PM_TitleBarHeight) * 4;  // icon, buttons
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + frame;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 int QtMessageBoxes::LocalMsgBox(const QString& text, int style, const QString& title) {
@@ -100,6 +115,7 @@ int QtMessageBoxes::LocalMsgBox(const QString& text, int style, const QString& t
     for (int i = 0; i < buttons.size(); ++i)
         if (buttons[i].result == MsgResult::Cancel || buttons.size() == 1)
             box.setEscapeButton(made[i]);
+    MakeRoomForTitle(box);
     box.exec();
     for (int i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i]) return buttons[i].result;
@@ -115,6 +131,7 @@ void QtMessageBoxes::ShowReport(const QString& text, const QString& details, con
     box.setText(text);
     box.setDetailedText(details);
     box.setEscapeButton(box.addButton(ButtonText(MsgResult::Ok), QMessageBox::AcceptRole));
+    MakeRoomForTitle(box);
     box.exec();
 }
 

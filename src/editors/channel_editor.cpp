@@ -1,6 +1,7 @@
 #include "editors/channel_editor.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "session/message_boxes.h"
 #include "session/session.h"
 #include "ui/char_filter.h"
+#include "ui/child_frame.h"
 #include "ui/leave_watcher.h"
 #include "ui/pick_list.h"
 #include "ui/qt_text.h"
@@ -28,6 +30,7 @@ namespace {
 constexpr int kWindowWidthTwips = 12635;
 constexpr int kWindowHeightTwips = 7200;
 constexpr int kFrequencyLength = 9;  // what Text1 lets the user type
+constexpr int kFewestRows = 4;       // rows the grid keeps before the window scrolls it
 const QColor kEvenRowColour(192, 192, 255);
 // The name's keystrokes and its commit form one undo step.
 constexpr int kNameMergeKey = 1;
@@ -46,14 +49,19 @@ ChannelEditor::ChannelEditor(Session& session, MessageBoxes& boxes)
     : QWidget(nullptr), m_session(session), m_boxes(boxes) {
     setObjectName("Form1");
 
-    // picClient holds the grid and is scrolled when the window is smaller than the grid.
+    // picClient holds the grid, which is as wide as its columns and as high as the window; the
+    // window scrolls picClient when it is narrower than the grid or lower than a few rows.
     auto* client = new QWidget;
     client->setObjectName("picClient");
     buildGrid(client);
-    client->setFixedSize(m_grid->size() + QSize(2, 2));
+    auto* clientLayout = new QHBoxLayout(client);
+    clientLayout->setContentsMargins(0, 0, 2, 2);
+    clientLayout->addWidget(m_grid);
+    clientLayout->addStretch(1);
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName("picClientArea");
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
     scroll->setWidget(client);
     scroll->verticalScrollBar()->setSingleStep(2);
     auto* layout = new QVBoxLayout(this);
@@ -81,7 +89,6 @@ void ChannelEditor::buildGrid(QWidget* client) {
     const auto& columns = ChannelColumns();
     m_grid = new ChannelGrid(static_cast<int>(kChannelCount), kChannelColumnCount, client);
     m_grid->setObjectName("Grid1");
-    m_grid->move(0, 0);
     m_grid->verticalHeader()->hide();
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -119,15 +126,12 @@ void ChannelEditor::buildGrid(QWidget* client) {
         }
     }
 
-    // The grid is as wide as its columns and as high as whole rows that fit the window.
+    // The grid is as wide as its columns; it grows and shrinks with the window, down to a few
+    // rows.
     const int frame = 2 * m_grid->frameWidth();
-    width += frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int headerHeight = header->sizeHint().height();
-    const int height = TwipsToPixels(kWindowHeightTwips) - 2 -
-                       style()->pixelMetric(QStyle::PM_TitleBarHeight) -
-                       2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-    const int rows = (height - headerHeight - frame) / rowHeight;
-    m_grid->setFixedSize(width, headerHeight + rows * rowHeight + frame);
+    m_grid->setFixedWidth(width + frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    m_grid->setMinimumHeight(header->sizeHint().height() + kFewestRows * rowHeight + frame);
+    m_grid->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 }
 
 void ChannelEditor::buildEditors() {
@@ -177,7 +181,7 @@ void ChannelEditor::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (m_sized) return;
     m_sized = true;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    if (QMdiSubWindow* frame = ChildFrame(this))
         frame->resize(TwipsToPixels(kWindowWidthTwips), TwipsToPixels(kWindowHeightTwips));
 }
 

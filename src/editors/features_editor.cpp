@@ -16,6 +16,7 @@
 #include "image/settings_input.h"
 #include "session/service_modes.h"
 #include "session/session.h"
+#include "ui/child_frame.h"
 #include "ui/leave_watcher.h"
 #include "ui/qt_text.h"
 
@@ -219,7 +220,7 @@ void FeaturesEditor::fitWindow() {
     // to show them whole, and the main window with it, as when the program starts in that
     // language. A window never shown yet gets its size when it is first shown. The frames'
     // size hints are renewed first, as no layout has run since.
-    auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiSubWindow* window = ChildFrame(this);
     if (window == nullptr || !window->testAttribute(Qt::WA_Resized)) return;
     for (const auto& entry : m_frames) entry.second->updateGeometry();
     updateGeometry();

@@ -16,6 +16,7 @@
 #include "image/settings_fields.h"
 #include "session/session.h"
 #include "ui/char_filter.h"
+#include "ui/child_frame.h"
 #include "ui/leave_watcher.h"
 #include "ui/qt_text.h"
 #include "ui/twips.h"
@@ -30,11 +31,6 @@ constexpr int kWindowHeight = 4800;
 constexpr int kColumnWidths[2] = {900, 2200};
 constexpr int kRowHeight = 300;
 constexpr int kGridHeight = 4440;
-// Where the range message appears: beside the grid at the edited cell's height, or at the top
-// right for the VFO box.
-constexpr int kCellMessageLeft = 3615;
-constexpr int kVfoMessageLeft = 5600;
-constexpr int kVfoMessageTop = 100;
 // The captions and lists on the right, one row each, and the two buttons.
 constexpr int kCaptionLeft = 3750;
 constexpr int kControlLeft = 6000;
@@ -225,8 +221,6 @@ void FmEditor::openCellEditor(int row) {
     m_grid->setCurrentCell(row, 1);
     const QRect rect = m_grid->visualItemRect(cell);
     m_cellEdit->setGeometry(rect);
-    m_message->move(TwipsToPixels(kCellMessageLeft),
-                    m_grid->viewport()->mapTo(this, rect.topLeft()).y());
     m_cellEdit->setText(cell->text());
     m_cellEdit->show();
     m_cellEdit->raise();
@@ -236,24 +230,21 @@ void FmEditor::openCellEditor(int row) {
 void FmEditor::leaveCell() {
     m_cellEdit->hide();
     if (QTableWidgetItem* cell = m_grid->item(m_editRow, 1))
-        checkEntry(m_cellEdit, m_message->pos(),
-                   [cell](const QString& text) { cell->setText(text); });
+        checkEntry(m_cellEdit, [cell](const QString& text) { cell->setText(text); });
 }
 
 void FmEditor::leaveVfo() {
-    checkEntry(m_vfo, QPoint(TwipsToPixels(kVfoMessageLeft), TwipsToPixels(kVfoMessageTop)),
-               [this](const QString& text) { m_vfo->setText(text); });
+    checkEntry(m_vfo, [this](const QString& text) { m_vfo->setText(text); });
 }
 
-void FmEditor::checkEntry(QLineEdit* box, QPoint messageAt,
-                          const std::function<void(const QString&)>& store) {
+void FmEditor::checkEntry(QLineEdit* box, const std::function<void(const QString&)>& store) {
     QString snapped;
     switch (CheckFmEntry(box->text(), &snapped)) {
         case FmEntry::Empty:
             store(QString());  // an emptied channel becomes unused
             break;
         case FmEntry::OutOfRange:
-            showMessage(messageAt);
+            showMessage();
             box->clear();
             break;
         case FmEntry::Accepted:
@@ -265,11 +256,13 @@ void FmEditor::checkEntry(QLineEdit* box, QPoint messageAt,
     }
 }
 
-void FmEditor::showMessage(QPoint at) {
+void FmEditor::showMessage() {
+    // Between the last list and the buttons, where it covers no control.
     m_message->setText(tr("Beyond the scope of frequency(87-107.9), please input again."));
-    const int width =
-        qMax(TwipsToPixels(kButtonWidth), this->width() - at.x() - TwipsToPixels(kMargin));
-    m_message->setGeometry(at.x(), at.y(), width, m_message->heightForWidth(width));
+    const int top = m_lists[2]->geometry().bottom() + TwipsToPixels(kMargin) / 2;
+    const int width = m_lists[2]->geometry().right() - m_captions[3]->x() + 1;
+    m_message->setGeometry(m_captions[3]->x(), top, width,
+                           qMin(m_message->heightForWidth(width), m_ok->y() - top - 2));
     m_message->show();
     m_message->raise();
 }
@@ -301,7 +294,7 @@ void FmEditor::commit() {
 }
 
 void FmEditor::hideWindow() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    if (QMdiSubWindow* sub = ChildFrame(this))
         sub->hide();
     else
         hide();

@@ -42,9 +42,8 @@ private:
     void openCellEditor(int row);
     void leaveCell();
     void leaveVfo();
-    void checkEntry(QLineEdit* box, QPoint messageAt,
-                    const std::function<void(const QString&)>& store);
-    void showMessage(QPoint at);
+    void checkEntry(QLineEdit* box, const std::function<void(const QString&)>& store);
+    void showMessage();
     void commit();
     void hideWindow();
 

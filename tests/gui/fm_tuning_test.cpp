@@ -102,6 +102,13 @@ TEST_F(FmTuningTest, FmEntriesAreSnappedOrRefusedWithTheMessage) {
     window->setLanguage(1);
     enterVfo("108");
     EXPECT_EQ(message->text(), "Beyond the scope of frequency(87-107.9), please input again.");
+    // The message covers no control and shows its whole text.
+    for (QWidget* control : fm->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (control == message || !control->isVisible()) continue;
+        EXPECT_FALSE(control->geometry().intersects(message->geometry()))
+            << qPrintable(control->objectName());
+    }
+    EXPECT_GE(message->height(), message->heightForWidth(message->width()));
 
     // With the keyboard alone: Enter on the grid opens the current row's entry, Enter ends it.
     grid->setFocus();

@@ -59,16 +59,10 @@ QString Place(const QObject* object) {
 class Reader {
 public:
     explicit Reader(QWidget* mainWindow) {
-        // The toolkit's own menu of each child window (Restore, Move ...) is made once, in the
-        // language of the start, and no switch renames it: it is left out.
-        for (const QMdiSubWindow* child : mainWindow->findChildren<QMdiSubWindow*>())
-            m_toolkitMenus.insert(child->systemMenu());
         QList<QWidget*> widgets = mainWindow->findChildren<QWidget*>();
         widgets.prepend(mainWindow);
-        for (QWidget* w : widgets)
-            if (!m_toolkitMenus.contains(w)) read(w, Place(w));
+        for (QWidget* w : widgets) read(w, Place(w));
         for (QAction* action : mainWindow->findChildren<QAction*>()) {
-            if (m_toolkitMenus.contains(action->parent())) continue;
             const QString place = Place(action) + " action";
             const bool menuItem =
                 !action->isSeparator() && action->parent()->objectName().startsWith("MN");
@@ -90,7 +84,8 @@ private:
     void read(QWidget* w, const QString& place) {
         if (place.endsWith("/Panel3") || place.endsWith("/Panel4")) return;  // date and clock
         add(place + " title", w->windowTitle(),
-            w->parent() == nullptr || qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+            w->parent() == nullptr ||
+                (qobject_cast<QMdiSubWindow*>(w->parentWidget()) && !qobject_cast<QMenu*>(w)));
         add(place + " tooltip", w->toolTip());
         if (auto* label = qobject_cast<QLabel*>(w)) add(place, label->text(), !label->isHidden());
         if (auto* button = qobject_cast<QAbstractButton*>(w))
@@ -120,8 +115,6 @@ private:
                 add(QString("%1 header %2").arg(place).arg(c), header ? header->text() : "", true);
             }
     }
-
-    QSet<const QObject*> m_toolkitMenus;
 };
 
 Shown Read(QWidget* mainWindow) {

@@ -90,6 +90,9 @@ TEST_F(MainWindowTest, MessageBoxButtonsCarryTheTextsOfTheLanguage) {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             title = box->windowTitle();
+            QFont bold = box->font();
+            bold.setBold(true);
+            EXPECT_GT(box->width(), QFontMetrics(bold).horizontalAdvance(title));
             for (QAbstractButton* b : box->buttons()) texts << b->text();
             for (QAbstractButton* b : box->buttons())
                 if (b->text() == "否" || b->text() == "No") b->click();
