@@ -51,6 +51,19 @@ std::string WithoutPoint(const std::string& text) {
     return s;
 }
 
+// Four hex digits of a tone text (not the Off text): byte L's two digits, then byte H's.
+std::string ToneCode(const std::string& tone) {
+    auto mid = [&](std::size_t pos, std::size_t len) {
+        return pos < tone.size() ? tone.substr(pos, len) : std::string();
+    };
+    if (tone.find('N') != std::string::npos) return mid(2, 2) + "8" + mid(1, 1);
+    if (tone.find('I') != std::string::npos) return mid(2, 2) + "C" + mid(1, 1);
+    std::string s = WithoutPoint(tone);
+    const std::string last2 = s.size() >= 2 ? s.substr(s.size() - 2) : s;
+    while (s.size() < 4) s = "0" + s;
+    return last2 + s.substr(0, 2);
+}
+
 }  // namespace
 
 std::string OffText(Language lang) {
@@ -123,8 +136,8 @@ std::optional<std::string> SnapFrequency(const std::string& typed) {
         if (c < '0' || c > '9') return std::nullopt;
         x = x * 10 + (c - '0');
     }
-    const int r5 = x % 500;
-    const int r6 = x % 625;
+    const int r5 = x % kRaster5kHz;
+    const int r6 = x % kRaster6k25Hz;
     if (r5 == 0 || r6 == 0) return t;
     x -= (r6 <= r5) ? r6 : r5;
     char buf[16];
@@ -166,18 +179,6 @@ int PowerPosition(std::uint8_t flags) {
     return bits == 3 ? 1 : bits;
 }
 
-std::string ToneCode(const std::string& tone) {
-    auto mid = [&](std::size_t pos, std::size_t len) {
-        return pos < tone.size() ? tone.substr(pos, len) : std::string();
-    };
-    if (tone.find('N') != std::string::npos) return mid(2, 2) + "8" + mid(1, 1);
-    if (tone.find('I') != std::string::npos) return mid(2, 2) + "C" + mid(1, 1);
-    std::string s = WithoutPoint(tone);
-    const std::string last2 = s.size() >= 2 ? s.substr(s.size() - 2) : s;
-    while (s.size() < 4) s = "0" + s;
-    return last2 + s.substr(0, 2);
-}
-
 int ToneIndex(const std::string& tone, Language lang) {
     // The list has no duplicates, so a map of text to position finds the first match.
     static const auto build = [](Language l) {
@@ -214,37 +215,6 @@ std::string StripFillChars(const std::string& text) {
     for (char32_t cp : CodePoints(text))
         if (cp != 0xFF) out += Utf8(cp);
     return out;
-}
-
-double HexValue(const std::string& hex) {
-    double value = 0;
-    for (char c : hex) {
-        const int d = HexDigitValue(c);
-        value = value * 16 + (d < 0 ? 0 : d);
-    }
-    return value;
-}
-
-std::string HexToBin(const std::string& hex) {
-    static const char kPatterns[] =
-        "0000000100100011010001010110011110001001101010111100110111101111";
-    std::string bits;
-    for (char c : hex) {
-        const int d = HexDigitValue(c);
-        bits.append(kPatterns + 4 * (d < 0 ? 0 : d), 4);
-    }
-    return bits;
-}
-
-std::string BinToHex(std::string& bits) {
-    while (bits.size() % 4 != 0) bits = "0" + bits;
-    std::string hex;
-    for (std::size_t i = 0; i < bits.size(); i += 4) {
-        unsigned v = 0;
-        for (std::size_t k = 0; k < 4; ++k) v = v * 2 + (bits[i + k] == '1' ? 1 : 0);
-        hex += Hex(v);
-    }
-    return hex;
 }
 
 }  // namespace varel

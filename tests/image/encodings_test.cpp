@@ -55,18 +55,14 @@ TEST(ToneField, DecodesEveryKind) {
 }
 
 TEST(ToneField, CodesRoundTripThroughTheWholeList) {
-    EXPECT_EQ(ToneCode("D023N"), "2380");
-    EXPECT_EQ(ToneCode("D754I"), "54C7");
-    EXPECT_EQ(ToneCode("D017N"), "1780");
-    EXPECT_EQ(ToneCode("67.0"), "7006");
-    EXPECT_EQ(ToneCode("199.5"), "9519");
-    EXPECT_EQ(ToneCode("254.1"), "4125");
+    using Field = std::array<std::optional<std::uint8_t>, 2>;
+    EXPECT_EQ(ToneField("D754I"), (Field{0x54, 0xC7}));
+    EXPECT_EQ(ToneField("67.0"), (Field{0x70, 0x06}));
+    EXPECT_EQ(ToneField("D0Z3N"), (Field{std::nullopt, 0x80}));
     const auto& list = ToneList(Language::English);
     ASSERT_EQ(list.size(), static_cast<std::size_t>(kToneCount));
     for (int i = 1; i < kToneCount; ++i) {
-        const std::string code = ToneCode(list[i]);
-        const auto low = HexByte(code.substr(0, 2));
-        const auto high = HexByte(code.substr(2, 2));
+        const auto [low, high] = ToneField(list[i]);
         ASSERT_TRUE(low && high) << list[i];
         EXPECT_EQ(DecodeTone(*low, *high, Language::Chinese), list[i]);
         EXPECT_EQ(ToneIndex(list[i], Language::Chinese), i);
@@ -99,20 +95,6 @@ TEST(NameField, CodesAndStripsFill) {
     EXPECT_EQ(StripFillChars("A\xC3\xBF"
                              "B"),
               "AB");
-}
-
-TEST(HexAndBinaryText, BehaveAsTheSettingsBitFieldsNeed) {
-    EXPECT_EQ(HexToBin(""), "");
-    EXPECT_EQ(HexToBin("A5"), "10100101");
-    EXPECT_EQ(HexToBin("g"), "0000");
-    std::string bits = "1";
-    EXPECT_EQ(BinToHex(bits), "1");
-    EXPECT_EQ(bits, "0001");
-    std::string vox = "00110111";
-    EXPECT_EQ(BinToHex(vox), "37");
-    EXPECT_EQ(HexValue("ff"), 255);
-    EXPECT_EQ(HexValue("FFFFFFFF"), 4294967295.0);
-    EXPECT_EQ(HexValue("1z"), 16);
 }
 
 TEST(NumericText, ReadsTheLeadingNumberAndFormats) {
