@@ -63,20 +63,5 @@ TEST(SettingsModel, RefusesWhatTheEditorsCannotHold) {
     EXPECT_TRUE(s.setNumber(Id::FmPresentChannel, 300));  // typed into a list that allows it
 }
 
-TEST(SettingsModel, ResetRestoresTheFeaturesWindowExceptPasswordAndCheckBox) {
-    SettingsModel s;
-    s.setIndex(Id::Beep, 0);
-    s.setText(Id::AFrequency, "145.00000");
-    s.setText(Id::PasswordText, "1234");
-    s.setChecked(Id::ProhibitVoxReceiving, true);
-    s.setFmChannel(1, "88.00");
-    s.setBand(1);
-    SettingsModel expected = s;
-    expected.setIndex(Id::Beep, 1);
-    expected.setText(Id::AFrequency, "136.00000");
-    s.StartForm();
-    EXPECT_EQ(s, expected);
-}
-
 }  // namespace
 }  // namespace varel
