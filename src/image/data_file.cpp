@@ -12,6 +12,23 @@ constexpr std::uint8_t kIdentifier[] = {'Z', 'N', 'O', '-', '7', 'P'};
 constexpr std::uint8_t kVersion[] = {'V', '0', '1', '0', '0'};
 constexpr std::size_t kVersionOffset = 10;
 
+Message MessageOf(DataFileError error) {
+    switch (error) {
+        case DataFileError::None:
+        case DataFileError::CannotOpen:
+            break;
+        case DataFileError::CannotRead:
+            return Message::CannotReadFile;
+        case DataFileError::WrongType:
+            return Message::WrongFileType;
+        case DataFileError::CannotWrite:
+            return Message::CannotWriteFile;
+        case DataFileError::DiskFull:
+            return Message::DiskFull;
+    }
+    return Message::CannotOpenFile;
+}
+
 }  // namespace
 
 DataFileResult DataFileResult::Failure(DataFileError error, int systemError) {
@@ -29,23 +46,6 @@ DataFileResult DataFileResult::Failure(DataFileError error, FileReason reason) {
     result.reason = reason;
     result.detail = ReasonText(result, Language::English);
     return result;
-}
-
-Message MessageOf(DataFileError error) {
-    switch (error) {
-        case DataFileError::None:
-        case DataFileError::CannotOpen:
-            break;
-        case DataFileError::CannotRead:
-            return Message::CannotReadFile;
-        case DataFileError::WrongType:
-            return Message::WrongFileType;
-        case DataFileError::CannotWrite:
-            return Message::CannotWriteFile;
-        case DataFileError::DiskFull:
-            return Message::DiskFull;
-    }
-    return Message::CannotOpenFile;
 }
 
 std::string DataFileMessage(DataFileError error, Language lang) {

@@ -64,9 +64,6 @@ struct DataFileResult {
     bool ok() const { return error == DataFileError::None; }
 };
 
-/// The message of an error kind (None has none).
-Message MessageOf(DataFileError error);
-
 /// The user-facing message of an error kind in a language (empty text for None).
 std::string DataFileMessage(DataFileError error, Language lang);
 

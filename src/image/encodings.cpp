@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "image/latin1.h"
+#include "image/memory_image.h"
 
 namespace varel {
 
@@ -104,22 +105,6 @@ std::string DecodeFrequency(const std::array<std::uint8_t, 4>& f) {
     return digits.substr(0, 3) + "." + digits.substr(3);
 }
 
-std::optional<std::uint8_t> FreqByte(const std::string& text, int part) {
-    const std::string bare = WithoutPoint(text);
-    switch (part) {
-        case 1:
-            return HexByte(text.substr(0, 2));
-        case 2:
-            return HexByte(bare.size() > 2 ? bare.substr(2, 2) : std::string());
-        case 3:
-            return HexByte(bare.size() > 4 ? bare.substr(4, 2) : std::string());
-        case 4:
-            return HexByte(text.size() >= 2 ? text.substr(text.size() - 2) : text);
-        default:
-            return std::uint8_t{0};
-    }
-}
-
 std::optional<std::string> SnapFrequency(const std::string& typed) {
     std::string t = typed;
     const auto point = t.find('.');
@@ -164,6 +149,26 @@ std::string DecodeTone(std::uint8_t low, std::uint8_t high, Language lang) {
     return Hex(high) + Hex(low >> 4u) + "." + Hex(low & 0x0Fu);
 }
 
+namespace {
+
+// One byte of the frequency field of a frequency text: part 1 is field byte 3, 2 byte 2, 3 byte
+// 1, 4 byte 0 (see FrequencyField).
+std::optional<std::uint8_t> FreqByte(const std::string& text, int part) {
+    const std::string bare = WithoutPoint(text);
+    switch (part) {
+        case 1:
+            return HexByte(text.substr(0, 2));
+        case 2:
+            return HexByte(bare.size() > 2 ? bare.substr(2, 2) : std::string());
+        case 3:
+            return HexByte(bare.size() > 4 ? bare.substr(4, 2) : std::string());
+        default:
+            return HexByte(text.size() >= 2 ? text.substr(text.size() - 2) : text);
+    }
+}
+
+}  // namespace
+
 std::array<std::optional<std::uint8_t>, 4> FrequencyField(const std::string& text) {
     return {FreqByte(text, 4), FreqByte(text, 3), FreqByte(text, 2), FreqByte(text, 1)};
 }
@@ -199,8 +204,8 @@ std::string ChannelCode(const std::string& name) {
     const auto chars = CodePoints(name);
     std::string code;
     std::size_t used = 0;
-    for (; used < chars.size() && used < 8; ++used) code += Hex2(Latin1Byte(chars[used]));
-    for (; used < 8; ++used) code += "FF";
+    for (; used < chars.size() && used < kNameSize; ++used) code += Hex2(Latin1Byte(chars[used]));
+    for (; used < kNameSize; ++used) code += "FF";
     return code;
 }
 

@@ -33,14 +33,10 @@ const std::vector<std::string>& ToneList(Language lang);
 /// Frequency text "ddd.ddddd" of a 4-byte frequency field; nibbles above 9 appear as A-F.
 std::string DecodeFrequency(const std::array<std::uint8_t, 4>& field);
 
-/// One byte of the frequency field of a frequency text: part 1 is field byte 3 (the first two
-/// characters), 2 is byte 2 (characters 3-4 without the point), 3 is byte 1 (characters 5-6
-/// without the point), 4 is byte 0 (the last two characters); the pair is read as hex.
-/// Empty when the pair is not hexadecimal; 0 for any other part number.
-std::optional<std::uint8_t> FreqByte(const std::string& text, int part);
-
-/// The four bytes of the frequency field of a frequency text, field byte 0 first (FreqByte parts
-/// 4, 3, 2, 1); a byte whose digit pair is not hexadecimal is empty.
+/// The four bytes of the frequency field of a frequency text, field byte 0 first: byte 3 from
+/// the first two characters, byte 2 from characters 3-4 and byte 1 from characters 5-6 (both
+/// counted without the point), byte 0 from the last two characters, each pair read as hex. A
+/// byte whose pair is not hexadecimal is empty.
 std::array<std::optional<std::uint8_t>, 4> FrequencyField(const std::string& text);
 
 /// The channel raster in 10 Hz units (the last digit of a frequency text): every channel

@@ -7,21 +7,18 @@
 namespace varel {
 namespace {
 
+using FrequencyBytes = std::array<std::optional<std::uint8_t>, 4>;
+
 TEST(FrequencyField, EncodesAndDecodesBcdLeastSignificantPairFirst) {
     EXPECT_EQ(DecodeFrequency({0x00, 0x25, 0x51, 0x14}), "145.12500");
-    const std::string text = "145.12500";
-    EXPECT_EQ(FreqByte(text, 4), 0x00);
-    EXPECT_EQ(FreqByte(text, 3), 0x25);
-    EXPECT_EQ(FreqByte(text, 2), 0x51);
-    EXPECT_EQ(FreqByte(text, 1), 0x14);
-    EXPECT_EQ(FreqByte(text, 5), 0x00);
+    EXPECT_EQ(FrequencyField("145.12500"), (FrequencyBytes{0x00, 0x25, 0x51, 0x14}));
 }
 
 TEST(FrequencyField, NonBcdNibblesDecodeAsLettersAndReadBackAsHex) {
     const std::string text = DecodeFrequency({0xFF, 0xAB, 0xFF, 0xFF});
     EXPECT_EQ(text, "FFF.FABFF");
-    EXPECT_EQ(FreqByte(text, 3), 0xAB);
-    EXPECT_EQ(FreqByte("14x.12500", 2), std::nullopt);
+    EXPECT_EQ(FrequencyField(text), (FrequencyBytes{0xFF, 0xAB, 0xFF, 0xFF}));
+    EXPECT_EQ(FrequencyField("14x.12500"), (FrequencyBytes{0x00, 0x25, std::nullopt, 0x14}));
 }
 
 TEST(SnapFrequency, MovesDownToTheNearerRasterPoint) {

@@ -29,10 +29,10 @@ TEST(Messages, EveryMessageHasItsOwnTextInBothLanguages) {
 
 TEST(Messages, EveryFileErrorHasItsOwnMessage) {
     EXPECT_EQ(DataFileMessage(DataFileError::None, Language::English), "");
-    std::set<Message> messages;
+    std::set<std::string> texts;
     for (int e = 1; e <= static_cast<int>(DataFileError::DiskFull); ++e)
-        messages.insert(MessageOf(static_cast<DataFileError>(e)));
-    EXPECT_EQ(messages.size(), static_cast<std::size_t>(DataFileError::DiskFull));
+        texts.insert(DataFileMessage(static_cast<DataFileError>(e), Language::Chinese));
+    EXPECT_EQ(texts.size(), static_cast<std::size_t>(DataFileError::DiskFull));
     EXPECT_EQ(DataFileMessage(DataFileError::WrongType, Language::English),
               "File type is incorrect!");
 }
