@@ -46,8 +46,6 @@ public:
 
     /// ClearNO: empties channel n: both frequencies, cell texts, list positions (0) and name.
     void ClearNO(int n) { channel(n) = Channel{}; }
-    /// ClearGrid: empties all 128 channels.
-    void ClearGrid() { m_channels.fill(Channel{}); }
 
     bool operator==(const ChannelModel& o) const;
     bool operator!=(const ChannelModel& o) const { return !(*this == o); }
