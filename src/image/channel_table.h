@@ -66,9 +66,6 @@ public:
     /// RefreshGrid for one row.
     void RefreshRow(int row, Language lang);
 
-    /// Opening the frequency editor on column 1 or 2: nothing to take, as the frequency cells
-    /// show the model's frequencies.
-    void TakeFrequencyCell(int, int) {}
     /// Opening the name editor: the model takes the name cell's text.
     void TakeNameCell(int row);
 

@@ -36,7 +36,6 @@ DataFileResult DataFileResult::Failure(DataFileError error, int systemError) {
     result.error = error;
     result.reason = FileReason::System;
     result.systemError = systemError;
-    result.detail = ReasonText(result, Language::English);
     return result;
 }
 
@@ -44,7 +43,6 @@ DataFileResult DataFileResult::Failure(DataFileError error, FileReason reason) {
     DataFileResult result;
     result.error = error;
     result.reason = reason;
-    result.detail = ReasonText(result, Language::English);
     return result;
 }
 

@@ -51,9 +51,6 @@ struct DataFileResult {
     DataFileError error = DataFileError::None;  ///< what went wrong, None on success
     FileReason reason = FileReason::None;       ///< why, when known
     int systemError = 0;                        ///< the errno value of a System reason
-    /// The reason in English, ReasonText(*this, Language::English); empty when there is none.
-    /// Kept for the program's message boxes until they render the reason with ReasonText.
-    std::string detail;
 
     /// A failure of a kind with the system's reason (an errno value).
     static DataFileResult Failure(DataFileError error, int systemError);
