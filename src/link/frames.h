@@ -40,8 +40,11 @@ constexpr std::uint8_t kWriteCommand = 0x57;
 constexpr std::uint8_t kBlockLengthByte = 0x10;
 /// Data bytes carried by one block.
 constexpr std::size_t kBlockSize = 16;
-/// Bytes of a write block or a data block (header of 4 plus the data).
-constexpr std::size_t kBlockFrameSize = 20;
+/// Bytes of a read request, and of the header in front of the data of a write block or a data
+/// block: command, address high, address low, length.
+constexpr std::size_t kBlockHeaderSize = 4;
+/// Bytes of a write block or a data block.
+constexpr std::size_t kBlockFrameSize = kBlockHeaderSize + kBlockSize;
 /// Bytes of the radio's identification.
 constexpr std::size_t kIdentificationSize = 8;
 /// Blocks moved by a read, as many as cover the image (0x000 to 0xC00: 193), and frames sent by

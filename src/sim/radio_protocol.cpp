@@ -18,9 +18,6 @@ using link::kWriteCommand;
 
 namespace {
 
-/// A read request is the header of a block frame.
-constexpr std::size_t kReadFrameSize = link::kBlockFrameSize - link::kBlockSize;
-
 std::string AddressText(unsigned address) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%03X", address & 0xFFFFu);
@@ -157,7 +154,7 @@ Response RadioProtocol::feed(std::uint8_t byte) {
 void RadioProtocol::handleFrameByte(std::uint8_t byte, Response& r) {
     if (!m_frame.empty()) {
         m_frame.push_back(byte);
-        if (m_frame[0] == kReadCommand && m_frame.size() == kReadFrameSize) {
+        if (m_frame[0] == kReadCommand && m_frame.size() == link::kBlockHeaderSize) {
             handleRead(r);
             m_frame.clear();
         } else if (m_frame[0] == kWriteCommand && m_frame.size() == link::kBlockFrameSize) {
@@ -217,7 +214,7 @@ void RadioProtocol::handleWrite(Response& r) {
     }
     m_flow = Flow::Write;
     Block data;
-    std::copy(m_frame.begin() + 4, m_frame.end(), data.begin());
+    std::copy(m_frame.begin() + link::kBlockHeaderSize, m_frame.end(), data.begin());
     m_memory.writeBlock(address, data);
     if (address == kLastWriteAddress) m_writeComplete = true;
     ack(r);
