@@ -140,9 +140,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 3:
                 feedBoth({varel::link::kAck});
                 break;
-            case 4:
-                feedBoth({0x50, 0x57, 0x2D, 0x4B, 0x34, 0x31, arg, 0x20});
+            case 4: {
+                Bytes id(varel::link::kModelId.begin(), varel::link::kModelId.end());
+                id.insert(id.end(), {0x31, arg, 0x20});
+                feedBoth(id);
                 break;
+            }
             case 5: {
                 Bytes block = {varel::link::kWriteCommand, 0x00, 0x00, 0x10};
                 for (int k = 0; k < 16; ++k) block.push_back(pos < size ? data[pos++] : 0);

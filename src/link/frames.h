@@ -40,14 +40,23 @@ constexpr std::uint8_t kWriteCommand = 0x57;
 constexpr std::uint8_t kBlockLengthByte = 0x10;
 /// Data bytes carried by one block.
 constexpr std::size_t kBlockSize = 16;
-/// Bytes of a write block or a data block (header of 4 plus the data).
-constexpr std::size_t kBlockFrameSize = 20;
+/// Bytes of a read request, and of the header in front of the data of a write block or a data
+/// block: command, address high, address low, length.
+constexpr std::size_t kBlockHeaderSize = 4;
+/// Bytes of a write block or a data block.
+constexpr std::size_t kBlockFrameSize = kBlockHeaderSize + kBlockSize;
 /// Bytes of the radio's identification.
 constexpr std::size_t kIdentificationSize = 8;
-/// Blocks moved by a read (0x000 to 0xC00) and frames sent by a write.
-constexpr int kBlockCount = 193;
-/// The last step of both machines.
-constexpr int kLastStep = 196;
+/// Blocks moved by a read, as many as cover the image (0x000 to 0xC00: 193), and frames sent by
+/// a write.
+constexpr int kBlockCount = static_cast<int>((kImageSize + kBlockSize - 1) / kBlockSize);
+/// The last step of both machines: wake-up, identification, one step per block, End.
+constexpr int kLastStep = kBlockCount + 3;
+/// Address of the last block of a read, the one that holds the spare byte (0xC00).
+constexpr unsigned kLastReadAddress = static_cast<unsigned>((kBlockCount - 1) * kBlockSize);
+/// Address of the last block of a write (0xC20): a write sends as many frames as a read moves
+/// blocks, but leaves out the blocks at 0x7C0 and 0x7D0 and so ends two blocks further on.
+constexpr unsigned kLastWriteAddress = static_cast<unsigned>((kBlockCount + 1) * kBlockSize);
 /// Receive threshold while a data block is awaited.
 constexpr int kBlockThreshold = 20;
 /// Receive threshold at every other time.

@@ -7,7 +7,7 @@ namespace varel::link {
 namespace {
 
 constexpr int kFirstBlockStep = 3;
-constexpr int kLastBlockStep = 195;
+constexpr int kLastBlockStep = kFirstBlockStep + kBlockCount - 1;
 
 /// Address of the request sent from step s (2 to 194): the block the next step fetches.
 unsigned RequestAddress(int step) {

@@ -7,15 +7,21 @@ namespace varel::link {
 
 namespace {
 
-const std::string kAckText = "06";
-const std::string kModelIdText = "50572D4B34";
-const std::string kDataBlockStart = "57";
+const std::string kAckText = Hex2(kAck);
+const std::string kDataBlockStart = Hex2(kWriteCommand);
 constexpr std::size_t kBandDigitIndex = 13;  // character 14 of the text
-constexpr std::size_t kDataOffset = 4;       // the data follow the 4 header bytes
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
+
+std::string ModelIdText() {
+    std::string text;
+    for (std::uint8_t byte : kModelId) text += Hex2(byte);
+    return text;
+}
+
+const std::string kModelIdText = ModelIdText();
 
 }  // namespace
 
@@ -47,7 +53,7 @@ bool ReceiveText::isDataBlock() const {
 }
 
 std::uint8_t ReceiveText::dataByte(std::size_t k) const {
-    const std::size_t at = 2 * (kDataOffset + k);
+    const std::size_t at = 2 * (kBlockHeaderSize + k);
     if (at + 2 > m_text.size()) return 0;
     return HexByte(m_text.substr(at, 2)).value_or(0);
 }

@@ -13,6 +13,9 @@ constexpr int kTuningStep2 = 128;       // block 0x7F0
 constexpr unsigned kTuningBlock1 = 0x7E0;
 constexpr unsigned kTuningBlock2 = 0x7F0;
 
+// The step before the last sends the last block; the radio knows a write is whole by it.
+static_assert(static_cast<unsigned>(kLastStep - 2) * kBlockSize == kLastWriteAddress);
+
 }  // namespace
 
 WriteMachine::WriteMachine(const MemoryImage& out, WriteOptions options)

@@ -11,6 +11,7 @@
 #include <iostream>
 #include <string>
 
+#include "link/frames.h"
 #include "sim/paced_line.h"
 #include "sim/pty.h"
 #include "sim/radio_memory.h"
@@ -18,7 +19,16 @@
 
 namespace {
 
-const char kUsage[] =
+const std::string kDefaultModel(varel::link::kModelId.begin(), varel::link::kModelId.end());
+const std::string kModelLength = std::to_string(varel::link::kModelId.size());
+const std::string kReadBlocks = std::to_string(varel::link::kBlockCount);
+// A write leaves out two blocks and, unless in debug mode, sends bare acknowledges in place of
+// the two power tuning blocks.
+const std::string kWriteDataFrames = std::to_string(varel::link::kBlockCount - 2);
+const std::string kStrayBlock = std::to_string(varel::sim::kStrayAfterBlock);
+
+// clang-format off
+const std::string kUsage =
     "usage: varel-sim [OPTIONS]\n"
     "\n"
     "A virtual radio. It opens a pseudo-terminal, prints the device the programming tool\n"
@@ -29,19 +39,25 @@ const char kUsage[] =
     "  --device PATH     serve an existing character device instead of a new pseudo-terminal\n"
     "  --memory FILE     start with the memory of a data file (default: a built-in sample)\n"
     "  --save            write the memory back to the --memory file after each completed write\n"
-    "  --model TEXT      the 5-character model of the identification (default PW-K4)\n"
+    "  --model TEXT      the " + kModelLength + "-character model of the identification"
+                         " (default " + kDefaultModel + ")\n"
     "  --band N          the band digit of the identification, 0 to 15 (default 0)\n"
     "  --pace            take 9600 bit/s wire time for every byte received and sent\n"
     "  --latency MS      wait MS milliseconds before each reply\n"
     "  --silent          never answer\n"
-    "  --stop-after N    stop answering after N blocks of a transfer (a read has 193 blocks,\n"
-    "                    a write 191 frames that carry data, 193 in debug mode)\n"
-    "  --garbage         send one stray byte after the reply to the 96th block\n"
-    "  --split-ident     send the identification in two writes, 3 then 5 bytes\n"
+    "  --stop-after N    stop answering after N blocks of a transfer (a read has " + kReadBlocks +
+                         " blocks,\n"
+    "                    a write " + kWriteDataFrames + " frames that carry data, " + kReadBlocks +
+                         " in debug mode)\n"
+    "  --garbage         send one stray byte after the reply to the " + kStrayBlock + "th block\n"
+    "  --split-ident     send the identification in two writes, 3 bytes then the rest\n"
+    "  --long-ident      send the identification with a 9th byte\n"
+    "  --glued-ack       send every acknowledge with one more byte\n"
     "  --exit-after N    close the line and exit after N blocks (an unplugged cable); 0 closes\n"
     "                    it on the wake-up frame, before the first reply\n"
     "  -v, --verbose     log every frame to standard error, with the milliseconds since start\n"
     "  -h, --help        show this text\n";
+// clang-format on
 
 /// Gap between the pieces of a reply sent in parts.
 constexpr std::int64_t kPieceGapNs = 20000000LL;
@@ -103,13 +119,17 @@ int ParseArgs(int argc, char** argv, Settings& s) {
             s.radio.garbage = true;
         } else if (arg == "--split-ident") {
             s.radio.splitIdent = true;
+        } else if (arg == "--long-ident") {
+            s.radio.longIdent = true;
+        } else if (arg == "--glued-ack") {
+            s.radio.gluedAck = true;
         } else if (arg == "--device") {
             if (!value(s.device) || s.device.empty()) return Usage("--device needs a path");
         } else if (arg == "--memory") {
             if (!value(s.memoryFile) || s.memoryFile.empty()) return Usage("--memory needs a file");
         } else if (arg == "--model") {
-            if (!value(text) || text.size() != 5)
-                return Usage("--model needs exactly 5 characters");
+            if (!value(text) || text.size() != varel::link::kModelId.size())
+                return Usage("--model needs exactly " + kModelLength + " characters");
             s.radio.model = text;
         } else if (arg == "--band") {
             if (!value(text) || !ReadInt(text, 0, 15, s.radio.band))

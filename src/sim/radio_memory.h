@@ -6,11 +6,12 @@
 
 #include "image/data_file.h"
 #include "image/memory_image.h"
+#include "link/frames.h"
 
 namespace varel::sim {
 
 /// Data bytes of one block of the link.
-using Block = std::array<std::uint8_t, 16>;
+using Block = std::array<std::uint8_t, link::kBlockSize>;
 
 /// The radio's 3073 bytes (0x000 to 0xC00), addressed in blocks of 16 as the link moves them.
 class RadioMemory {

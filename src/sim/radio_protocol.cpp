@@ -10,15 +10,13 @@ namespace varel::sim {
 using link::kAck;
 using link::kEnd;
 using link::kIdentify;
+using link::kLastReadAddress;
+using link::kLastWriteAddress;
 using link::kReadCommand;
 using link::kWakeUp;
 using link::kWriteCommand;
 
 namespace {
-
-constexpr std::size_t kReadFrameSize = 4;
-constexpr unsigned kLastReadAddress = 0xC00;
-constexpr unsigned kLastWriteAddress = 0xC20;
 
 std::string AddressText(unsigned address) {
     char text[8];
@@ -64,8 +62,18 @@ void RadioProtocol::startSession() {
     m_frame.clear();
     m_window.clear();
     m_blocks = 0;
+    m_replies = 0;
     m_readComplete = false;
     m_writeComplete = false;
+}
+
+void RadioProtocol::beginReply(Response& r) {
+    if (m_replies++ == m_options.strayBeforeReply) sendStray(r);
+}
+
+void RadioProtocol::sendStray(Response& r) {
+    r.writes.push_back({kStrayByte});
+    r.log.push_back("tx stray " + HexText(&kStrayByte, 1));
 }
 
 void RadioProtocol::ack(Response& r) {
@@ -73,8 +81,35 @@ void RadioProtocol::ack(Response& r) {
         r.log.push_back("  (no answer)");
         return;
     }
-    r.writes.push_back({kAck});
-    r.log.push_back("tx Ack");
+    beginReply(r);
+    if (m_options.gluedAck) {
+        r.writes.push_back({kAck, kExtraByte});
+        r.log.push_back("tx Ack glued to " + HexText(&kExtraByte, 1));
+    } else {
+        r.writes.push_back({kAck});
+        r.log.push_back("tx Ack");
+    }
+}
+
+void RadioProtocol::identify(Response& r) {
+    if (quiet()) {
+        r.log.push_back("  (no answer)");
+        return;
+    }
+    beginReply(r);
+    Chunk ident(m_options.model.begin(), m_options.model.end());
+    ident.resize(link::kModelId.size(), ' ');
+    ident.push_back(0x00);
+    ident.push_back(static_cast<std::uint8_t>(m_options.band & 0x0F));
+    ident.push_back(0x00);
+    if (m_options.longIdent) ident.push_back(kExtraByte);
+    r.log.push_back("tx Identification " + HexText(ident.data(), ident.size()));
+    if (m_options.splitIdent) {
+        r.writes.emplace_back(ident.begin(), ident.begin() + 3);
+        r.writes.emplace_back(ident.begin() + 3, ident.end());
+    } else {
+        r.writes.push_back(std::move(ident));
+    }
 }
 
 Response RadioProtocol::feed(std::uint8_t byte) {
@@ -119,7 +154,7 @@ Response RadioProtocol::feed(std::uint8_t byte) {
 void RadioProtocol::handleFrameByte(std::uint8_t byte, Response& r) {
     if (!m_frame.empty()) {
         m_frame.push_back(byte);
-        if (m_frame[0] == kReadCommand && m_frame.size() == kReadFrameSize) {
+        if (m_frame[0] == kReadCommand && m_frame.size() == link::kBlockHeaderSize) {
             handleRead(r);
             m_frame.clear();
         } else if (m_frame[0] == kWriteCommand && m_frame.size() == link::kBlockFrameSize) {
@@ -131,22 +166,7 @@ void RadioProtocol::handleFrameByte(std::uint8_t byte, Response& r) {
     if (byte == kIdentify) {
         r.log.push_back("rx Identify");
         m_state = State::Session;
-        if (quiet()) {
-            r.log.push_back("  (no answer)");
-            return;
-        }
-        Chunk ident(m_options.model.begin(), m_options.model.end());
-        ident.resize(5, ' ');
-        ident.push_back(0x00);
-        ident.push_back(static_cast<std::uint8_t>(m_options.band & 0x0F));
-        ident.push_back(0x00);
-        r.log.push_back("tx Identification " + HexText(ident.data(), ident.size()));
-        if (m_options.splitIdent) {
-            r.writes.emplace_back(ident.begin(), ident.begin() + 3);
-            r.writes.emplace_back(ident.begin() + 3, ident.end());
-        } else {
-            r.writes.push_back(std::move(ident));
-        }
+        identify(r);
         return;
     }
     if (byte == kEnd) {
@@ -176,6 +196,7 @@ void RadioProtocol::handleRead(Response& r) {
     }
     m_flow = Flow::Read;
     if (address == kLastReadAddress) m_readComplete = true;
+    beginReply(r);
     Chunk reply = {kWriteCommand, m_frame[1], m_frame[2], link::kBlockLengthByte};
     const Block data = m_memory.readBlock(address);
     reply.insert(reply.end(), data.begin(), data.end());
@@ -193,7 +214,7 @@ void RadioProtocol::handleWrite(Response& r) {
     }
     m_flow = Flow::Write;
     Block data;
-    std::copy(m_frame.begin() + 4, m_frame.end(), data.begin());
+    std::copy(m_frame.begin() + link::kBlockHeaderSize, m_frame.end(), data.begin());
     m_memory.writeBlock(address, data);
     if (address == kLastWriteAddress) m_writeComplete = true;
     ack(r);
@@ -202,10 +223,7 @@ void RadioProtocol::handleWrite(Response& r) {
 
 void RadioProtocol::afterBlock(Response& r) {
     ++m_blocks;
-    if (m_options.garbage && m_blocks == kStrayAfterBlock) {
-        r.writes.push_back({kStrayByte});
-        r.log.push_back("tx stray " + HexText(&kStrayByte, 1));
-    }
+    if (m_options.garbage && m_blocks == kStrayAfterBlock) sendStray(r);
     if (m_options.exitAfter >= 0 && m_blocks >= m_options.exitAfter) m_unplug = true;
 }
 

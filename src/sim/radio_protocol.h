@@ -18,26 +18,36 @@
 #include <string>
 #include <vector>
 
+#include "link/frames.h"
 #include "sim/radio_memory.h"
 
 namespace varel::sim {
 
 /// How the radio identifies itself and which faults it shows.
 struct RadioOptions {
-    std::string model = "PW-K4";  ///< first 5 bytes of the identification
-    int band = 0;                 ///< low nibble of identification byte 7, 0 to 15
-    bool silent = false;          ///< never answers
-    int stopAfter = -1;           ///< silent once this many blocks were answered (negative: never)
-    bool garbage = false;         ///< one stray byte after the reply to the 96th block
-    bool splitIdent = false;      ///< the identification goes out in two writes, 3 then 5 bytes
-    int exitAfter = -1;           ///< unplug once this many blocks were answered (0: on the wake-up
-                                  ///< frame, before any reply; negative: never)
+    /// First 5 bytes of the identification.
+    std::string model = std::string(link::kModelId.begin(), link::kModelId.end());
+    int band = 0;               ///< low nibble of identification byte 7, 0 to 15
+    bool silent = false;        ///< never answers
+    int stopAfter = -1;         ///< silent once this many blocks were answered (negative: never)
+    bool garbage = false;       ///< one stray byte after the reply to the 96th block
+    int strayBeforeReply = -1;  ///< one stray byte, a write of its own, before reply number n of
+                                ///< a session (0: the acknowledge of the wake-up frame;
+                                ///< negative: never)
+    bool splitIdent = false;    ///< the identification goes out in two writes, 3 bytes then
+                                ///< the rest
+    bool longIdent = false;     ///< the identification has a 9th byte (kExtraByte)
+    bool gluedAck = false;      ///< every acknowledge comes with kExtraByte in the same write
+    int exitAfter = -1;         ///< unplug once this many blocks were answered (0: on the wake-up
+                                ///< frame, before any reply; negative: never)
 };
 
-/// Byte sent as the stray byte of the garbage fault.
+/// Byte sent as the stray byte of the garbage and stray-before-reply faults.
 constexpr std::uint8_t kStrayByte = 0x55;
-/// Block whose reply the stray byte follows.
+/// Block whose reply the stray byte of the garbage fault follows.
 constexpr int kStrayAfterBlock = 96;
+/// Byte glued to an acknowledge, and the 9th byte of a long identification.
+constexpr std::uint8_t kExtraByte = 0x00;
 
 /// One output call of the radio.
 using Chunk = std::vector<std::uint8_t>;
@@ -81,6 +91,9 @@ private:
     void handleWrite(Response& r);
     void handleEnd(Response& r);
     void ack(Response& r);
+    void identify(Response& r);
+    void beginReply(Response& r);
+    void sendStray(Response& r);
     void afterBlock(Response& r);
     void startSession();
 
@@ -91,9 +104,10 @@ private:
     std::vector<std::uint8_t> m_window;  // last bytes seen while idle, for the wake-up frame
     std::vector<std::uint8_t> m_frame;   // R or W frame being received
     int m_blocks = 0;
+    int m_replies = 0;  // replies begun in this session
     int m_ends = 0;
-    bool m_readComplete = false;   // the block at 0xC00 was sent in this read
-    bool m_writeComplete = false;  // the block at 0xC20 was stored in this write
+    bool m_readComplete = false;   // the last block of a read was sent in this read
+    bool m_writeComplete = false;  // the last block of a write was stored in this write
     bool m_completedWrite = false;
     bool m_unplug = false;
 };

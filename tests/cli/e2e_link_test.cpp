@@ -202,6 +202,8 @@ TEST_F(LinkEndToEnd, FailedReadLeavesTheOutputFileUntouched) {
         {"--exit-after", "50"},  // the cable is pulled mid-read
         {"--garbage"},           // a stray byte breaks an "equals 06" test
         {"--model", "PW-K5"},    // another radio: never answered after the identification
+        {"--long-ident"},        // a 9th byte: no identification either
+        {"--glued-ack"},         // an acknowledge with one more byte is not "equal to 06"
     };
     const std::string out = dir.file("out.dat");
     const Bytes old = {'o', 'l', 'd'};

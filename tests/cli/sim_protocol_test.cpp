@@ -81,11 +81,14 @@ TEST(SimProtocol, IdentificationCarriesModelAndBandDigit) {
     RadioOptions split = {};
     split.splitIdent = true;
     split.band = 2;
+    RadioOptions longSplit = split;
+    longSplit.longIdent = true;
     const Case cases[] = {
         {{}, {{'P', 'W', '-', 'K', '4', 0x00, 0x00, 0x00}}},
         {band, {{'P', 'W', '-', 'K', '4', 0x00, 0x0C, 0x00}}},
         {model, {{'A', 'B', '-', 'C', 'D', 0x00, 0x00, 0x00}}},
         {split, {{'P', 'W', '-'}, {'K', '4', 0x00, 0x02, 0x00}}},
+        {longSplit, {{'P', 'W', '-'}, {'K', '4', 0x00, 0x02, 0x00, kExtraByte}}},
     };
     for (const auto& c : cases) {
         Radio radio(c.options);
@@ -208,6 +211,43 @@ TEST(SimProtocol, GarbageFollowsTheReplyToTheMiddleBlockOnce) {
         for (const auto& w : writes) strays += w == Chunk{kStrayByte};
     }
     EXPECT_EQ(strays, 1);
+}
+
+TEST(SimProtocol, GluedAcknowledgesCarryTheExtraByteEverywhere) {
+    RadioOptions options;
+    options.gluedAck = true;
+    Radio radio(options);
+    const std::vector<Chunk> glued = {{0x06, kExtraByte}};
+    EXPECT_EQ(radio.send(kWake), glued);
+    EXPECT_EQ(radio.send({0x02}).size(), 1u);
+    EXPECT_EQ(radio.send({0x06}), glued);
+    EXPECT_EQ(radio.write(0x000, 0x11), glued);
+    EXPECT_EQ(radio.read(0xC00).size(), 1u);  // data blocks stay as they are
+    EXPECT_EQ(radio.send({0x06}), glued);
+    EXPECT_EQ(radio.send({'E'}), glued);
+}
+
+// Replies count from the acknowledge of the wake-up frame, anew in every session; the stray
+// byte is an output call of its own.
+TEST(SimProtocol, StrayByteGoesOutBeforeTheGivenReplyOfEachSession) {
+    RadioOptions options;
+    options.strayBeforeReply = 3;
+    Radio radio(options);
+    for (int session = 0; session < 2; ++session) {
+        SCOPED_TRACE(session);
+        radio.open();  // replies 0 to 2
+        const auto first = radio.read(0x000);
+        ASSERT_EQ(first.size(), 2u);
+        EXPECT_EQ(first[0], Chunk{kStrayByte});
+        EXPECT_EQ(first[1].size(), 20u);
+        EXPECT_EQ(radio.send({0x06}), kAckReply);
+        EXPECT_EQ(radio.read(0x010).size(), 1u);
+        radio.send({'E'});
+    }
+
+    options.strayBeforeReply = 0;
+    Radio early(options);
+    EXPECT_EQ(early.send(kWake), (std::vector<Chunk>{{kStrayByte}, {0x06}}));
 }
 
 TEST(SimProtocol, UnplugIsDueAfterTheGivenBlocks) {

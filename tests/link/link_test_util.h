@@ -8,9 +8,12 @@
 
 namespace varel::link::test {
 
-/// An identification with the given byte 7 (its low nibble is the band digit).
+/// An identification with the given byte 7 (its low nibble is the band digit). Bytes 6 and 8
+/// are not the radio's zeros, and byte 7 has a high nibble: the tool must not look at them.
 inline std::vector<std::uint8_t> Identification(std::uint8_t byte7 = 0x40) {
-    return {0x50, 0x57, 0x2D, 0x4B, 0x34, 0x31, byte7, 0x20};
+    std::vector<std::uint8_t> id(kModelId.begin(), kModelId.end());
+    id.insert(id.end(), {0x31, byte7, 0x20});
+    return id;
 }
 
 /// A data block for address whose data bytes are first, first + 1, ...

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "link/link_test_util.h"
-#include "link/virtual_radio.h"
+#include "link/radio_link.h"
 
 namespace varel::link::test {
 namespace {
@@ -42,22 +42,24 @@ TEST_P(FullWrite, SendsTheScheduleAndLeavesTheUnsentBlocksAlone) {
     const bool debug = GetParam();
     const MemoryImage image = PatternImage();
     WriteMachine machine(image, WriteOptions{0, debug, false});
-    VirtualRadio radio;
-    radio.memory.assign(radio.memory.size(), 0xEE);
+    MemoryImage before;
+    before.fill(0xEE);
+    Radio radio({}, before);
     Link<WriteMachine> link(machine, radio);
 
     ASSERT_EQ(link.run(), Outcome::Success);
     EXPECT_EQ(link.log.ticks, 0);
 
-    for (unsigned i = 0; i < 0xC30; ++i) {
-        std::uint8_t expected = i < kImageSize ? image.at(i) : 0x00;
+    for (unsigned i = 0; i < kImageSize; ++i) {
+        std::uint8_t expected = image.at(i);
         if (i >= 0x7C0 && i < 0x7E0) expected = 0xEE;            // never written
         if (i >= 0x7E0 && i < 0x800 && !debug) expected = 0xEE;  // tuning values
-        ASSERT_EQ(radio.memory[i], expected) << "offset " << i;
+        ASSERT_EQ(radio.memory.image().at(i), expected) << "offset " << i;
     }
-    EXPECT_EQ(radio.memory[0xC30], 0xEE);
-    EXPECT_EQ(radio.writtenBlocks.size(), debug ? 193u : 191u);
-    EXPECT_EQ(radio.writtenBlocks.count(0x7C0) + radio.writtenBlocks.count(0x7D0), 0u);
+    EXPECT_EQ(link.log.radioLines("rx Write"), debug ? 193 : 191);
+    EXPECT_EQ(link.log.radioLines("rx Write 0x7C0") + link.log.radioLines("rx Write 0x7D0"), 0);
+    // The radio took the write for a whole one: its last block came before the End.
+    EXPECT_TRUE(radio.protocol.takeCompletedWrite());
 
     // Expected stream: the schedule with bare acknowledges in place of the tuning blocks.
     Bytes expected = kWake;
@@ -229,14 +231,12 @@ TEST(WriteMachine, ForcedWriteThroughTheRadio) {
         SCOPED_TRACE(answer);
         const MemoryImage image = PatternImage();
         WriteMachine machine(image, WriteOptions{0, false, true});
-        RadioFaults faults;
-        faults.bandDigit = 0xA;  // a digit A-F matches no band
-        VirtualRadio radio(faults);
+        Radio radio(Faults([](auto& f) { f.band = 0xA; }));  // a digit A-F matches no band
         Link<WriteMachine> link(machine, radio);
         link.bandAnswer = answer;
         EXPECT_EQ(link.run(), answer ? Outcome::Success : Outcome::Cancelled);
         EXPECT_EQ(link.log.questions, 1);
-        EXPECT_EQ(radio.writtenBlocks.size(), answer ? 191u : 0u);
+        EXPECT_EQ(link.log.radioLines("rx Write"), answer ? 191 : 0);
         EXPECT_EQ(link.log.writes.back(), Bytes{kEnd});
         if (!answer) {
             Bytes expected = kWake;
@@ -248,25 +248,27 @@ TEST(WriteMachine, ForcedWriteThroughTheRadio) {
 
 struct FaultRow {
     const char* name;
-    RadioFaults faults;
+    sim::RadioOptions faults;
     Outcome outcome;
 };
 
 TEST(WriteMachine, RadioFaults) {
     // clang-format off
     const FaultRow rows[] = {
-        {"split identification", Faults([](auto& f) { f.splitIdentification = true; }),
+        {"split identification", Faults([](auto& f) { f.splitIdent = true; }),
          Outcome::Success},
         {"glued acknowledge passes contains 06", Faults([](auto& f) { f.gluedAck = true; }),
          Outcome::Success},
         {"stray byte before an ack", Faults([](auto& f) { f.strayBeforeReply = 50; }),
          Outcome::Success},
-        {"band 2 refused", Faults([](auto& f) { f.bandDigit = 2; }), Outcome::BandRefused},
-        {"9-byte identification", Faults([](auto& f) { f.longIdentification = true; }),
+        {"stray byte after an ack", Faults([](auto& f) { f.garbage = true; }),
+         Outcome::Success},
+        {"band 2 refused", Faults([](auto& f) { f.band = 2; }), Outcome::BandRefused},
+        {"9-byte identification", Faults([](auto& f) { f.longIdent = true; }),
          Outcome::CommunicationError},
-        {"wrong model", Faults([](auto& f) { f.wrongModel = true; }),
+        {"wrong model", Faults([](auto& f) { f.model = "PW-K5"; }),
          Outcome::CommunicationError},
-        {"stops after 100 blocks", Faults([](auto& f) { f.stopAfterBlocks = 100; }),
+        {"stops after 100 blocks", Faults([](auto& f) { f.stopAfter = 100; }),
          Outcome::CommunicationError},
         {"silent", Faults([](auto& f) { f.silent = true; }), Outcome::CommunicationError},
     };
@@ -275,7 +277,7 @@ TEST(WriteMachine, RadioFaults) {
         SCOPED_TRACE(row.name);
         const MemoryImage image = PatternImage();
         WriteMachine machine(image, WriteOptions{});
-        VirtualRadio radio(row.faults);
+        Radio radio(row.faults);
         Link<WriteMachine> link(machine, radio);
         EXPECT_EQ(link.run(), row.outcome);
         EXPECT_EQ(link.log.writes.back(), Bytes{kEnd});

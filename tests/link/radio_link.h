@@ -1,0 +1,132 @@
+#pragma once
+// The virtual radio's protocol core connected with a read or write machine the way the serial
+// adapter connects the machine with a port: the threshold is set first, then the writes go
+// out; what the radio sends is delivered once the threshold is buffered.
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "link/read_machine.h"
+#include "link/transfer_actions.h"
+#include "link/write_machine.h"
+#include "sim/radio_memory.h"
+#include "sim/radio_protocol.h"
+
+namespace varel::link::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+/// Radio options with one change made by set, for tables of fault cases.
+template <typename Set>
+sim::RadioOptions Faults(Set set) {
+    sim::RadioOptions options;
+    set(options);
+    return options;
+}
+
+/// The virtual radio: its memory and the protocol that answers from it.
+struct Radio {
+    explicit Radio(sim::RadioOptions options = {}, const MemoryImage& image = MemoryImage())
+        : memory(image), protocol(memory, std::move(options)) {}
+    Radio(const Radio&) = delete;
+    Radio& operator=(const Radio&) = delete;
+
+    sim::RadioMemory memory;
+    sim::RadioProtocol protocol;
+};
+
+/// What happened during a transfer, as the tool's transport and the radio saw it.
+struct TransferLog {
+    /// Every output call, in order.
+    std::vector<Bytes> writes;
+    /// Every piece delivered to the machine with the threshold in force when it was delivered.
+    std::vector<std::pair<int, Bytes>> deliveries;
+    /// Every progress value set.
+    std::vector<int> progress;
+    /// How often the band question was asked.
+    int questions = 0;
+    /// Reply-timer ticks given to the machine.
+    int ticks = 0;
+    /// The radio's log lines ("rx Read 0x010", "tx Ack", ...).
+    std::vector<std::string> radio;
+
+    /// All bytes the tool sent, in order.
+    Bytes stream() const {
+        Bytes all;
+        for (const Bytes& call : writes) all.insert(all.end(), call.begin(), call.end());
+        return all;
+    }
+    /// The radio's log lines that begin with prefix.
+    int radioLines(const std::string& prefix) const {
+        int n = 0;
+        for (const std::string& line : radio) n += line.compare(0, prefix.size(), prefix) == 0;
+        return n;
+    }
+};
+
+/// Connects a machine with the radio. Each output call of the radio arrives at the port on its
+/// own; the buffered bytes are delivered as soon as they reach the receive threshold; when
+/// nothing is left to deliver the reply timer ticks.
+template <typename Machine>
+class Link {
+public:
+    Link(Machine& machine, Radio& radio) : m_machine(machine), m_radio(radio) {}
+
+    /// The answer given to a band question (none: the question stays open).
+    std::optional<bool> bandAnswer;
+
+    /// Starts the machine and runs until it ends or maxTicks ticks have passed.
+    Outcome run(int maxTicks = 100) {
+        apply(m_machine.start());
+        while (m_machine.outcome() == Outcome::Pending && log.ticks < maxTicks) {
+            if (!m_buffer.empty() && static_cast<int>(m_buffer.size()) >= m_threshold) {
+                log.deliveries.emplace_back(m_threshold, m_buffer);
+                const Bytes piece = std::move(m_buffer);
+                m_buffer.clear();
+                apply(m_machine.received(piece.data(), piece.size()));
+            } else if (!m_arrivals.empty()) {
+                const Bytes& piece = m_arrivals.front();
+                m_buffer.insert(m_buffer.end(), piece.begin(), piece.end());
+                m_arrivals.pop_front();
+            } else {
+                ++log.ticks;
+                apply(m_machine.tick());
+            }
+        }
+        return m_machine.outcome();
+    }
+
+    TransferLog log;
+
+private:
+    void apply(const Actions& actions) {
+        if (actions.threshold) m_threshold = *actions.threshold;
+        for (const Bytes& call : actions.writes) {
+            log.writes.push_back(call);
+            for (std::uint8_t byte : call) {
+                sim::Response response = m_radio.protocol.feed(byte);
+                for (auto& chunk : response.writes) m_arrivals.push_back(std::move(chunk));
+                for (auto& line : response.log) log.radio.push_back(std::move(line));
+            }
+        }
+        if (actions.progress) log.progress.push_back(*actions.progress);
+        if (actions.askBandMismatch) {
+            ++log.questions;
+            if constexpr (std::is_same_v<Machine, WriteMachine>) {
+                if (bandAnswer) apply(m_machine.answerBandQuestion(*bandAnswer));
+            }
+        }
+    }
+
+    Machine& m_machine;
+    Radio& m_radio;
+    std::deque<Bytes> m_arrivals;
+    Bytes m_buffer;
+    int m_threshold = 1;
+};
+
+}  // namespace varel::link::test
