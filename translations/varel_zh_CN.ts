@@ -133,45 +133,9 @@
         <source>Channel Edit</source>
         <translation>信道编辑</translation>
     </message>
-    <message>
-        <source>Beyond the scope of frequency band</source>
-        <translation>超出频段范围</translation>
-    </message>
 </context>
 <context>
     <name>varel::DocumentCommands</name>
-    <message>
-        <source>No such file or directory</source>
-        <translation>文件或文件夹不存在</translation>
-    </message>
-    <message>
-        <source>Permission denied</source>
-        <translation>没有访问权限</translation>
-    </message>
-    <message>
-        <source>Is a directory</source>
-        <translation>这是一个文件夹</translation>
-    </message>
-    <message>
-        <source>Read-only file system</source>
-        <translation>文件系统只读</translation>
-    </message>
-    <message>
-        <source>No space left on device</source>
-        <translation>磁盘空间不足</translation>
-    </message>
-    <message>
-        <source>Disk quota exceeded</source>
-        <translation>超出磁盘配额</translation>
-    </message>
-    <message>
-        <source>File name too long</source>
-        <translation>文件名太长</translation>
-    </message>
-    <message>
-        <source>Input/output error</source>
-        <translation>输入/输出错误</translation>
-    </message>
     <message>
         <source>Unsaved data will be lost, sure?</source>
         <translation>未保存的数据将会丢失，确定吗？</translation>
@@ -179,10 +143,6 @@
     <message>
         <source>Attention</source>
         <translation>注意</translation>
-    </message>
-    <message>
-        <source>File type is incorrect!</source>
-        <translation>文件类型不正确！</translation>
     </message>
     <message>
         <source>Mistake</source>
@@ -209,14 +169,6 @@
     <message>
         <source>Export Channels (CSV)</source>
         <translation>导出频道列表(CSV)</translation>
-    </message>
-    <message>
-        <source>nothing reads from the pipe</source>
-        <translation>没有程序读取该管道</translation>
-    </message>
-    <message>
-        <source>larger than 4 MiB</source>
-        <translation>文件大于 4 MiB</translation>
     </message>
 </context>
 <context>
@@ -271,14 +223,6 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
-    </message>
-    <message>
-        <source>Beyond the scope of frequency(87-107.9), please input again.</source>
-        <translation>超出频率范围(87-107.9)，请重输。</translation>
-    </message>
-    <message>
-        <source>Channel</source>
-        <translation>频道</translation>
     </message>
 </context>
 <context>
@@ -446,63 +390,20 @@
         <translation>正在读取……</translation>
     </message>
     <message>
-        <source>Data is reading, please wait a moment.</source>
-        <translation>正在读频，请稍候。</translation>
-    </message>
-    <message>
         <source>Writing……</source>
         <translation>正在写入……</translation>
-    </message>
-    <message>
-        <source>Data is writing, please wait a moment.</source>
-        <translation>正在写频，请稍候。</translation>
-    </message>
-    <message>
-        <source>The frequency band is not accorded with, whether write into by force?</source>
-        <translation>频段不符，是否强制写入？</translation>
     </message>
     <message>
         <source>Be careful</source>
         <translation>注意</translation>
     </message>
     <message>
-        <source>Reading Frequency Successful!</source>
-        <translation>读频成功！</translation>
-    </message>
-    <message>
-        <source>Writing Frequency Successful!</source>
-        <translation>写频成功！</translation>
-    </message>
-    <message>
         <source>Tip</source>
         <translation>提示</translation>
     </message>
     <message>
-        <source>The frequency band is not accorded with, can&apos;t write into!</source>
-        <translation>频段不符，不能写入！</translation>
-    </message>
-    <message>
         <source>Mistake</source>
         <translation>错误</translation>
-    </message>
-    <message>
-        <source>Communication error, check the line and the serial connection selection!</source>
-        <translation>通信出错，请检查对讲机，连线及串口选择！</translation>
-    </message>
-    <message>
-        <source>The serial port is invalid</source>
-        <translation>串行端口无效</translation>
-    </message>
-</context>
-<context>
-    <name>varel::TuningEditor</name>
-    <message>
-        <source>Low</source>
-        <translation>低</translation>
-    </message>
-    <message>
-        <source>High</source>
-        <translation>高</translation>
     </message>
 </context>
 </TS>

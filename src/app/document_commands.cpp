@@ -5,28 +5,13 @@
 #include "session/file_dialogs.h"
 #include "session/message_boxes.h"
 #include "session/session.h"
+#include "ui/qt_text.h"
 
 namespace varel {
 
 namespace {
 
 constexpr int kError = MsgStyle::OkOnly | MsgStyle::Critical;
-
-// The reasons the system gives most often, and those of the file layer, so that they can be
-// shown in the user's language; any other reason is shown as the system words it.
-[[maybe_unused]] const char* const kReasons[] = {
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "No such file or directory"),
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "Permission denied"),
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "Is a directory"),
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "Read-only file system"),
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "No space left on device"),
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "Disk quota exceeded"),
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "File name too long"),
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "Input/output error"),
-    // The file layer's own reasons.
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "nothing reads from the pipe"),
-    QT_TRANSLATE_NOOP("varel::DocumentCommands", "larger than 4 MiB"),
-};
 
 }  // namespace
 
@@ -50,7 +35,7 @@ void DocumentCommands::Open() {
     // A file that is refused or cannot be read leaves InImage as it was.
     const DataFileResult result = LoadDataFile(path.toStdString(), m_session.InImage());
     if (result.error == DataFileError::WrongType) {
-        message(tr("File type is incorrect!"), kError, tr("Mistake"));
+        message(QtText(Message::WrongFileType, m_session.language()), kError, tr("Mistake"));
         return;
     }
     if (!result.ok()) {
@@ -75,8 +60,9 @@ void DocumentCommands::ImportChannels() {
     std::string text;
     const DataFileResult read = LoadChannelCsv(path.toStdString(), text);
     if (!read.ok()) {
-        reportFailure(read.error == DataFileError::WrongType ? tr("File type is incorrect!")
-                                                             : tr("Failed to open the file!"),
+        reportFailure(read.error == DataFileError::WrongType
+                          ? QtText(Message::WrongFileType, m_session.language())
+                          : tr("Failed to open the file!"),
                       read);
         return;
     }
@@ -90,7 +76,8 @@ void DocumentCommands::ImportChannels() {
     const QString report = QString::fromStdString(CsvReportText(result, m_session.language()));
     const QString summary = report.trimmed().section('\n', -1);
     if (result.refused)
-        message(tr("File type is incorrect!") + "\n" + report, kError, tr("Mistake"));
+        message(QtText(Message::WrongFileType, m_session.language()) + "\n" + report, kError,
+                tr("Mistake"));
     else
         m_services.messageBoxes->ShowReport(summary, report, tr("Import Channels (CSV)"));
 }
@@ -114,7 +101,8 @@ void DocumentCommands::ExportChannels() {
 
 void DocumentCommands::reportFailure(const QString& headline, const DataFileResult& result) {
     QString text = headline;
-    if (!result.detail.empty()) text += "\n" + tr(result.detail.c_str());
+    const std::string reason = ReasonText(result, m_session.language());
+    if (!reason.empty()) text += "\n" + QtText(reason);
     message(text, kError, tr("Mistake"));
 }
 

@@ -7,6 +7,7 @@
 #include "session/service_modes.h"
 #include "session/session.h"
 #include "ui/progress_window.h"
+#include "ui/qt_text.h"
 
 namespace varel {
 
@@ -34,7 +35,7 @@ void TransferController::StartRead() {
     // A frequency still being typed is taken over before the first frame leaves.
     m_session.commitPendingFrequency();
     if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_session.InImage()))) return;
-    showProgress(tr("Reading……"), tr("Data is reading, please wait a moment."));
+    showProgress(tr("Reading……"), text(Message::ReadingData));
 }
 
 void TransferController::StartWrite() {
@@ -51,7 +52,7 @@ void TransferController::StartWrite() {
         return;
     // Right after the wake-up frame; the first block leaves only after the radio's replies.
     m_session.encode();
-    showProgress(tr("Writing……"), tr("Data is writing, please wait a moment."));
+    showProgress(tr("Writing……"), text(Message::WritingData));
 }
 
 void TransferController::retranslate() {
@@ -92,7 +93,7 @@ void TransferController::showProgress(const QString& caption, const QString& lab
 
 void TransferController::askBandQuestion() {
     const int answer = message(
-        tr("The frequency band is not accorded with, whether write into by force?"),
+        text(Message::BandQuestion),
         MsgStyle::OkCancel | MsgStyle::Question | MsgStyle::DefaultButton2 | MsgStyle::SystemModal,
         tr("Be careful"));
     m_transfer.answerBandQuestion(answer == MsgResult::Ok);
@@ -106,22 +107,22 @@ void TransferController::finish(link::Outcome outcome) {
         case link::Outcome::Success:
             m_progress->hide();
             if (direction == Direction::Read) m_session.decode();
-            message(direction == Direction::Read ? tr("Reading Frequency Successful!")
-                                                 : tr("Writing Frequency Successful!"),
+            message(text(direction == Direction::Read ? Message::ReadSucceeded
+                                                      : Message::WriteSucceeded),
                     MsgStyle::OkOnly, tr("Tip"));
             m_reenableTicks = 0;
             m_reenable.start();
             emit transferEnded();
             return;
         case link::Outcome::BandRefused:
-            message(tr("The frequency band is not accorded with, can't write into!"),
-                    MsgStyle::OkOnly | MsgStyle::Exclamation, tr("Mistake"));
+            message(text(Message::BandRefused), MsgStyle::OkOnly | MsgStyle::Exclamation,
+                    tr("Mistake"));
             m_progress->hide();
             break;
         case link::Outcome::CommunicationError:
             m_progress->hide();
-            message(tr("Communication error, check the line and the serial connection selection!"),
-                    MsgStyle::OkOnly | MsgStyle::Critical, tr("Mistake"));
+            message(text(Message::CommunicationError), MsgStyle::OkOnly | MsgStyle::Critical,
+                    tr("Mistake"));
             break;
         default:  // the band question answered Cancel (or a stop from outside): no message
             m_progress->hide();
@@ -132,7 +133,11 @@ void TransferController::finish(link::Outcome outcome) {
 }
 
 void TransferController::reportInvalidPort() {
-    message(tr("The serial port is invalid"), MsgStyle::OkOnly, QString());
+    message(text(Message::PortInvalid), MsgStyle::OkOnly, QString());
+}
+
+QString TransferController::text(Message message) const {
+    return QtText(message, m_session.language());
 }
 
 int TransferController::message(const QString& text, int style, const QString& title) {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "image/messages.h"
 #include "link/serial_transfer.h"
 
 namespace varel {
@@ -64,6 +65,7 @@ private:
     void askBandQuestion();
     void finish(link::Outcome outcome);
     void reportInvalidPort();
+    QString text(Message message) const;
     int message(const QString& text, int style, const QString& title);
 
     Session& m_session;

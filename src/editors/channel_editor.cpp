@@ -235,12 +235,9 @@ void ChannelEditor::openEditor() {
     const ColumnEditor kind = ChannelColumnAt(column).editor;
     if (kind == ColumnEditor::Frequency || kind == ColumnEditor::Name) {
         const bool name = kind == ColumnEditor::Name;
-        m_session.edit(EditLabel::Cell(row, column), [&](Document& d) {
-            if (name)
-                d.channels.TakeNameCell(row);
-            else
-                d.channels.TakeFrequencyCell(row, column);
-        });
+        if (name)
+            m_session.edit(EditLabel::Cell(row, column),
+                           [&](Document& d) { d.channels.TakeNameCell(row); });
         QLineEdit* edit = name ? m_text2 : m_text1;
         edit->setText(QtText(m_session.channels().cell(row, column)));
         if (name) m_nameAtOpen = m_session.channels().model().channel(row).name;
@@ -314,8 +311,7 @@ void ChannelEditor::leaveFrequency() {
             result = d.channels.CommitFrequency(row, column, typed, band, lang);
         });
         if (result == FrequencyCommit::OutOfBand) {
-            m_boxes.LocalMsgBox(tr("Beyond the scope of frequency band"), MsgStyle::OkOnly,
-                                QString());
+            m_boxes.LocalMsgBox(QtText(Message::OutOfBand, lang), MsgStyle::OkOnly, QString());
             m_grid->setFocus(Qt::OtherFocusReason);
         }
     }

@@ -11,9 +11,11 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "image/channel_columns.h"
 #include "image/encodings.h"
 #include "image/numeric_text.h"
 #include "image/settings_fields.h"
+#include "image/settings_input.h"
 #include "session/session.h"
 #include "ui/char_filter.h"
 #include "ui/child_frame.h"
@@ -43,10 +45,6 @@ constexpr int kButtonWidth = 1500;
 constexpr int kButtonHeight = 420;
 constexpr int kMargin = 120;
 
-// The broadcast band an entry must lie in, in MHz.
-constexpr double kLowestFm = 87;
-constexpr double kHighestFm = 107.9;
-
 // The ids of the committed values, in the order of the controls that show them.
 constexpr SettingId kListIds[3] = {SettingId::FmPresentChannel, SettingId::FmDisplayMode,
                                    SettingId::FmStep};
@@ -54,19 +52,6 @@ constexpr SettingId kListIds[3] = {SettingId::FmPresentChannel, SettingId::FmDis
 // A place given in twips, in pixels.
 QRect PixelRect(int left, int top, int width, int height) {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
-}
-
-// What a typed FM frequency amounts to.
-enum class FmEntry { Empty, NotNumber, OutOfRange, Accepted };
-
-FmEntry CheckFmEntry(const QString& text, QString* snapped) {
-    if (text.isEmpty()) return FmEntry::Empty;
-    const std::string typed = text.toStdString();
-    if (!IsNumeric(typed)) return FmEntry::NotNumber;
-    const double mhz = LeadingNumber(typed);
-    if (mhz < kLowestFm || mhz > kHighestFm) return FmEntry::OutOfRange;
-    *snapped = QtText(SnapFmFrequency(typed));
-    return FmEntry::Accepted;
 }
 
 // True for the committed values of this window.
@@ -185,7 +170,7 @@ void FmEditor::retranslate() {
         for (int e = 0; e < field.entryCount(); ++e)
             m_lists[i]->setItemText(e, QtText(field.entry(e, lang)));
     }
-    m_grid->horizontalHeaderItem(0)->setText(tr("Channel"));
+    m_grid->horizontalHeaderItem(0)->setText(QtText(ChannelColumnAt(0).header, lang));
     m_grid->horizontalHeaderItem(1)->setText(QtText(Field(SettingId::FmChannel1).caption, lang));
     m_ok->setText(tr("OK"));
     m_cancel->setText(tr("Cancel"));
@@ -238,8 +223,8 @@ void FmEditor::leaveVfo() {
 }
 
 void FmEditor::checkEntry(QLineEdit* box, const std::function<void(const QString&)>& store) {
-    QString snapped;
-    switch (CheckFmEntry(box->text(), &snapped)) {
+    const FmCheck check = CheckFmEntry(box->text().toStdString());
+    switch (check.entry) {
         case FmEntry::Empty:
             store(QString());  // an emptied channel becomes unused
             break;
@@ -248,7 +233,7 @@ void FmEditor::checkEntry(QLineEdit* box, const std::function<void(const QString
             box->clear();
             break;
         case FmEntry::Accepted:
-            store(snapped);
+            store(QtText(check.text));
             m_message->hide();
             break;
         case FmEntry::NotNumber:
@@ -258,7 +243,7 @@ void FmEditor::checkEntry(QLineEdit* box, const std::function<void(const QString
 
 void FmEditor::showMessage() {
     // Between the last list and the buttons, where it covers no control.
-    m_message->setText(tr("Beyond the scope of frequency(87-107.9), please input again."));
+    m_message->setText(QtText(Message::FmOutOfRange, m_session.language()));
     const int top = m_lists[2]->geometry().bottom() + TwipsToPixels(kMargin) / 2;
     const int width = m_lists[2]->geometry().right() - m_captions[3]->x() + 1;
     m_message->setGeometry(m_captions[3]->x(), top, width,

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "image/settings_fields.h"
+#include "image/vocabulary.h"
 #include "session/service_modes.h"
 #include "session/session.h"
 #include "ui/qt_text.h"
@@ -40,7 +41,7 @@ TuningEditor::TuningEditor(Session& session, ServiceModes& modes)
             frame->setObjectName(QString("Frame1(%1)").arg(i));
             auto* slider = new QSlider(Qt::Horizontal, frame);
             slider->setObjectName(QString("Slider1(%1)").arg(i));
-            slider->setRange(0, 255);
+            slider->setRange(Field(TuningId(i)).minNumber, Field(TuningId(i)).maxNumber);
             slider->setSingleStep(1);
             slider->setPageStep(5);
             slider->setFocusPolicy(Qt::StrongFocus);
@@ -95,8 +96,9 @@ void TuningEditor::retranslate() {
     m_tabs->setTabText(1, QtText(Section(SettingSection::TuningB).caption, lang));
     for (int i = 0; i < kTuningCount; ++i) {
         m_frames[i]->setTitle(QtText(Field(TuningId(i)).caption, lang));
-        m_lowLabels[i]->setText(tr("Low"));
-        m_highLabels[i]->setText(tr("High"));
+        // The ends read as the power list's lowest and highest levels.
+        m_lowLabels[i]->setText(QtText(PowerEntries()[0], lang));
+        m_highLabels[i]->setText(QtText(PowerEntries()[1], lang));
     }
 }
 

@@ -153,9 +153,10 @@ int main(int argc, char** argv) {
     if (!settings.memoryFile.empty()) {
         const auto result = memory.load(settings.memoryFile);
         if (!result.ok()) {
+            const std::string reason = ReasonText(result, varel::Language::English);
             std::cerr << "varel-sim: " << settings.memoryFile << ": "
                       << varel::DataFileMessage(result.error, varel::Language::English)
-                      << (result.detail.empty() ? "" : " (" + result.detail + ")") << "\n";
+                      << (reason.empty() ? "" : " (" + reason + ")") << "\n";
             return 1;
         }
     }

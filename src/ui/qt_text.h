@@ -4,6 +4,7 @@
 #include <string>
 
 #include "image/language.h"
+#include "image/messages.h"
 
 namespace varel {
 
@@ -15,6 +16,11 @@ inline QString QtText(const std::string& text) {
 /// The text of a bilingual pair in a language as a QString.
 inline QString QtText(const Bilingual& text, Language lang) {
     return QtText(text.in(lang));
+}
+
+/// A message of the shared table in a language.
+inline QString QtText(Message message, Language lang) {
+    return QtText(MessageText(message, lang));
 }
 
 }  // namespace varel

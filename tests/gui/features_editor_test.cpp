@@ -100,7 +100,7 @@ protected:
     }
     std::string modelText(const char* name) {
         for (const SettingField& f : SettingFields())
-            if (f.objectName == name && std::string(Section(f.section).window) == "Form3")
+            if (f.objectName == name && Section(f.section).window == SettingWindow::Features)
                 return session->settings().text(f.id);
         return "<no field " + std::string(name) + ">";
     }
