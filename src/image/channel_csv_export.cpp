@@ -1,4 +1,4 @@
-// Export of the channel model as a channel list.
+// Export of the channel model as a channel list, to a file or to the clipboard.
 #include <string>
 
 #include "image/channel_columns.h"
@@ -110,6 +110,25 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     return true;
 }
 
+// The row of a channel the list cannot carry, its frequency texts as they are, so that reading
+// the row back refuses it instead of emptying the channel.
+void RawRow(const Channel& ch, int n, CsvFields& f) {
+    f = CsvUnusedFields();
+    Field(f, CsvColumn::Location) = std::to_string(n);
+    Field(f, CsvColumn::Name) = ch.name;
+    Field(f, CsvColumn::Frequency) = ch.freq[0];
+    if (!ch.freq[1].empty() && ch.freq[1] != ch.freq[0]) {
+        Field(f, CsvColumn::Duplex) = "split";
+        Field(f, CsvColumn::Offset) = ch.freq[1];
+    }
+}
+
+// The row of an empty channel: its Location, nothing else.
+void EmptyRow(int n, CsvFields& f) {
+    f = CsvFields{};
+    Field(f, CsvColumn::Location) = std::to_string(n);
+}
+
 }  // namespace
 
 bool CsvExport::leftOut() const {
@@ -118,19 +137,29 @@ bool CsvExport::leftOut() const {
     return false;
 }
 
-CsvExport ExportChannelCsv(const ChannelModel& model) {
+CsvExport WriteChannelList(const ChannelModel& model, const CsvWriteOptions& options) {
     CsvExport out;
     CsvFields fields;
     for (std::size_t i = 0; i < kCsvColumnCount; ++i)
         fields[i] = CsvColumnName(static_cast<CsvColumn>(i));
-    out.text = CsvLine({fields.begin(), fields.end()});
-    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
+    out.text = CsvLine({fields.begin(), fields.end()}, options.separator);
+    for (int n = options.first; n <= options.last; ++n) {
         const Channel& ch = model.channel(n);
-        if (!ch.exists() || !ChannelRow(ch, n, out, fields)) continue;
-        out.text += CsvLine({fields.begin(), fields.end()});
+        if (!ch.exists()) {
+            if (!options.everyChannel) continue;
+            EmptyRow(n, fields);
+        } else if (!ChannelRow(ch, n, out, fields)) {
+            if (!options.everyChannel) continue;
+            RawRow(ch, n, fields);
+        }
+        out.text += CsvLine({fields.begin(), fields.end()}, options.separator);
         ++out.rows;
     }
     return out;
+}
+
+CsvExport ExportChannelCsv(const ChannelModel& model) {
+    return WriteChannelList(model, {});
 }
 
 DataFileResult SaveChannelCsv(const std::string& path, const std::string& text) {

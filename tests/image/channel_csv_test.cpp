@@ -244,6 +244,8 @@ TEST(ChannelCsv, MalformedFilesAreRefusedWholeAndChangeNothing) {
         {"Name,Frequency\nA,145\n",
          "line 1: Location: column missing from the header, nothing imported\n"},
         {"Location,Frequency\n1,\"145\n2,146\n", "line 2: quote never closed, nothing imported\n"},
+        {"Location,Frequency\n3,\"14\"6.5\n",
+         "line 2: text after a closing quote, nothing imported\n"},
         {"Location,Frequency\n1,145\n\x7F"
          "ELF\x01\x00",
          "line 3: control character, not a text file, nothing imported\n"},
@@ -296,13 +298,107 @@ TEST(ChannelCsv, ExportReportsWhatTheListCannotCarry) {
 }
 
 TEST(CsvText, QuotesLineBreaksAndLineNumbers) {
-    const CsvText csv = ParseCsv("a,\"b\r\nc\",\"d\"\"e\"x\r\n# \"skip\nq\rz\n");
+    const CsvText csv = ParseCsv("a,\"b\r\nc\",\"d\"\"e\"  ,x\"y\r\n# \"skip\nq\rz\n");
     ASSERT_EQ(csv.error, CsvTextError::None);
     ASSERT_EQ(csv.records.size(), 3u);
-    EXPECT_EQ(csv.records[0].fields, (std::vector<std::string>{"a", "b\r\nc", "d\"ex"}));
+    EXPECT_EQ(csv.records[0].fields, (std::vector<std::string>{"a", "b\r\nc", "d\"e", "x\"y"}));
     EXPECT_EQ(csv.records[1].line, 4);
     EXPECT_EQ(csv.records[2].line, 5);
     EXPECT_EQ(CsvLine({"a", "b,c", "d\"e", ""}), "a,\"b,c\",\"d\"\"e\",\n");
+    EXPECT_EQ(CsvLine({"a\tb", "c,d", "e"}, '\t'), "\"a\tb\"\tc,d\te\n");
+}
+
+TEST(CsvText, TextAfterAClosingQuoteRefusesTheText) {
+    const struct {
+        std::string text;
+        CsvTextError error;
+        int line;
+    } cases[] = {
+        {"Location,Frequency\n3,\"14\"6.5\n", CsvTextError::TextAfterQuote, 2},
+        {"a\n\"b\nc\"d,e\n", CsvTextError::TextAfterQuote, 3},  // the closing quote's line
+        {"a,\"b\" \"c\"\n", CsvTextError::TextAfterQuote, 1},
+        {"a,\"b\"\t,c\n", CsvTextError::TextAfterQuote, 1},
+        {"a\n\n\"b\n", CsvTextError::OpenQuote, 3},
+        {"\"b\" \r\n\"c\"", CsvTextError::None, 0},
+    };
+    for (const auto& c : cases) {
+        const CsvText csv = ParseCsv(c.text);
+        EXPECT_EQ(csv.error, c.error) << c.text;
+        EXPECT_EQ(csv.errorLine, c.line) << c.text;
+    }
+    CsvSyntax tabs;
+    tabs.separator = '\t';
+    EXPECT_EQ(ParseCsv("\"a\"\t\"b,c\"\n", tabs).records.at(0).fields,
+              (std::vector<std::string>{"a", "b,c"}));
+}
+
+TEST(CsvText, SeparatorOfAPastedText) {
+    const struct {
+        const char* text;
+        char separator;
+    } cases[] = {
+        {"Location\tFrequency\n1,2\n", '\t'},
+        {"Location,Frequency\n1\t2\n", ','},
+        {"\xEF\xBB\xBF# a, b, c\r\n\t\t\r\n,,\nName\tFrequency\n", '\t'},
+        {"Location,Frequency\t\n", ','},  // a stray tab at the end of a comma header
+        {"", ','},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DetectSeparator(c.text), c.separator) << c.text;
+}
+
+TEST(ChannelCsv, ReportLinesShortenLongValues) {
+    const std::string huge(2 * 1024 * 1024, 'a');
+    std::string chinese;
+    for (int i = 0; i < 50; ++i) chinese += "频";
+    ChannelTable t;
+    const CsvImport result = ImportChannelCsv(
+        "Location,Frequency,Name," + huge + "\n1,145," + huge + "\n2,145," + chinese + "\n", t,
+        kBand0, Language::English);
+    const std::string a40(40, 'a');
+    std::string zh40;
+    for (int i = 0; i < 40; ++i) zh40 += "频";
+    EXPECT_EQ(ReportLines(result), (std::vector<std::string>{
+                                       "line 1: " + a40 + "…: unknown column, ignored",
+                                       "line 2: Name: \"" + a40 + "…\" taken as \"AAAAAAAA\"",
+                                       "line 3: Name: \"" + zh40 + "…\" taken as \"\"",
+                                   }));
+    EXPECT_EQ(CsvIssueText(result.issues[1], Language::Chinese),
+              "第 2 行: Name: “" + a40 + "…”改为“AAAAAAAA”");
+    const std::string exact(40, 'b');  // 40 characters are shown whole
+    EXPECT_EQ(CsvIssueText({1, 0, "Name", CsvIssueKind::Adjusted, exact, "B"}, Language::English),
+              "line 1: Name: \"" + exact + "\" taken as \"B\"");
+}
+
+TEST(ChannelCsv, EightCharacterNamesSurviveExportAndImport) {
+    ChannelTable source;
+    source.CommitFrequency(1, kRxFreqColumn, "145.5", kBand0, Language::English);
+    source.CommitName(1, "ABCD-123");  // as a file or the radio gives it
+    source.CommitFrequency(2, kRxFreqColumn, "145.6", kBand0, Language::English);
+    source.CommitName(2, "SIX");
+    const CsvExport list = ExportChannelCsv(source.model());
+    ChannelTable target;
+    const CsvImport result = ImportChannelCsv(list.text, target, kBand0, Language::English);
+    EXPECT_EQ(ReportLines(result), std::vector<std::string>{});
+    ExpectSameChannels(source, target);
+    EXPECT_EQ(target.cell(1, kNameColumn), "ABCD-123");
+}
+
+TEST(ChannelCsv, AHeaderWithoutRowsSaysSo) {
+    for (const std::string& text : {std::string("Location,Frequency\n"),
+                                    std::string("Location,Frequency\r\n,\n# nothing\n")}) {
+        ChannelTable t;
+        Enter(t, 1, kEntered[0], Language::English);
+        const ChannelTable before = t;
+        const CsvImport result = ImportChannelCsv(text, t, kBand0, Language::Chinese);
+        EXPECT_FALSE(result.refused);
+        EXPECT_EQ(CsvReportText(result, Language::English),
+                  "line 1: a header and no rows, nothing imported\n"
+                  "0 rows taken (0 with changes), 0 skipped\n");
+        EXPECT_EQ(CsvReportText(result, Language::Chinese),
+                  "第 1 行: 只有标题行，没有数据行，未导入任何数据\n"
+                  "导入 0 行（其中 0 行有改动），跳过 0 行\n");
+        EXPECT_TRUE(t == before);
+    }
 }
 
 TEST(ChannelCsv, OversizedOrEndlessFilesAreRefused) {
