@@ -25,8 +25,9 @@
 //              inverted; unused tone columns hold 88.5, 023, NN and Tone->Tone
 //   Mode       FM wide, NFM narrow           TStep  5.00, or 6.25 off the 5 kHz raster
 //   Skip       "" Add Scan On, S Off          Power  5.0W High, 2.0W Middle, 1.0W Low
-//   Name       up to 8 characters as the radio holds them; import filters and upper-cases a
-//              name as the name editor would, keeping 8 characters where typing stops at 6
+//   Name       up to 8 characters as the radio holds them, control characters left out;
+//              import filters and upper-cases a name as the name editor would, keeping 8
+//              characters where typing stops at 6
 //   Comment and the four D-STAR columns are written empty and not read. Busy Lock has no
 //   column: import keeps the channel's own (the default for a channel that was empty).
 //
@@ -136,7 +137,7 @@ struct CsvImport {
     int taken = 0;                 ///< rows applied (changed ones included)
     int changed = 0;               ///< rows applied with reported changes
     int skipped = 0;               ///< rows skipped
-    std::vector<int> channels;     ///< channels replaced, in file order
+    std::vector<int> channels;     ///< channels replaced (or emptied by a paste), in file order
     std::vector<CsvIssue> issues;  ///< every skip, change and header note, in file order
 };
 

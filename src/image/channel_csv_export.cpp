@@ -67,6 +67,16 @@ void WriteTones(const CsvTone& tx, const CsvTone& rx, CsvFields& f) {
     }
 }
 
+// A name as the list carries it: without control characters (an image whose name area is
+// zeroed gives names of NULs), which would make the whole list unreadable and which reading a
+// name drops anyway.
+std::string WrittenName(const std::string& name) {
+    std::string out;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+    return out;
+}
+
 // Duplex and Offset of a channel with a transmit frequency and TX Prohibit Off.
 void WriteDuplex(long long rx, long long tx, CsvFields& f) {
     if (tx == rx) return;
@@ -93,7 +103,7 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     const long long tx = *txUnits;
     f = CsvUnusedFields();
     Field(f, CsvColumn::Location) = std::to_string(n);
-    Field(f, CsvColumn::Name) = ch.name;
+    Field(f, CsvColumn::Name) = WrittenName(ch.name);
     Field(f, CsvColumn::Frequency) = MHzOfUnits(rx);
     if (!hasTx || ch.index(kTxProhibitColumn) == 0) {
         Field(f, CsvColumn::Duplex) = "off";
@@ -115,7 +125,7 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
 void RawRow(const Channel& ch, int n, CsvFields& f) {
     f = CsvUnusedFields();
     Field(f, CsvColumn::Location) = std::to_string(n);
-    Field(f, CsvColumn::Name) = ch.name;
+    Field(f, CsvColumn::Name) = WrittenName(ch.name);
     Field(f, CsvColumn::Frequency) = ch.freq[0];
     if (!ch.freq[1].empty() && ch.freq[1] != ch.freq[0]) {
         Field(f, CsvColumn::Duplex) = "split";

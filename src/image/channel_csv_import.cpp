@@ -113,12 +113,9 @@ public:
             const int channel = m_options.startChannel + static_cast<int>(i) - 1;
             if (pasting() && channel > static_cast<int>(kChannelCount)) {
                 const auto dropped = static_cast<int>(csv.records.size() - i);
-                m_out.issues.push_back({csv.records[i].line,
-                                        0,
-                                        {},
-                                        CsvIssueKind::PastLastChannel,
-                                        {},
-                                        std::to_string(dropped)});
+                CsvIssue past{csv.records[i].line, 0, {}, CsvIssueKind::PastLastChannel, {}, {}};
+                past.detail = std::to_string(dropped);
+                m_out.issues.push_back(past);
                 m_out.skipped += dropped;
                 return;
             }

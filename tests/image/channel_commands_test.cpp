@@ -315,6 +315,26 @@ TEST(ChannelClipboard, ACopiedConfigurationPastedIntoAnEmptyOneGivesTheSameRecor
     }
 }
 
+TEST(ChannelClipboard, NamesWithControlCharactersDoNotSpoilTheText) {
+    ChannelTable t;
+    Put(t, 1);
+    Put(t, 2);
+    ChannelRowState zeroed = t.row(1);  // from an image whose name area holds zero bytes
+    zeroed.channel.name = std::string("\0\0AB\x01\t\n", 7);
+    t.setRow(1, zeroed);
+    ChannelRowState quoted = t.row(2);
+    quoted.channel.name = "\"Q\"";
+    t.setRow(2, quoted);
+    const std::string text = CopyChannels(t.model(), {1, 2});
+    EXPECT_NE(text.find("\n1\tAB\t"), std::string::npos);
+    EXPECT_NE(text.find("\n2\t\"\"\"Q\"\"\"\t"), std::string::npos);
+    ChannelTable target;
+    const CsvImport result = PasteChannels(text, 1, target, kBand0, kEn);
+    EXPECT_EQ(result.taken, 2) << CsvReportText(result, kEn);
+    EXPECT_EQ(target.cell(1, kNameColumn), "AB");
+    EXPECT_EQ(target.cell(2, kNameColumn), "Q");
+}
+
 TEST(ChannelClipboard, SpreadsheetTextWithAnOlderColumnSet) {
     // Tabs, CRLF, no Power, RxDtcsCode, CrossMode or D-STAR columns; the spreadsheet dropped
     // the leading zeros and the trailing decimals, quoted a name, and kept an empty row.
