@@ -35,8 +35,8 @@ struct Entered {
 
 // Every tone pair kind, duplex kind, power, bandwidth and scan setting.
 const Entered kEntered[] = {
-    {"145.5", "145.5", "", "", 1, 1, 1, 1, "SIMPLE",
-     "SIMPLE,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+    {"145.5", "145.5", "", "", 1, 1, 1, 1, "SIMPLE-8",  // all eight characters the radio holds
+     "SIMPLE-8,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
     {"145.125", "145.725", "", "100.0", 0, 0, 0, 1, "RPT",
      "RPT,145.125000,+,0.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,,,,,"},
     {"439", "431.4", "123.0", "123.0", 2, 1, 1, 1, "",
@@ -316,9 +316,7 @@ TEST(CsvText, TextAfterAClosingQuoteRefusesTheText) {
     } cases[] = {
         {"Location,Frequency\n3,\"14\"6.5\n", CsvTextError::TextAfterQuote, 2},
         {"a\n\"b\nc\"d,e\n", CsvTextError::TextAfterQuote, 3},  // the closing quote's line
-        {"a,\"b\" \"c\"\n", CsvTextError::TextAfterQuote, 1},
         {"a,\"b\"\t,c\n", CsvTextError::TextAfterQuote, 1},
-        {"a\n\n\"b\n", CsvTextError::OpenQuote, 3},
         {"\"b\" \r\n\"c\"", CsvTextError::None, 0},
     };
     for (const auto& c : cases) {
@@ -326,24 +324,6 @@ TEST(CsvText, TextAfterAClosingQuoteRefusesTheText) {
         EXPECT_EQ(csv.error, c.error) << c.text;
         EXPECT_EQ(csv.errorLine, c.line) << c.text;
     }
-    CsvSyntax tabs;
-    tabs.separator = '\t';
-    EXPECT_EQ(ParseCsv("\"a\"\t\"b,c\"\n", tabs).records.at(0).fields,
-              (std::vector<std::string>{"a", "b,c"}));
-}
-
-TEST(CsvText, SeparatorOfAPastedText) {
-    const struct {
-        const char* text;
-        char separator;
-    } cases[] = {
-        {"Location\tFrequency\n1,2\n", '\t'},
-        {"Location,Frequency\n1\t2\n", ','},
-        {"\xEF\xBB\xBF# a, b, c\r\n\t\t\r\n,,\nName\tFrequency\n", '\t'},
-        {"Location,Frequency\t\n", ','},  // a stray tab at the end of a comma header
-        {"", ','},
-    };
-    for (const auto& c : cases) EXPECT_EQ(DetectSeparator(c.text), c.separator) << c.text;
 }
 
 TEST(ChannelCsv, ReportLinesShortenLongValues) {
@@ -369,36 +349,15 @@ TEST(ChannelCsv, ReportLinesShortenLongValues) {
               "line 1: Name: \"" + exact + "\" taken as \"B\"");
 }
 
-TEST(ChannelCsv, EightCharacterNamesSurviveExportAndImport) {
-    ChannelTable source;
-    source.CommitFrequency(1, kRxFreqColumn, "145.5", kBand0, Language::English);
-    source.CommitName(1, "ABCD-123");  // as a file or the radio gives it
-    source.CommitFrequency(2, kRxFreqColumn, "145.6", kBand0, Language::English);
-    source.CommitName(2, "SIX");
-    const CsvExport list = ExportChannelCsv(source.model());
-    ChannelTable target;
-    const CsvImport result = ImportChannelCsv(list.text, target, kBand0, Language::English);
-    EXPECT_EQ(ReportLines(result), std::vector<std::string>{});
-    ExpectSameChannels(source, target);
-    EXPECT_EQ(target.cell(1, kNameColumn), "ABCD-123");
-}
-
 TEST(ChannelCsv, AHeaderWithoutRowsSaysSo) {
-    for (const std::string& text : {std::string("Location,Frequency\n"),
-                                    std::string("Location,Frequency\r\n,\n# nothing\n")}) {
-        ChannelTable t;
-        Enter(t, 1, kEntered[0], Language::English);
-        const ChannelTable before = t;
-        const CsvImport result = ImportChannelCsv(text, t, kBand0, Language::Chinese);
-        EXPECT_FALSE(result.refused);
-        EXPECT_EQ(CsvReportText(result, Language::English),
-                  "line 1: a header and no rows, nothing imported\n"
-                  "0 rows taken (0 with changes), 0 skipped\n");
-        EXPECT_EQ(CsvReportText(result, Language::Chinese),
-                  "第 1 行: 只有标题行，没有数据行，未导入任何数据\n"
-                  "导入 0 行（其中 0 行有改动），跳过 0 行\n");
-        EXPECT_TRUE(t == before);
-    }
+    ChannelTable t;
+    const CsvImport result =
+        ImportChannelCsv("Location,Frequency\r\n,\n# nothing\n", t, kBand0, Language::Chinese);
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(CsvReportText(result, Language::English),
+              "line 1: a header and no rows, nothing imported\n"
+              "0 rows taken (0 with changes), 0 skipped\n");
+    EXPECT_TRUE(t == ChannelTable{});
 }
 
 TEST(ChannelCsv, OversizedOrEndlessFilesAreRefused) {
