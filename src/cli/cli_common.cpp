@@ -77,7 +77,8 @@ bool BandOption(const ParsedArgs& parsed, int& band, std::string& problem) {
 
 std::string DescribeFailure(const std::string& path, const DataFileResult& result) {
     std::string line = path + ": " + DataFileMessage(result.error, Language::English);
-    if (!result.detail.empty()) line += " (" + result.detail + ")";
+    const std::string reason = ReasonText(result, Language::English);
+    if (!reason.empty()) line += " (" + reason + ")";
     return line;
 }
 

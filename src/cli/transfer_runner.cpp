@@ -10,6 +10,7 @@
 
 #include "cli/stop_signals.h"
 #include "cli/verbs.h"
+#include "image/messages.h"
 #include "link/port_map.h"
 #include "link/serial_transfer.h"
 
@@ -18,6 +19,10 @@ namespace varel::cli {
 namespace {
 
 constexpr int kLastProgress = 196;
+
+const std::string& English(Message message) {
+    return MessageText(message, Language::English);
+}
 
 TransferResult FromOutcome(link::Outcome outcome) {
     switch (outcome) {
@@ -100,8 +105,7 @@ TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machin
                      [&](int value) { progress.show(value); });
     QObject::connect(&transfer, &link::SerialTransfer::bandQuestion, [&] {
         progress.breakLine();
-        std::cerr << "varel-cli: The frequency band is not accorded with, whether write into by "
-                     "force? "
+        std::cerr << "varel-cli: " << English(Message::BandQuestion) << " "
                   << (run.answerBandOk ? "OK" : "Cancel") << "\n";
         transfer.answerBandQuestion(run.answerBandOk);
     });
@@ -135,16 +139,15 @@ int ReportTransfer(const TransferReport& report, const std::string& device) {
             return kOk;
         case TransferResult::PortInvalid: {
             const std::string reason = link::PortProblemText(report.problem, Language::English);
-            std::cerr << "varel-cli: The serial port is invalid (" << device << ")"
+            std::cerr << "varel-cli: " << English(Message::PortInvalid) << " (" << device << ")"
                       << (reason.empty() ? "" : ": " + reason) << "\n";
             return kPortInvalid;
         }
         case TransferResult::Communication:
-            std::cerr << "varel-cli: Communication error, check the line and the serial "
-                         "connection selection!\n";
+            std::cerr << "varel-cli: " << English(Message::CommunicationError) << "\n";
             return kCommunication;
         case TransferResult::BandRefused:
-            std::cerr << "varel-cli: The frequency band is not accorded with, can't write into!\n";
+            std::cerr << "varel-cli: " << English(Message::BandRefused) << "\n";
             return kBandRefused;
         case TransferResult::Interrupted:
             std::cerr << "varel-cli: interrupted; the radio was sent End and the port closed\n";

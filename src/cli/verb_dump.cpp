@@ -115,7 +115,7 @@ void PrintSettings(std::ostream& out, const SettingsModel& settings, Language la
     std::size_t i = 0;
     while (i < fields.size()) {
         // One window at a time, captions aligned across the window.
-        const std::string window = Section(fields[i].section).window;
+        const SettingWindow window = Section(fields[i].section).window;
         std::size_t end = i;
         while (end < fields.size() && window == Section(fields[end].section).window) ++end;
 
@@ -125,7 +125,8 @@ void PrintSettings(std::ostream& out, const SettingsModel& settings, Language la
                 captionWidth = std::max(captionWidth, DisplayWidth(fields[k].caption.in(lang)));
 
         out << '\n';
-        if (window != "MDIForm1") out << Section(fields[i].section).windowTitle.in(lang) << '\n';
+        if (window != SettingWindow::MainWindow)
+            out << Section(fields[i].section).windowTitle.in(lang) << '\n';
         std::vector<std::vector<std::string>> fmRows;
         bool first = true;
         SettingSection current = fields[i].section;

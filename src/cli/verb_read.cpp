@@ -7,6 +7,7 @@
 #include "image/data_file.h"
 #include "image/file_io.h"
 #include "image/memory_image.h"
+#include "image/messages.h"
 #include "link/read_machine.h"
 
 namespace varel::cli {
@@ -42,7 +43,7 @@ int RunRead(const Args& args) {
     MemoryImage in;
     link::ReadMachine machine(in);
     const TransferReport report =
-        RunTransfer({device, "Data is reading, please wait a moment.", false}, machine);
+        RunTransfer({device, MessageText(Message::ReadingData, Language::English), false}, machine);
     if (report.result != TransferResult::Success) return ReportTransfer(report, device);
 
     const DataFileResult saved = SaveDataFile(out, in);

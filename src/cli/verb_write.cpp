@@ -6,6 +6,7 @@
 #include "cli/verbs.h"
 #include "image/image_codec.h"
 #include "image/memory_image.h"
+#include "image/messages.h"
 #include "link/write_machine.h"
 
 namespace varel::cli {
@@ -54,7 +55,8 @@ int RunWrite(const Args& args) {
     options.forceWriteMode = parsed.has("--force-write");
     link::WriteMachine machine(out, options);
     const TransferReport report = RunTransfer(
-        {device, "Data is writing, please wait a moment.", options.forceWriteMode}, machine);
+        {device, MessageText(Message::WritingData, Language::English), options.forceWriteMode},
+        machine);
     return ReportTransfer(report, device);
 }
 

@@ -68,8 +68,9 @@ void EncodeToneCell(const Channel& ch, int column, MemoryImage& out, std::size_t
 }
 
 void EncodeFlags(const Channel& ch, MemoryImage& out, std::size_t offset) {
-    const int value = 0xC0 + ch.index(5) + 4 * ch.index(6) + 8 * ch.index(7) + 16 * ch.index(8) +
-                      32 * ch.index(9);
+    const int value = 0xC0 + ch.index(kPowerColumn) + 4 * ch.index(kBusyLockColumn) +
+                      8 * ch.index(kAddScanColumn) + 16 * ch.index(kBandColumn) +
+                      32 * ch.index(kTxProhibitColumn);
     if (value >= 0 && value <= 0xFF) out.set(offset, static_cast<std::uint8_t>(value));
 }
 
@@ -90,7 +91,7 @@ void SetNumOf(const MemoryImage& in, ChannelModel& model, Language lang) {
         DecodeToneCell(in, a + kTxTone, ch, kTxToneColumn, lang);
         const std::uint8_t f = in.at(a + kFlags);
         SetListCell(ch, kPowerColumn, static_cast<std::int16_t>(PowerPosition(f)), lang);
-        for (int column = 6, bit = 2; column <= kLastListColumn; ++column, ++bit)
+        for (int column = kBusyLockColumn, bit = 2; column <= kLastListColumn; ++column, ++bit)
             SetListCell(ch, column, static_cast<std::int16_t>((f >> bit) & 1), lang);
     }
 }

@@ -98,9 +98,6 @@ struct CsvIssue {
     std::string detail;   ///< what was taken instead, or the earlier line of a duplicate
 };
 
-/// True for the kinds that skip a row or refuse the file.
-bool IsSkip(CsvIssueKind kind);
-
 /// The text of one report line in a language.
 std::string CsvIssueText(const CsvIssue& issue, Language lang);
 

@@ -13,8 +13,6 @@ namespace varel {
 namespace {
 
 constexpr long long kUhfFrom = 300 * 100000LL;  // 300 MHz in 10 Hz units: VHF below, UHF above
-constexpr long long kRaster5k = 500;
-constexpr long long kRaster6k25 = 625;
 
 // Notes what the list cannot carry of a channel.
 void Note(CsvExport& out, int channel, CsvColumn column, CsvIssueKind kind,
@@ -114,7 +112,7 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     const CsvTone rxTone = ToneOf(ch, kRxToneColumn, out, n);
     WriteTones(ToneOf(ch, kTxToneColumn, out, n), rxTone, f);
     Field(f, CsvColumn::Mode) = ch.index(kBandColumn) == 0 ? "NFM" : "FM";
-    if (rx % kRaster5k != 0 && rx % kRaster6k25 == 0) Field(f, CsvColumn::TStep) = "6.25";
+    if (rx % kRaster5kHz != 0 && rx % kRaster6k25Hz == 0) Field(f, CsvColumn::TStep) = "6.25";
     Field(f, CsvColumn::Skip) = ch.index(kAddScanColumn) == 0 ? "S" : "";
     Field(f, CsvColumn::Power) = PowerWatts(ch.index(kPowerColumn));
     return true;

@@ -436,7 +436,7 @@ DataFileResult LoadChannelCsv(const std::string& path, std::string& text) {
     std::vector<std::uint8_t> bytes;
     DataFileResult result = ReadFilePrefix(path, kMaxChannelCsvSize + 1, bytes);
     if (result.ok() && bytes.size() > kMaxChannelCsvSize)
-        result = {DataFileError::WrongType, "larger than 4 MiB"};
+        result = DataFileResult::Failure(DataFileError::WrongType, FileReason::TooLarge);
     text.assign(bytes.begin(), bytes.end());
     return result;
 }

@@ -1,7 +1,9 @@
 // The report lines of a channel list import or export, in both languages.
+#include <cctype>
 #include <string>
 
 #include "image/channel_csv.h"
+#include "image/messages.h"
 
 namespace varel {
 
@@ -22,6 +24,16 @@ std::string Shortened(const std::string& text) {
 std::string Quote(const std::string& text, Language lang) {
     const std::string shown = Shortened(text);
     return lang == Language::English ? "\"" + shown + "\"" : "“" + shown + "”";
+}
+
+// A message inside a report line, after the value: in English after a blank, in lower case.
+std::string WithinLine(Message message, Language lang) {
+    std::string text = MessageText(message, lang);
+    if (lang == Language::English && !text.empty()) {
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+        text.insert(0, " ");
+    }
+    return text;
 }
 
 std::string Reason(const CsvIssue& issue, Language lang) {
@@ -55,7 +67,7 @@ std::string Reason(const CsvIssue& issue, Language lang) {
         case CsvIssueKind::NoFrequency:
             return Pick(lang, "为空", "empty") + skipped;
         case CsvIssueKind::OutOfBand:
-            return v + Pick(lang, "超出频段范围", " beyond the scope of frequency band") + skipped;
+            return v + WithinLine(Message::OutOfBand, lang) + skipped;
         case CsvIssueKind::UnknownTone:
             return v + Pick(lang, "不是本机的亚音频", " is not a tone of the radio") + skipped;
         case CsvIssueKind::UnknownValue:
@@ -91,20 +103,6 @@ std::string Reason(const CsvIssue& issue, Language lang) {
 }
 
 }  // namespace
-
-bool IsSkip(CsvIssueKind kind) {
-    switch (kind) {
-        case CsvIssueKind::UnknownColumn:
-        case CsvIssueKind::RepeatedColumn:
-        case CsvIssueKind::Adjusted:
-        case CsvIssueKind::Defaulted:
-        case CsvIssueKind::ToneNotListed:
-        case CsvIssueKind::TransmitDropped:
-            return false;
-        default:
-            return true;
-    }
-}
 
 std::string CsvIssueText(const CsvIssue& issue, Language lang) {
     std::string text;

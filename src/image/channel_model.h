@@ -22,7 +22,7 @@ constexpr int kListColumns = kLastListColumn - kFirstListColumn + 1;
 struct Channel {
     /// ChannelFreq: [0] receive, [1] transmit frequency text; empty text = absent.
     std::array<std::string, 2> freq;
-    /// ChannelCellText of grid columns 3 to 9, at [column - 3].
+    /// ChannelCellText: the texts grid columns 3 to 9 show, at [column - 3].
     std::array<std::string, kListColumns> cellText;
     /// ChannelCellIndex of grid columns 3 to 9, at [column - 3]: tone position or flag value.
     std::array<std::int16_t, kListColumns> cellIndex{};
@@ -46,8 +46,6 @@ public:
 
     /// ClearNO: empties channel n: both frequencies, cell texts, list positions (0) and name.
     void ClearNO(int n) { channel(n) = Channel{}; }
-    /// ClearGrid: empties all 128 channels.
-    void ClearGrid() { m_channels.fill(Channel{}); }
 
     bool operator==(const ChannelModel& o) const;
     bool operator!=(const ChannelModel& o) const { return !(*this == o); }

@@ -10,19 +10,10 @@ namespace varel {
 
 namespace {
 
-void CheckRow(int row) {
+std::size_t RowSlot(int row) {
     if (row < 1 || row > static_cast<int>(kChannelCount))
         throw std::out_of_range("channel row outside 1-128");
-}
-
-std::size_t CellRow(int row) {
-    CheckRow(row);
     return static_cast<std::size_t>(row - 1);
-}
-
-std::size_t CellColumn(int column) {
-    if (column < 1 || column > kNameColumn) throw std::out_of_range("grid column outside 1-10");
-    return static_cast<std::size_t>(column - 1);
 }
 
 bool IsListColumn(int column) {
@@ -31,44 +22,36 @@ bool IsListColumn(int column) {
 
 }  // namespace
 
-std::string& ChannelTable::cellRef(int row, int column) {
-    return m_cells[CellRow(row)][CellColumn(column)];
+std::string& ChannelTable::nameCell(int row) {
+    return m_nameCells[RowSlot(row)];
 }
 
 const std::string& ChannelTable::cell(int row, int column) const {
-    return m_cells[CellRow(row)][CellColumn(column)];
+    const Channel& ch = m_model.channel(row);
+    if (column == kRxFreqColumn || column == kTxFreqColumn)
+        return ch.freq[static_cast<std::size_t>(column - kRxFreqColumn)];
+    if (IsListColumn(column)) return ch.text(column);
+    if (column == kNameColumn) return m_nameCells.at(static_cast<std::size_t>(row - 1));
+    throw std::out_of_range("grid column outside 1-10");
 }
 
 ChannelRowState ChannelTable::row(int row) const {
-    CheckRow(row);
-    return {m_model.channel(row), m_cells[CellRow(row)]};
+    return {m_model.channel(row), m_nameCells[RowSlot(row)]};
 }
 
 void ChannelTable::setRow(int row, const ChannelRowState& state) {
-    CheckRow(row);
+    nameCell(row) = state.nameCell;
     m_model.channel(row) = state.channel;
-    m_cells[CellRow(row)] = state.cells;
 }
 
 void ChannelTable::SetGrid() {
-    for (int r = 1; r <= static_cast<int>(kChannelCount); ++r) {
-        const Channel& ch = m_model.channel(r);
-        GridRow& cells = m_cells[CellRow(r)];
-        cells = GridRow{};
-        if (ch.exists()) {
-            cells[0] = ch.freq[0];
-            cells[1] = ch.freq[1];
-            for (int c = kFirstListColumn; c <= kLastListColumn; ++c)
-                cells[static_cast<std::size_t>(c - 1)] = ch.text(c);
-        }
-        cells[kNameColumn - 1] = ch.name;
-    }
+    for (int r = 1; r <= static_cast<int>(kChannelCount); ++r)
+        nameCell(r) = m_model.channel(r).name;
 }
 
 void ChannelTable::ClearNO(int row) {
-    CheckRow(row);
+    nameCell(row).clear();
     m_model.ClearNO(row);
-    m_cells[CellRow(row)] = GridRow{};
 }
 
 void ChannelTable::ClearGrid() {
@@ -80,35 +63,25 @@ void ChannelTable::RefreshGrid(Language lang) {
 }
 
 void ChannelTable::RefreshRow(int row, Language lang) {
-    CheckRow(row);
     Channel& ch = m_model.channel(row);
     if (!ch.exists()) {
         // Emptied like ClearNO, except that the name a file or the radio carried is kept.
         const std::string name = ch.name;
-        const std::string nameCell = cell(row, kNameColumn);
-        ClearNO(row);
+        m_model.ClearNO(row);
         ch.name = name;
-        cellRef(row, kNameColumn) = nameCell;
         return;
     }
-    cellRef(row, kRxFreqColumn) = ch.freq[0];
-    cellRef(row, kTxFreqColumn) = ch.freq[1];
     for (int c = kRxToneColumn; c <= kTxToneColumn; ++c)
-        if (ch.index(c) == 0) cellRef(row, c) = OffText(lang);
+        if (ch.index(c) == 0) ch.text(c) = OffText(lang);
     for (int c = kPowerColumn; c <= kLastListColumn; ++c) {
         const auto& list = ChannelColumnList(c, lang);
         const auto position = static_cast<std::size_t>(ch.index(c));
-        cellRef(row, c) = position < list.size() ? list[position] : std::string();
+        ch.text(c) = position < list.size() ? list[position] : std::string();
     }
 }
 
-void ChannelTable::TakeFrequencyCell(int row, int column) {
-    if (column != kRxFreqColumn && column != kTxFreqColumn) return;
-    m_model.channel(row).freq[static_cast<std::size_t>(column - 1)] = cell(row, column);
-}
-
 void ChannelTable::TakeNameCell(int row) {
-    m_model.channel(row).name = cell(row, kNameColumn);
+    m_model.channel(row).name = nameCell(row);
 }
 
 FrequencyCommit ChannelTable::CommitFrequency(int row, int column, const std::string& typed,
@@ -126,15 +99,13 @@ FrequencyCommit ChannelTable::CommitFrequency(int row, int column, const std::st
     if (!snapped) return FrequencyCommit::Unchanged;
 
     Channel& ch = m_model.channel(row);
-    cellRef(row, column) = *snapped;
-    ch.freq[static_cast<std::size_t>(column - 1)] = *snapped;
-    if (column == kRxFreqColumn && cell(row, kRxToneColumn).empty()) {
+    ch.freq[static_cast<std::size_t>(column - kRxFreqColumn)] = *snapped;
+    if (column == kRxFreqColumn && ch.text(kRxToneColumn).empty()) {
         // A new channel: the transmit frequency follows, every list column takes its default.
-        cellRef(row, kTxFreqColumn) = *snapped;
         ch.freq[1] = *snapped;
         for (int c = kFirstListColumn; c <= kLastListColumn; ++c) {
             const ChannelColumn& col = ChannelColumnAt(c);
-            cellRef(row, c) = col.defaultText.in(lang);
+            ch.text(c) = col.defaultText.in(lang);
             ch.index(c) = static_cast<std::int16_t>(col.defaultPosition);
         }
     }
@@ -147,18 +118,16 @@ void ChannelTable::TypeName(int row, const std::string& text) {
 
 void ChannelTable::CommitName(int row, const std::string& text) {
     TypeName(row, text);
-    cellRef(row, kNameColumn) = m_model.channel(row).name;
+    nameCell(row) = m_model.channel(row).name;
 }
 
 bool ChannelTable::CommitChoice(int row, int column, int position, Language lang) {
     if (!IsListColumn(column)) return false;
     const auto& list = ChannelColumnList(column, lang);
     if (position < 0 || position >= static_cast<int>(list.size())) return false;
-    const std::string& text = list[static_cast<std::size_t>(position)];
     Channel& ch = m_model.channel(row);
-    cellRef(row, column) = text;
+    ch.text(column) = list[static_cast<std::size_t>(position)];
     ch.index(column) = static_cast<std::int16_t>(position);
-    if (column == kRxToneColumn || column == kTxToneColumn) ch.text(column) = text;
     return true;
 }
 

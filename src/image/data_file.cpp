@@ -12,23 +12,56 @@ constexpr std::uint8_t kIdentifier[] = {'Z', 'N', 'O', '-', '7', 'P'};
 constexpr std::uint8_t kVersion[] = {'V', '0', '1', '0', '0'};
 constexpr std::size_t kVersionOffset = 10;
 
-}  // namespace
-
-std::string DataFileMessage(DataFileError error, Language lang) {
+Message MessageOf(DataFileError error) {
     switch (error) {
         case DataFileError::None:
-            return {};
         case DataFileError::CannotOpen:
-            return Pick(lang, "无法打开文件！", "Cannot open the file!");
+            break;
         case DataFileError::CannotRead:
-            return Pick(lang, "无法读取文件！", "Cannot read the file!");
+            return Message::CannotReadFile;
         case DataFileError::WrongType:
-            return Pick(lang, "文件类型不正确！", "File type is incorrect!");
+            return Message::WrongFileType;
         case DataFileError::CannotWrite:
-            return Pick(lang, "无法写入文件！", "Cannot write the file!");
+            return Message::CannotWriteFile;
         case DataFileError::DiskFull:
-            return Pick(lang, "磁盘空间不足，文件未保存！",
-                        "Not enough disk space, the file was not saved!");
+            return Message::DiskFull;
+    }
+    return Message::CannotOpenFile;
+}
+
+}  // namespace
+
+DataFileResult DataFileResult::Failure(DataFileError error, int systemError) {
+    DataFileResult result;
+    result.error = error;
+    result.reason = FileReason::System;
+    result.systemError = systemError;
+    result.detail = ReasonText(result, Language::English);
+    return result;
+}
+
+DataFileResult DataFileResult::Failure(DataFileError error, FileReason reason) {
+    DataFileResult result;
+    result.error = error;
+    result.reason = reason;
+    result.detail = ReasonText(result, Language::English);
+    return result;
+}
+
+std::string DataFileMessage(DataFileError error, Language lang) {
+    return error == DataFileError::None ? std::string() : MessageText(MessageOf(error), lang);
+}
+
+std::string ReasonText(const DataFileResult& result, Language lang) {
+    switch (result.reason) {
+        case FileReason::None:
+            break;
+        case FileReason::System:
+            return SystemReasonText(result.systemError, lang);
+        case FileReason::NoPipeReader:
+            return MessageText(Message::NoPipeReader, lang);
+        case FileReason::TooLarge:
+            return MessageText(Message::FileTooLarge, lang);
     }
     return {};
 }
@@ -36,7 +69,7 @@ std::string DataFileMessage(DataFileError error, Language lang) {
 DataFileResult ParseDataFile(const std::uint8_t* data, std::size_t size, MemoryImage& in) {
     if (data == nullptr || size < kDataFileSize ||
         !std::equal(std::begin(kIdentifier), std::end(kIdentifier), data))
-        return {DataFileError::WrongType, {}};
+        return DataFileResult::Failure(DataFileError::WrongType);
     for (std::size_t i = 0; i < kConfigSize; ++i) in.set(i, data[kDataFileHeaderSize + i]);
     return {};
 }

@@ -19,6 +19,7 @@
 
 #include "image/language.h"
 #include "image/memory_image.h"
+#include "image/messages.h"
 
 namespace varel {
 
@@ -37,16 +38,38 @@ enum class DataFileError {
     DiskFull,     ///< no space left for the file
 };
 
+/// The reason behind a failure, when there is one beyond its kind.
+enum class FileReason {
+    None,          ///< no reason to add
+    System,        ///< the system refused: DataFileResult::systemError holds the errno value
+    NoPipeReader,  ///< a pipe to write to that nothing reads
+    TooLarge,      ///< a channel list larger than kMaxChannelCsvSize
+};
+
 /// Outcome of a data file operation.
 struct DataFileResult {
     DataFileError error = DataFileError::None;  ///< what went wrong, None on success
-    std::string detail;  ///< the system's reason in English, empty when there is none
+    FileReason reason = FileReason::None;       ///< why, when known
+    int systemError = 0;                        ///< the errno value of a System reason
+    /// The reason in English, ReasonText(*this, Language::English); empty when there is none.
+    /// Kept for the program's message boxes until they render the reason with ReasonText.
+    std::string detail;
+
+    /// A failure of a kind with the system's reason (an errno value).
+    static DataFileResult Failure(DataFileError error, int systemError);
+    /// A failure of a kind with one of the file layer's own reasons, or none.
+    static DataFileResult Failure(DataFileError error, FileReason reason = FileReason::None);
+
     /// True on success.
     bool ok() const { return error == DataFileError::None; }
 };
 
 /// The user-facing message of an error kind in a language (empty text for None).
 std::string DataFileMessage(DataFileError error, Language lang);
+
+/// The reason of a result in a language: the system's reason (the common ones translated) or
+/// the file layer's own; empty when the result has none.
+std::string ReasonText(const DataFileResult& result, Language lang);
 
 /// Takes the image out of the bytes of a data file into image bytes 0-3071. On a refusal the
 /// image is untouched and the result is WrongType.

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "image/latin1.h"
+#include "image/memory_image.h"
 
 namespace varel {
 
@@ -51,6 +52,19 @@ std::string WithoutPoint(const std::string& text) {
     return s;
 }
 
+// Four hex digits of a tone text (not the Off text): byte L's two digits, then byte H's.
+std::string ToneCode(const std::string& tone) {
+    auto mid = [&](std::size_t pos, std::size_t len) {
+        return pos < tone.size() ? tone.substr(pos, len) : std::string();
+    };
+    if (tone.find('N') != std::string::npos) return mid(2, 2) + "8" + mid(1, 1);
+    if (tone.find('I') != std::string::npos) return mid(2, 2) + "C" + mid(1, 1);
+    std::string s = WithoutPoint(tone);
+    const std::string last2 = s.size() >= 2 ? s.substr(s.size() - 2) : s;
+    while (s.size() < 4) s = "0" + s;
+    return last2 + s.substr(0, 2);
+}
+
 }  // namespace
 
 std::string OffText(Language lang) {
@@ -91,22 +105,6 @@ std::string DecodeFrequency(const std::array<std::uint8_t, 4>& f) {
     return digits.substr(0, 3) + "." + digits.substr(3);
 }
 
-std::optional<std::uint8_t> FreqByte(const std::string& text, int part) {
-    const std::string bare = WithoutPoint(text);
-    switch (part) {
-        case 1:
-            return HexByte(text.substr(0, 2));
-        case 2:
-            return HexByte(bare.size() > 2 ? bare.substr(2, 2) : std::string());
-        case 3:
-            return HexByte(bare.size() > 4 ? bare.substr(4, 2) : std::string());
-        case 4:
-            return HexByte(text.size() >= 2 ? text.substr(text.size() - 2) : text);
-        default:
-            return std::uint8_t{0};
-    }
-}
-
 std::optional<std::string> SnapFrequency(const std::string& typed) {
     std::string t = typed;
     const auto point = t.find('.');
@@ -123,8 +121,8 @@ std::optional<std::string> SnapFrequency(const std::string& typed) {
         if (c < '0' || c > '9') return std::nullopt;
         x = x * 10 + (c - '0');
     }
-    const int r5 = x % 500;
-    const int r6 = x % 625;
+    const int r5 = x % kRaster5kHz;
+    const int r6 = x % kRaster6k25Hz;
     if (r5 == 0 || r6 == 0) return t;
     x -= (r6 <= r5) ? r6 : r5;
     char buf[16];
@@ -151,6 +149,26 @@ std::string DecodeTone(std::uint8_t low, std::uint8_t high, Language lang) {
     return Hex(high) + Hex(low >> 4u) + "." + Hex(low & 0x0Fu);
 }
 
+namespace {
+
+// One byte of the frequency field of a frequency text: part 1 is field byte 3, 2 byte 2, 3 byte
+// 1, 4 byte 0 (see FrequencyField).
+std::optional<std::uint8_t> FreqByte(const std::string& text, int part) {
+    const std::string bare = WithoutPoint(text);
+    switch (part) {
+        case 1:
+            return HexByte(text.substr(0, 2));
+        case 2:
+            return HexByte(bare.size() > 2 ? bare.substr(2, 2) : std::string());
+        case 3:
+            return HexByte(bare.size() > 4 ? bare.substr(4, 2) : std::string());
+        default:
+            return HexByte(text.size() >= 2 ? text.substr(text.size() - 2) : text);
+    }
+}
+
+}  // namespace
+
 std::array<std::optional<std::uint8_t>, 4> FrequencyField(const std::string& text) {
     return {FreqByte(text, 4), FreqByte(text, 3), FreqByte(text, 2), FreqByte(text, 1)};
 }
@@ -164,18 +182,6 @@ std::array<std::optional<std::uint8_t>, 2> ToneField(const std::string& tone) {
 int PowerPosition(std::uint8_t flags) {
     const int bits = flags & 0x03;
     return bits == 3 ? 1 : bits;
-}
-
-std::string ToneCode(const std::string& tone) {
-    auto mid = [&](std::size_t pos, std::size_t len) {
-        return pos < tone.size() ? tone.substr(pos, len) : std::string();
-    };
-    if (tone.find('N') != std::string::npos) return mid(2, 2) + "8" + mid(1, 1);
-    if (tone.find('I') != std::string::npos) return mid(2, 2) + "C" + mid(1, 1);
-    std::string s = WithoutPoint(tone);
-    const std::string last2 = s.size() >= 2 ? s.substr(s.size() - 2) : s;
-    while (s.size() < 4) s = "0" + s;
-    return last2 + s.substr(0, 2);
 }
 
 int ToneIndex(const std::string& tone, Language lang) {
@@ -198,8 +204,8 @@ std::string ChannelCode(const std::string& name) {
     const auto chars = CodePoints(name);
     std::string code;
     std::size_t used = 0;
-    for (; used < chars.size() && used < 8; ++used) code += Hex2(Latin1Byte(chars[used]));
-    for (; used < 8; ++used) code += "FF";
+    for (; used < chars.size() && used < kNameSize; ++used) code += Hex2(Latin1Byte(chars[used]));
+    for (; used < kNameSize; ++used) code += "FF";
     return code;
 }
 
@@ -214,37 +220,6 @@ std::string StripFillChars(const std::string& text) {
     for (char32_t cp : CodePoints(text))
         if (cp != 0xFF) out += Utf8(cp);
     return out;
-}
-
-double HexValue(const std::string& hex) {
-    double value = 0;
-    for (char c : hex) {
-        const int d = HexDigitValue(c);
-        value = value * 16 + (d < 0 ? 0 : d);
-    }
-    return value;
-}
-
-std::string HexToBin(const std::string& hex) {
-    static const char kPatterns[] =
-        "0000000100100011010001010110011110001001101010111100110111101111";
-    std::string bits;
-    for (char c : hex) {
-        const int d = HexDigitValue(c);
-        bits.append(kPatterns + 4 * (d < 0 ? 0 : d), 4);
-    }
-    return bits;
-}
-
-std::string BinToHex(std::string& bits) {
-    while (bits.size() % 4 != 0) bits = "0" + bits;
-    std::string hex;
-    for (std::size_t i = 0; i < bits.size(); i += 4) {
-        unsigned v = 0;
-        for (std::size_t k = 0; k < 4; ++k) v = v * 2 + (bits[i + k] == '1' ? 1 : 0);
-        hex += Hex(v);
-    }
-    return hex;
 }
 
 }  // namespace varel

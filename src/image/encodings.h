@@ -33,18 +33,19 @@ const std::vector<std::string>& ToneList(Language lang);
 /// Frequency text "ddd.ddddd" of a 4-byte frequency field; nibbles above 9 appear as A-F.
 std::string DecodeFrequency(const std::array<std::uint8_t, 4>& field);
 
-/// One byte of the frequency field of a frequency text: part 1 is field byte 3 (the first two
-/// characters), 2 is byte 2 (characters 3-4 without the point), 3 is byte 1 (characters 5-6
-/// without the point), 4 is byte 0 (the last two characters); the pair is read as hex.
-/// Empty when the pair is not hexadecimal; 0 for any other part number.
-std::optional<std::uint8_t> FreqByte(const std::string& text, int part);
-
-/// The four bytes of the frequency field of a frequency text, field byte 0 first (FreqByte parts
-/// 4, 3, 2, 1); a byte whose digit pair is not hexadecimal is empty.
+/// The four bytes of the frequency field of a frequency text, field byte 0 first: byte 3 from
+/// the first two characters, byte 2 from characters 3-4 and byte 1 from characters 5-6 (both
+/// counted without the point), byte 0 from the last two characters, each pair read as hex. A
+/// byte whose pair is not hexadecimal is empty.
 std::array<std::optional<std::uint8_t>, 4> FrequencyField(const std::string& text);
 
-/// Normalises a typed frequency to five decimals on the 5 kHz / 6.25 kHz raster, moving down
-/// to the nearer lower multiple. Empty when the last four decimals are not all digits.
+/// The channel raster in 10 Hz units (the last digit of a frequency text): every channel
+/// frequency is a multiple of 5 kHz or of 6.25 kHz.
+constexpr int kRaster5kHz = 500;
+constexpr int kRaster6k25Hz = 625;
+
+/// Normalises a typed frequency to five decimals on the channel raster, moving down to the
+/// nearer lower multiple. Empty when the last four decimals are not all digits.
 std::optional<std::string> SnapFrequency(const std::string& typed);
 
 /// Normalises a typed FM broadcast frequency to two decimals on the 0.05 raster (rounds down).
@@ -53,11 +54,10 @@ std::string SnapFmFrequency(const std::string& typed);
 /// Tone text of a 2-byte tone field; L = 0xFF gives the Off text of the language.
 std::string DecodeTone(std::uint8_t low, std::uint8_t high, Language lang);
 
-/// Four hex digits of a tone text (not the Off text): byte L's two digits, then byte H's.
-std::string ToneCode(const std::string& tone);
-
-/// The two bytes (L, H) of the tone field of a tone text that is not the Off text: the first
-/// and the last two digits of ToneCode; a byte that cannot be formed is empty.
+/// The two bytes (L, H) of the tone field of a tone text that is not the Off text; a byte that
+/// cannot be formed is empty. The text's code is four hex digits, byte L's two then byte H's:
+/// "DabcN" gives "bc8a", "DabcI" "bcCa", and a CTCSS text its digits without the point, the
+/// last two first, after zeros that fill it up to four ("67.0" gives "7006").
 std::array<std::optional<std::uint8_t>, 2> ToneField(const std::string& tone);
 
 /// Power position of a flags byte's bits 0-1: 0 Low, 1 High, 2 Middle; the unused value 3
@@ -77,16 +77,6 @@ std::string TextFromBytes(const std::uint8_t* bytes, std::size_t count);
 
 /// The text without any U+00FF character (the 0xFF fill as it appears after conversion).
 std::string StripFillChars(const std::string& text);
-
-/// Numeric value of a hexadecimal text; characters that are not hex digits count as 0.
-double HexValue(const std::string& hex);
-
-/// Four binary digits per character of a hexadecimal text (0000 for a non-hex character).
-std::string HexToBin(const std::string& hex);
-
-/// Pads bits with leading "0" to a multiple of four (changing the argument), then gives one
-/// hex digit per group; characters other than "1" count as 0.
-std::string BinToHex(std::string& bits);
 
 /// The byte of a one- or two-digit hexadecimal text; empty for anything else.
 std::optional<std::uint8_t> HexByte(const std::string& pair);

@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <system_error>
 
 namespace varel {
 
 namespace {
 
 DataFileResult Failure(DataFileError error, int err) {
-    return {error, std::error_code(err, std::generic_category()).message()};
+    return DataFileResult::Failure(error, err);
 }
 
 DataFileResult WriteFailure(int err) {
@@ -46,7 +45,8 @@ int WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
 DataFileResult WriteInPlace(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENXIO) return {DataFileError::CannotOpen, "nothing reads from the pipe"};
+        if (errno == ENXIO)
+            return DataFileResult::Failure(DataFileError::CannotOpen, FileReason::NoPipeReader);
         return Failure(DataFileError::CannotOpen, errno);
     }
     // Once open, writes may wait for a slow reader.

@@ -229,7 +229,6 @@ std::vector<SettingField> BuildTable() {
     t.push_back(display);
     SettingField password = TextField(Id::PasswordText, FieldKind::Text, fs, "Text1",
                                       {"Power-On Password:", "4位开机密码:"}, 0x740, 4, "", 4);
-    password.keptByReset = true;
     t.push_back(password);
 
     // VOX frame.
@@ -241,7 +240,6 @@ std::vector<SettingField> BuildTable() {
                      Same({"1 S", "2 S", "3 S", "4 S"}), 0x708, 3, 2, 1));
     SettingField allowCancel = Base(Id::AllowCancelOperating, FieldKind::Check, kVox, "Check12",
                                     {"Allow to Cancel Operating", "允许取消操作"}, -1, 1);
-    allowCancel.keptByReset = true;
     allowCancel.hidden = true;
     t.push_back(allowCancel);
     SettingField prohibit = Base(Id::ProhibitVoxReceiving, FieldKind::Check, kVox, "Check13",
@@ -249,7 +247,6 @@ std::vector<SettingField> BuildTable() {
     prohibit.bit = 2;
     prohibit.bits = 1;
     prohibit.writtenAs = 1;
-    prohibit.keptByReset = true;
     prohibit.hidden = true;
     t.push_back(prohibit);
 
@@ -354,15 +351,16 @@ const SectionInfo& Section(SettingSection section) {
     static const Bilingual tuning{"Debugging", "调试"};
     static const Bilingual functionSet{"Function Set", "功能设置"};
     static const Bilingual vfo{"VFO", "全频频率"};
+    using W = SettingWindow;
     static const SectionInfo infos[] = {
-        {"Form3", features, functionSet, functionSet},
-        {"Form3", features, {"VOX", "VOX(声控发射)"}, {}},
-        {"Form3", features, {"A Group VFO", "A组全频频率"}, vfo},
-        {"Form3", features, {"B Group VFO", "B组全频频率"}, vfo},
-        {"MDIForm1", {"Varel Wavesmith", "Varel 对讲机编程软件"}, {}, {}},
-        {"Form5", {"FM Channel Set", "FM频道设置"}, {}, {}},
-        {"Form4", tuning, {"A Power Grades", "A组功率等级"}, {}},
-        {"Form4", tuning, {"B Power Grades", "B组功率等级"}, {}},
+        {W::Features, features, functionSet, functionSet},
+        {W::Features, features, {"VOX", "VOX(声控发射)"}, {}},
+        {W::Features, features, {"A Group VFO", "A组全频频率"}, vfo},
+        {W::Features, features, {"B Group VFO", "B组全频频率"}, vfo},
+        {W::MainWindow, {"Varel Wavesmith", "Varel 对讲机编程软件"}, {}, {}},
+        {W::Fm, {"FM Channel Set", "FM频道设置"}, {}, {}},
+        {W::Tuning, tuning, {"A Power Grades", "A组功率等级"}, {}},
+        {W::Tuning, tuning, {"B Power Grades", "B组功率等级"}, {}},
     };
     return infos[static_cast<int>(section)];
 }

@@ -39,13 +39,14 @@
 #include <vector>
 
 #include "image/language.h"
+#include "image/memory_image.h"
 #include "image/typed_input.h"
 
 namespace varel {
 
 /// First and one-past-last image offsets of the settings block.
-constexpr int kSettingsFirst = 0x700;
-constexpr int kSettingsEnd = 0x800;
+constexpr int kSettingsFirst = static_cast<int>(kSettingsRegion);
+constexpr int kSettingsEnd = static_cast<int>(kSettingsRegionEnd);
 /// Offset of the band selector byte.
 constexpr int kBandOffset = 0x716;
 /// Offsets 0x792-0x79F, which the encoder never writes.
@@ -163,9 +164,17 @@ enum class FieldKind {
 /// The part of a window a value belongs to.
 enum class SettingSection { FunctionSet, Vox, VfoA, VfoB, BandStrip, Fm, TuningA, TuningB };
 
+/// The windows that show settings.
+enum class SettingWindow {
+    Features,    ///< the optional features window
+    MainWindow,  ///< the main window (its band strip)
+    Fm,          ///< the FM broadcast channels window
+    Tuning,      ///< the power tuning window
+};
+
 /// The window and caption of a section.
 struct SectionInfo {
-    const char* window;     ///< objectName of the window holding the section's controls
+    SettingWindow window;   ///< the window holding the section's controls
     Bilingual windowTitle;  ///< that window's caption
     Bilingual caption;      ///< the section's page, frame or tab caption (empty: none)
     Bilingual page;         ///< the page of its window the section is shown on (empty: every page)
@@ -185,9 +194,8 @@ struct SettingField {
     int bit = 0;      ///< lowest bit of the value inside its byte (List, Check)
     int bits = 8;     ///< bits of the value inside its byte (List, Check)
 
-    int start = 0;             ///< start position / number / check state (0 or 1)
-    std::string startText;     ///< start text of the text kinds
-    bool keptByReset = false;  ///< the editor's reset leaves it alone
+    int start = 0;          ///< start position / number / check state (0 or 1)
+    std::string startText;  ///< start text of the text kinds
 
     int decodeLimit = -1;   ///< a stored value at or above this selects decodeDefault (-1: none)
     int decodeDefault = 0;  ///< the position selected for a value at or above decodeLimit
@@ -196,8 +204,8 @@ struct SettingField {
     int writtenAs = -1;          ///< >= 0: the encoder writes this instead of the held value
     int emptyByte = -1;          ///< ChannelNumber: the byte stored for an empty box
     bool zeroIsEmpty = false;    ///< FmFrequency: a text reading as 0 is stored as empty
-    int minNumber = 0;           ///< Number: smallest value the editor holds
-    int maxNumber = 255;         ///< Number: largest value the editor holds
+    int minNumber = 0;           ///< Number: smallest value the editor holds (a slider's low end)
+    int maxNumber = 255;         ///< Number: largest value the editor holds (its high end)
     int maxLength = 0;  ///< Text: characters stored (longer texts are cut); every text box:
                         ///< typing stops at this many characters (0: no limit)
     KeySet keys = KeySet::Digits;  ///< the keys a text box lets through

@@ -50,4 +50,12 @@ std::string LeaveCheck(const SettingField& field, const std::string& text,
     }
 }
 
+FmCheck CheckFmEntry(const std::string& typed) {
+    if (typed.empty()) return {FmEntry::Empty, {}};
+    if (!IsNumeric(typed)) return {FmEntry::NotNumber, {}};
+    const double mhz = LeadingNumber(typed);
+    if (mhz < kLowestFm || mhz > kHighestFm) return {FmEntry::OutOfRange, {}};
+    return {FmEntry::Accepted, SnapFmFrequency(typed)};
+}
+
 }  // namespace varel

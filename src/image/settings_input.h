@@ -1,7 +1,8 @@
 #pragma once
-// What the text boxes of the optional features editor make of what the user typed: the rule
-// applied as each character arrives and the check run when the user leaves a box (or presses
-// Enter, or an encode takes the box's text).
+// What the text boxes of the settings windows make of what the user typed: for the optional
+// features window the rule applied as each character arrives and the check run when the user
+// leaves a box (or presses Enter, or an encode takes the box's text); for the FM window the
+// range check of a typed broadcast frequency.
 #include <string>
 
 #include "image/frequency_band.h"
@@ -20,5 +21,26 @@ std::string TypedChannelNumber(const std::string& text);
 /// - every other text as it is.
 std::string LeaveCheck(const SettingField& field, const std::string& text,
                        const FrequencyBand& band);
+
+/// The broadcast band an FM entry must lie in, in MHz, both bounds included.
+constexpr double kLowestFm = 87;
+constexpr double kHighestFm = 107.9;
+
+/// What a frequency typed into the FM window amounts to.
+enum class FmEntry {
+    Empty,       ///< nothing typed: the channel becomes unused
+    NotNumber,   ///< not one number: nothing is stored and the box keeps its text
+    OutOfRange,  ///< outside kLowestFm to kHighestFm: refused (Message::FmOutOfRange)
+    Accepted,    ///< stored as FmCheck::text
+};
+
+/// The outcome of an FM entry check.
+struct FmCheck {
+    FmEntry entry = FmEntry::Empty;
+    std::string text;  ///< Accepted: the entry on the 50 kHz raster with two decimals
+};
+
+/// Checks a frequency typed into the FM window (a channel cell or the VFO box).
+FmCheck CheckFmEntry(const std::string& typed);
 
 }  // namespace varel

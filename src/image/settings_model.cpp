@@ -95,13 +95,6 @@ bool SettingsModel::setTuning(int slider, int value) {
     return slider >= 0 && slider < kTuningCount && setNumber(TuningId(slider), value);
 }
 
-void SettingsModel::StartForm() {
-    for (const SettingField& field : SettingFields()) {
-        if (field.keptByReset || std::string(Section(field.section).window) != "Form3") continue;
-        resetValue(field);
-    }
-}
-
 std::string SettingsModel::displayText(SettingId id, Language lang) const {
     if (!Valid(id)) return std::string();
     const SettingField& field = Field(id);

@@ -54,10 +54,6 @@ public:
     /// Sets a tuning value; refused (false) for a slider outside 0-5 or a value outside 0-255.
     bool setTuning(int slider, int value);
 
-    /// The optional features editor's reset: every value of its window back to its start value,
-    /// except the password box and the check box.
-    void StartForm();
-
     /// The text a value shows in its editor: the list entry in the language, the text, the
     /// number in decimal, or "Yes"/"No" ("是"/"否") for a check box.
     std::string displayText(SettingId id, Language lang) const;

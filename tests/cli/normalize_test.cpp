@@ -102,6 +102,9 @@ TEST_F(Normalize, RefusedOrMissingInputLeavesTheOutputAlone) {
         EXPECT_NE(result.err.find(file(c.in)), std::string::npos) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     }
+    EXPECT_EQ(run({file("missing.dat"), file("out.dat")}).err,
+              "varel-cli: " + file("missing.dat") +
+                  ": Cannot open the file! (No such file or directory)\n");
     EXPECT_FALSE(fs::exists(file("out.dat")));
     EXPECT_EQ(ReadAll(file("kept.dat")), "old");
 }

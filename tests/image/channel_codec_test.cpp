@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "image/channel_columns.h"
+
 namespace varel {
 namespace {
 
@@ -43,22 +45,19 @@ TEST(ChannelFlags, DecodeToPositionsAndTextsAndEncodeBack) {
     struct Case {
         std::uint8_t stored;
         std::array<std::int16_t, 5> index;  // grid columns 5 to 9
-        std::array<const char*, 5> text;
         std::uint8_t reencoded;
     };
     const Case cases[] = {
-        {0x00, {0, 0, 0, 0, 0}, {"Low", "Carry", "Off", "Narror", "On"}, 0xC0},
-        {0x3F, {1, 1, 1, 1, 1}, {"High", "Off", "On", "wide", "Off"}, 0xFD},
-        {0x15, {1, 1, 0, 1, 0}, {"High", "Off", "Off", "wide", "On"}, 0xD5},
-        {0x2A, {2, 0, 1, 0, 1}, {"Middle", "Carry", "On", "Narror", "Off"}, 0xEA},
-        {0xC2, {2, 0, 0, 0, 0}, {"Middle", "Carry", "Off", "Narror", "On"}, 0xC2},
-        {0x03, {1, 0, 0, 0, 0}, {"High", "Carry", "Off", "Narror", "On"}, 0xC1},
+        {0x00, {0, 0, 0, 0, 0}, 0xC0}, {0x3F, {1, 1, 1, 1, 1}, 0xFD}, {0x15, {1, 1, 0, 1, 0}, 0xD5},
+        {0x2A, {2, 0, 1, 0, 1}, 0xEA}, {0xC2, {2, 0, 0, 0, 0}, 0xC2}, {0x03, {1, 0, 0, 0, 0}, 0xC1},
     };
     for (const auto& c : cases) {
         const ChannelModel model = Decode(PlainRecord(c.stored));
-        for (int k = 5; k <= 9; ++k) {
-            EXPECT_EQ(model.channel(1).index(k), c.index[k - 5]) << int(c.stored) << " " << k;
-            EXPECT_EQ(model.channel(1).text(k), c.text[k - 5]) << int(c.stored) << " " << k;
+        for (int k = kPowerColumn; k <= kLastListColumn; ++k) {
+            const auto position = c.index[static_cast<std::size_t>(k - kPowerColumn)];
+            EXPECT_EQ(model.channel(1).index(k), position) << int(c.stored) << " " << k;
+            EXPECT_EQ(model.channel(1).text(k),
+                      ChannelColumnList(k, Language::English)[static_cast<std::size_t>(position)]);
         }
         EXPECT_EQ(Reencode(model)[12], c.reencoded) << int(c.stored);
     }

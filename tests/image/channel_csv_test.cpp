@@ -88,7 +88,7 @@ void ExpectSameChannels(const ChannelTable& a, const ChannelTable& b) {
     EncodeChannels(b.model(), imageB);
     EncodeNames(b.model(), imageB);
     EXPECT_EQ(imageA, imageB);
-    for (int r = 1; r <= 128; ++r)
+    for (int r = 1; r <= static_cast<int>(kChannelCount); ++r)
         for (int c = 1; c <= kNameColumn; ++c)
             EXPECT_EQ(a.cell(r, c), b.cell(r, c)) << "row " << r << " column " << c;
 }
@@ -271,7 +271,8 @@ TEST(ChannelCsv, RandomTextNeverBreaksTheTable) {
         ChannelTable t;
         const CsvImport result = ImportChannelCsv(text, t, kBand0, Language::Chinese);
         EXPECT_EQ(result.taken, static_cast<int>(result.channels.size()));
-        for (int n = 1; n <= 128; ++n)  // a channel exists exactly when its cell says so
+        // A channel exists exactly when its cell says so.
+        for (int n = 1; n <= static_cast<int>(kChannelCount); ++n)
             EXPECT_EQ(t.model().channel(n).exists(), !t.cell(n, kRxFreqColumn).empty());
     }
 }
@@ -364,6 +365,7 @@ TEST(ChannelCsv, OversizedOrEndlessFilesAreRefused) {
     std::string text;
     const DataFileResult result = LoadChannelCsv("/dev/zero", text);
     EXPECT_EQ(result.error, DataFileError::WrongType);
+    EXPECT_EQ(result.reason, FileReason::TooLarge);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,12 +35,8 @@ TEST(ChannelTable, ReceiveFrequencyOfAnEmptyChannelMakesANewChannelWithDefaults)
                 : std::vector<std::string>{"145.50000", "145.50000", "关闭", "关闭", "高",
                                            "关",        "使能",      "宽带", "关",   ""};
         EXPECT_EQ(Cells(t, 3), expected);
-        const Channel& ch = t.model().channel(3);
-        EXPECT_EQ(ch.freq[0], "145.50000");
-        EXPECT_EQ(ch.freq[1], "145.50000");
-        EXPECT_EQ(ch.cellIndex, (std::array<std::int16_t, kListColumns>{0, 0, 1, 1, 1, 1, 1}));
-        // The model's cell texts stay empty: only a pick from a tone list sets them.
-        for (const auto& text : ch.cellText) EXPECT_EQ(text, "");
+        EXPECT_EQ(t.model().channel(3).cellIndex,
+                  (std::array<std::int16_t, kListColumns>{0, 0, 1, 1, 1, 1, 1}));
     }
 }
 
@@ -49,7 +46,6 @@ TEST(ChannelTable, NewReceiveFrequencyOfAnExistingChannelChangesOnlyThatCell) {
     t.CommitChoice(1, kPowerColumn, 0, Language::English);
     ChannelRowState noTransmit = t.row(1);  // as decoded from a record without TX frequency
     noTransmit.channel.freq[1].clear();
-    noTransmit.cells[kTxFreqColumn - 1].clear();
     t.setRow(1, noTransmit);
     const auto before = Cells(t, 1);
     ASSERT_EQ(t.CommitFrequency(1, kRxFreqColumn, "146.12345", kBand0, Language::English),
@@ -106,7 +102,7 @@ TEST(ChannelTable, EmptyingAndMalformedEntries) {
     EXPECT_EQ(t.model().channel(5), Channel{});
 }
 
-TEST(ChannelTable, PicksSetIndexAndOnlyToneTextsReachTheModel) {
+TEST(ChannelTable, PicksSetIndexAndText) {
     ChannelTable t;
     t.CommitFrequency(2, kRxFreqColumn, "145.5", kBand0, Language::Chinese);
     ASSERT_TRUE(t.CommitChoice(2, kRxToneColumn, 9, Language::Chinese));  // 88.5
@@ -114,13 +110,28 @@ TEST(ChannelTable, PicksSetIndexAndOnlyToneTextsReachTheModel) {
     EXPECT_FALSE(t.CommitChoice(2, kPowerColumn, 3, Language::Chinese));
     EXPECT_FALSE(t.CommitChoice(2, kNameColumn, 0, Language::Chinese));
     EXPECT_EQ(t.cell(2, kRxToneColumn), "88.5");
-    EXPECT_EQ(t.model().channel(2).text(kRxToneColumn), "88.5");
+    EXPECT_EQ(t.model().channel(2).index(kRxToneColumn), 9);
     EXPECT_EQ(t.cell(2, kPowerColumn), "中");
     EXPECT_EQ(t.model().channel(2).index(kPowerColumn), 2);
-    EXPECT_EQ(t.model().channel(2).text(kPowerColumn), "");
 }
 
-TEST(ChannelTable, RefreshAfterALanguageChangeKeepsNamesAndUnlistedTones) {
+// The name reaches the model at every key, its cell only on commit; opening the editor again
+// starts from the cell.
+TEST(ChannelTable, NameCellFollowsOnlyOnCommit) {
+    ChannelTable t;
+    t.CommitName(4, "OLD");
+    t.TypeName(4, "NE\xC3\xBFW");
+    EXPECT_EQ(t.model().channel(4).name, "NEW");
+    EXPECT_EQ(t.cell(4, kNameColumn), "OLD");
+    t.TakeNameCell(4);
+    EXPECT_EQ(t.model().channel(4).name, "OLD");
+    t.CommitName(4, "NEW");
+    EXPECT_EQ(t.cell(4, kNameColumn), "NEW");
+    t.ClearNO(4);
+    EXPECT_EQ(t.row(4), ChannelRowState{});
+}
+
+TEST(ChannelTable, RefreshAfterALanguageChangeKeepsNames) {
     ChannelTable t;
     Channel& ch = t.model().channel(1);
     ch.freq = {"145.12500", ""};
@@ -138,6 +149,8 @@ TEST(ChannelTable, RefreshAfterALanguageChangeKeepsNamesAndUnlistedTones) {
                                                      "On", "wide", "Off", "ONE"}));
     EXPECT_EQ(t.cell(2, kNameColumn), "ORPHAN");
     EXPECT_EQ(t.model().channel(2).name, "ORPHAN");
+    EXPECT_THROW(t.cell(1, 11), std::out_of_range);
+    EXPECT_THROW(t.cell(129, 1), std::out_of_range);
 }
 
 TEST(TypedInput, KeyFiltersOfTheTextBoxes) {

@@ -7,21 +7,18 @@
 namespace varel {
 namespace {
 
+using FrequencyBytes = std::array<std::optional<std::uint8_t>, 4>;
+
 TEST(FrequencyField, EncodesAndDecodesBcdLeastSignificantPairFirst) {
     EXPECT_EQ(DecodeFrequency({0x00, 0x25, 0x51, 0x14}), "145.12500");
-    const std::string text = "145.12500";
-    EXPECT_EQ(FreqByte(text, 4), 0x00);
-    EXPECT_EQ(FreqByte(text, 3), 0x25);
-    EXPECT_EQ(FreqByte(text, 2), 0x51);
-    EXPECT_EQ(FreqByte(text, 1), 0x14);
-    EXPECT_EQ(FreqByte(text, 5), 0x00);
+    EXPECT_EQ(FrequencyField("145.12500"), (FrequencyBytes{0x00, 0x25, 0x51, 0x14}));
 }
 
 TEST(FrequencyField, NonBcdNibblesDecodeAsLettersAndReadBackAsHex) {
     const std::string text = DecodeFrequency({0xFF, 0xAB, 0xFF, 0xFF});
     EXPECT_EQ(text, "FFF.FABFF");
-    EXPECT_EQ(FreqByte(text, 3), 0xAB);
-    EXPECT_EQ(FreqByte("14x.12500", 2), std::nullopt);
+    EXPECT_EQ(FrequencyField(text), (FrequencyBytes{0xFF, 0xAB, 0xFF, 0xFF}));
+    EXPECT_EQ(FrequencyField("14x.12500"), (FrequencyBytes{0x00, 0x25, std::nullopt, 0x14}));
 }
 
 TEST(SnapFrequency, MovesDownToTheNearerRasterPoint) {
@@ -55,18 +52,14 @@ TEST(ToneField, DecodesEveryKind) {
 }
 
 TEST(ToneField, CodesRoundTripThroughTheWholeList) {
-    EXPECT_EQ(ToneCode("D023N"), "2380");
-    EXPECT_EQ(ToneCode("D754I"), "54C7");
-    EXPECT_EQ(ToneCode("D017N"), "1780");
-    EXPECT_EQ(ToneCode("67.0"), "7006");
-    EXPECT_EQ(ToneCode("199.5"), "9519");
-    EXPECT_EQ(ToneCode("254.1"), "4125");
+    using Field = std::array<std::optional<std::uint8_t>, 2>;
+    EXPECT_EQ(ToneField("D754I"), (Field{0x54, 0xC7}));
+    EXPECT_EQ(ToneField("67.0"), (Field{0x70, 0x06}));
+    EXPECT_EQ(ToneField("D0Z3N"), (Field{std::nullopt, 0x80}));
     const auto& list = ToneList(Language::English);
     ASSERT_EQ(list.size(), static_cast<std::size_t>(kToneCount));
     for (int i = 1; i < kToneCount; ++i) {
-        const std::string code = ToneCode(list[i]);
-        const auto low = HexByte(code.substr(0, 2));
-        const auto high = HexByte(code.substr(2, 2));
+        const auto [low, high] = ToneField(list[i]);
         ASSERT_TRUE(low && high) << list[i];
         EXPECT_EQ(DecodeTone(*low, *high, Language::Chinese), list[i]);
         EXPECT_EQ(ToneIndex(list[i], Language::Chinese), i);
@@ -99,20 +92,6 @@ TEST(NameField, CodesAndStripsFill) {
     EXPECT_EQ(StripFillChars("A\xC3\xBF"
                              "B"),
               "AB");
-}
-
-TEST(HexAndBinaryText, BehaveAsTheSettingsBitFieldsNeed) {
-    EXPECT_EQ(HexToBin(""), "");
-    EXPECT_EQ(HexToBin("A5"), "10100101");
-    EXPECT_EQ(HexToBin("g"), "0000");
-    std::string bits = "1";
-    EXPECT_EQ(BinToHex(bits), "1");
-    EXPECT_EQ(bits, "0001");
-    std::string vox = "00110111";
-    EXPECT_EQ(BinToHex(vox), "37");
-    EXPECT_EQ(HexValue("ff"), 255);
-    EXPECT_EQ(HexValue("FFFFFFFF"), 4294967295.0);
-    EXPECT_EQ(HexValue("1z"), 16);
 }
 
 TEST(NumericText, ReadsTheLeadingNumberAndFormats) {

@@ -9,6 +9,7 @@
 #include "image/channel_codec.h"
 #include "image/encodings.h"
 #include "image/latin1.h"
+#include "image/settings_fields.h"
 
 namespace varel {
 namespace {
@@ -45,12 +46,12 @@ std::string RandomName(std::mt19937& rng) {
 // A model as the editors could leave it: only values their lists and checks admit.
 ChannelModel RandomModel(std::mt19937& rng, Language lang) {
     ChannelModel model;
-    for (int n = 1; n <= 128; ++n) {
+    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
         Channel& ch = model.channel(n);
         if (Uniform(rng, 0, 9) < 7) {
             ch.freq[0] = RandomFrequency(rng);
             ch.freq[1] = Uniform(rng, 0, 3) == 0 ? std::string() : RandomFrequency(rng);
-            for (int column = 3; column <= 9; ++column) {
+            for (int column = kFirstListColumn; column <= kLastListColumn; ++column) {
                 const auto& list = ChannelColumnList(column, lang);
                 const int index = Uniform(rng, 0, static_cast<int>(list.size()) - 1);
                 ch.index(column) = static_cast<std::int16_t>(index);
@@ -80,7 +81,8 @@ TEST(ImageCodec, AllFfImageIsEmptyKeepsNamesAndEncodesBackToFf) {
     EncodeImage(cfg, out);
     for (std::size_t i = 0; i < kSettingsRegion; ++i) ASSERT_EQ(out.at(i), 0xFF) << i;
     for (std::size_t i = kNameRegion; i < kSpareByte; ++i) ASSERT_EQ(out.at(i), in.at(i)) << i;
-    for (std::size_t i = 0x792; i <= 0x79F; ++i) EXPECT_EQ(out.at(i), 0x5A) << i;
+    for (int i = kUnwrittenFirst; i <= kUnwrittenLast; ++i)
+        EXPECT_EQ(out.at(static_cast<std::size_t>(i)), 0x5A) << i;
     EXPECT_EQ(out.at(kSpareByte), 0x5A);
 }
 

@@ -57,20 +57,16 @@ TEST(DecodeSettings, AllFfBlockGivesDefaultsAndKeepsListsThatLackTheValue) {
     DecodeAll(Filled(0xFF), s);
     // clang-format off
     const std::pair<Id, int> indexes[] = {
-        {Id::ADisplayMode, 1}, {Id::AStepFrequency, 1}, {Id::BStepFrequency, 1},
-        {Id::SquelchLevel, 5}, {Id::BDisplayMode, 0}, {Id::OpenDisplayMode, 1},
-        {Id::MemoryChannelDisplayMode, 1}, {Id::AutoPowerOff, 0}, {Id::ChannelNameEditable, 0},
-        {Id::TimeOutTimer, 2}, {Id::KeyLock, 1}, {Id::ScanMode, 1}, {Id::RadioSearchMode, 1},
-        {Id::KeyLockMode, 3}, {Id::RogerBeep, 1}, {Id::MainChannel, 1}, {Id::VoxSwitch, 1},
-        {Id::VoxDelayTime, 3}, {Id::VoxGainLevel, 7}, {Id::ARxTone, 0}, {Id::BTxTone, 0},
-        {Id::APower, 1}, {Id::BPower, 1},
+        // A whole byte at or above its limit selects the list's fallback; a bit field takes
+        // its bits.
+        {Id::ADisplayMode, 1}, {Id::SquelchLevel, 5}, {Id::ChannelNameEditable, 0},
+        {Id::KeyLockMode, 3}, {Id::VoxGainLevel, 7}, {Id::ARxTone, 0}, {Id::APower, 1},
         // No entry 3 or 255 in these lists: the previous selections stay.
         {Id::BacklightMode, 2}, {Id::AShiftDirection, 0}, {Id::BShiftDirection, 2},
         {Id::FmDisplayMode, 1}, {Id::FmStep, 2}, {Id::Band, 1}};
     const std::pair<Id, const char*> texts[] = {
         {Id::AChannelNumber, ""}, {Id::BChannelNumber, ""}, {Id::DisplayCharacter, ""},
-        {Id::AFrequency, "FFF.FFFFF"}, {Id::BFrequency, "FFF.FFFFF"},
-        {Id::AOffsetData, "0.00000"}, {Id::BOffsetData, "0.00000"}, {Id::FmVfo, ""}};
+        {Id::AFrequency, "FFF.FFFFF"}, {Id::AOffsetData, "0.00000"}, {Id::FmVfo, ""}};
     // clang-format on
     for (auto [id, expected] : indexes) EXPECT_EQ(s.index(id), expected) << Field(id).caption.en;
     for (auto [id, expected] : texts) EXPECT_EQ(s.text(id), expected) << Field(id).caption.en;
@@ -111,7 +107,8 @@ TEST(EncodeSettings, WritesEveryByteOfTheBlockExceptTheReservedOnes) {
         EncodeSettings(model, a);
         EncodeSettings(model, b);
         for (std::size_t i = 0; i < kImageSize; ++i) {
-            if (i >= 0x700 && i <= 0x7FF && !(i >= 1938 && i <= 1951)) {
+            if (i >= kSettingsRegion && i < kSettingsRegionEnd &&
+                !(i >= kUnwrittenFirst && i <= kUnwrittenLast)) {
                 EXPECT_EQ(a.at(i), b.at(i)) << "byte " << i << " not written";
             } else {
                 EXPECT_TRUE(a.at(i) == 0x5A && b.at(i) == 0xA5) << "byte " << i << " written";
@@ -316,21 +313,13 @@ TEST(DecodeSettings, ListBytesObeyLimitsDefaultsAndListSizes) {
     // clang-format off
     const struct { int offset; std::uint8_t byte; Id id; int expected; } cases[] = {
         {1792, 1, Id::ADisplayMode, 1}, {1792, 2, Id::ADisplayMode, kKept},
-        {1792, 3, Id::ADisplayMode, kKept}, {1792, 4, Id::ADisplayMode, 1},
-        {1794, 7, Id::AStepFrequency, 7}, {1794, 8, Id::AStepFrequency, 1},
-        {1795, 1, Id::BDisplayMode, 1}, {1795, 2, Id::BDisplayMode, 0},
+        {1792, 4, Id::ADisplayMode, 1}, {1795, 2, Id::BDisplayMode, 0},
         {1796, 9, Id::SquelchLevel, 9}, {1796, 10, Id::SquelchLevel, 5},
-        {1801, 2, Id::OpenDisplayMode, 2}, {1801, 3, Id::OpenDisplayMode, 1},
-        {1802, 0, Id::MemoryChannelDisplayMode, 0}, {1802, 2, Id::MemoryChannelDisplayMode, 1},
         {1804, 15, Id::AutoPowerOff, 15}, {1804, 16, Id::AutoPowerOff, 0},
-        {1805, 7, Id::BStepFrequency, 7}, {1805, 8, Id::BStepFrequency, 1},
-        {1806, 1, Id::ChannelNameEditable, 1}, {1806, 2, Id::ChannelNameEditable, kKept},
-        {1806, 3, Id::ChannelNameEditable, 0}, {1807, 7, Id::TimeOutTimer, 7},
-        {1807, 8, Id::TimeOutTimer, 2}, {1799, 0x80, Id::BacklightMode, 2},
-        {1799, 0xC0, Id::BacklightMode, kKept}, {1838, 2, Id::AShiftDirection, 2},
-        {1838, 3, Id::AShiftDirection, kKept}, {1854, 255, Id::BShiftDirection, kKept},
-        {1953, 2, Id::FmDisplayMode, kKept}, {1954, 2, Id::FmStep, 2},
-        {1954, 3, Id::FmStep, kKept}, {1814, 2, Id::Band, 2}, {1814, 3, Id::Band, kKept}};
+        {1805, 8, Id::BStepFrequency, 1}, {1806, 2, Id::ChannelNameEditable, kKept},
+        {1806, 3, Id::ChannelNameEditable, 0}, {1799, 0x80, Id::BacklightMode, 2},
+        {1799, 0xC0, Id::BacklightMode, kKept}, {1854, 255, Id::BShiftDirection, kKept},
+        {1954, 2, Id::FmStep, 2}, {1954, 3, Id::FmStep, kKept}, {1814, 3, Id::Band, kKept}};
     // clang-format on
     for (const auto& c : cases) {
         SettingsModel s;
@@ -468,7 +457,8 @@ TEST(SettingsRoundTrip, AnyBlockIsStableAfterOnePass) {
     std::mt19937 rng(7);
     for (int round = 0; round < 300; ++round) {
         MemoryImage in;
-        for (std::size_t i = 0x700; i < 0x800; ++i) in.set(i, static_cast<std::uint8_t>(rng()));
+        for (std::size_t i = kSettingsRegion; i < kSettingsRegionEnd; ++i)
+            in.set(i, static_cast<std::uint8_t>(rng()));
         SettingsModel first;
         DecodeAll(in, first);
         MemoryImage once;
@@ -477,7 +467,9 @@ TEST(SettingsRoundTrip, AnyBlockIsStableAfterOnePass) {
         DecodeAll(once, second);
         MemoryImage twice;
         EncodeSettings(second, twice);
-        ASSERT_EQ(Bytes(twice, 0x700, 256), Bytes(once, 0x700, 256)) << "round " << round;
+        ASSERT_EQ(Bytes(twice, kSettingsFirst, kSettingsEnd - kSettingsFirst),
+                  Bytes(once, kSettingsFirst, kSettingsEnd - kSettingsFirst))
+            << "round " << round;
     }
 }
 
