@@ -22,12 +22,11 @@ void CheckChannel(int channel) {
     if (channel < 1 || channel > kLastChannel) throw std::out_of_range("channel outside 1-128");
 }
 
-// A row holds something a user could lose: a frequency, a name or any grid text.
+// A row holds something a user could lose: a frequency or a name (shown or not).
 bool HoldsAnything(const ChannelRowState& state) {
-    if (!state.channel.freq[0].empty() || !state.channel.freq[1].empty()) return true;
-    if (!state.channel.name.empty()) return true;
-    return std::any_of(state.cells.begin(), state.cells.end(),
-                       [](const std::string& text) { return !text.empty(); });
+    const Channel& ch = state.channel;
+    return !ch.freq[0].empty() || !ch.freq[1].empty() || !ch.name.empty() ||
+           !state.nameCell.empty();
 }
 
 }  // namespace
