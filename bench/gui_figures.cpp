@@ -51,6 +51,7 @@ class SilentBoxes : public varel::MessageBoxes {
 public:
     int LocalMsgBox(const QString&, int, const QString&) override { return varel::MsgResult::Ok; }
     void ShowReport(const QString&, const QString&, const QString&) override {}
+    int AskNumber(const QString&, const QString&, int, int, int) override { return 0; }
 };
 
 // The program as main() starts it, with the dialogs and boxes above.

@@ -73,6 +73,61 @@
     </message>
 </context>
 <context>
+    <name>varel::ChannelActions</name>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Insert Channel</source>
+        <translation>插入频道</translation>
+    </message>
+    <message>
+        <source>Delete Channels</source>
+        <translation>删除频道</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Sort by Receive Frequency</source>
+        <translation>按接收频率排序</translation>
+    </message>
+    <message>
+        <source>Go to Channel...</source>
+        <translation>转到频道...</translation>
+    </message>
+    <message>
+        <source>Channel %1 is in use: no channel can be inserted before it.</source>
+        <translation>频道 %1 已被使用，不能在它之前插入频道。</translation>
+    </message>
+    <message>
+        <source>Channel number (1-%1):</source>
+        <translation>频道号 (1-%1)：</translation>
+    </message>
+    <message>
+        <source>Go to Channel</source>
+        <translation>转到频道</translation>
+    </message>
+</context>
+<context>
     <name>varel::ChannelEditor</name>
     <message>
         <source>Channel Edit</source>
@@ -129,6 +184,34 @@
     <message>
         <source>channel %1 %2</source>
         <translation>频道 %1 %2</translation>
+    </message>
+    <message>
+        <source>Cut channels</source>
+        <translation>剪切频道</translation>
+    </message>
+    <message>
+        <source>Paste channels</source>
+        <translation>粘贴频道</translation>
+    </message>
+    <message>
+        <source>Clear channels</source>
+        <translation>清除频道</translation>
+    </message>
+    <message>
+        <source>Insert channel</source>
+        <translation>插入频道</translation>
+    </message>
+    <message>
+        <source>Delete channels</source>
+        <translation>删除频道</translation>
+    </message>
+    <message>
+        <source>Move channels</source>
+        <translation>移动频道</translation>
+    </message>
+    <message>
+        <source>Sort channels</source>
+        <translation>排序频道</translation>
     </message>
 </context>
 <context>
@@ -287,6 +370,10 @@
     <message>
         <source>Redo %1(&amp;R)</source>
         <translation>重做 %1(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Channels(&amp;N)</source>
+        <translation>频道(&amp;N)</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,7 @@
 #include "app/transfer_controller.h"
 #include "app/ui_language.h"
 #include "editors/band_selector.h"
+#include "editors/channel_actions.h"
 #include "editors/channel_editor.h"
 #include "editors/features_editor.h"
 #include "editors/fm_editor.h"
@@ -202,6 +203,7 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     m_portWindow = new PortWindow(m_session);
     connect(m_documents, &DocumentCommands::channelsLoaded, this,
             [this] { showChild(m_channelEditor); });
+    addChannelMenu();
     for (QWidget* editor :
          {static_cast<QWidget*>(m_channelEditor), static_cast<QWidget*>(m_featuresEditor),
           static_cast<QWidget*>(m_tuningEditor), static_cast<QWidget*>(m_fmEditor),
@@ -279,6 +281,20 @@ void MainWindow::buildMenus() {
     on("MNChinese", [this] { setLanguage(0); });
     on("MNEnglish", [this] { setLanguage(1); });
     on("MNAbout", [this] { showAbout(); });
+}
+
+void MainWindow::addChannelMenu() {
+    // The channel table's commands, below Undo and Redo.
+    QMenu* edit = findChild<QMenu*>("MNEdit");
+    edit->addSeparator();
+    QMenu* channels = edit->addMenu(QString());
+    channels->setObjectName("MNChannels");
+    for (QAction* a : m_channelEditor->actions()->actions()) {
+        if (a == nullptr)
+            channels->addSeparator();
+        else
+            channels->addAction(a);
+    }
 }
 
 void MainWindow::buildToolbar() {
@@ -390,6 +406,7 @@ QLabel* MainWindow::statusPanel(int panel) const {
 void MainWindow::retranslate() {
     setWindowTitle(ApplicationTitle());
     for (const MenuInfo& info : kMenus) findChild<QMenu*>(info.name)->setTitle(tr(info.caption));
+    findChild<QMenu*>("MNChannels")->setTitle(tr("Channels(&N)"));
     for (const MenuItem& item : kMenuItems)
         if (item.caption != nullptr) action(item.name)->setText(tr(item.caption));
     nameUndoSteps();
@@ -431,6 +448,7 @@ void MainWindow::setLanguage(int languageFlag) {
 void MainWindow::setTransferCommandsEnabled(bool enabled) {
     for (const char* name : {"MNRead", "MNWrite", "TRead", "TWrite"})
         action(name)->setEnabled(enabled);
+    m_channelEditor->actions()->setTransferRunning(!enabled);
 }
 
 void MainWindow::followServiceMode(ServiceMode mode, bool on) {

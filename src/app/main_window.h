@@ -72,6 +72,7 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
+    void addChannelMenu();
     void buildStatusBar();
     QMdiSubWindow* addChild(QWidget* editor);
     void place(QMdiSubWindow* sub, QWidget* editor);

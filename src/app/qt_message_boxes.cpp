@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -133,6 +134,20 @@ void QtMessageBoxes::ShowReport(const QString& text, const QString& details, con
     box.setEscapeButton(box.addButton(ButtonText(MsgResult::Ok), QMessageBox::AcceptRole));
     MakeRoomForTitle(box);
     box.exec();
+}
+
+int QtMessageBoxes::AskNumber(const QString& text, const QString& title, int minimum, int maximum,
+                              int value) {
+    QInputDialog dialog(m_owner);
+    dialog.setObjectName("AskNumber");
+    dialog.setWindowTitle(title.isEmpty() ? ApplicationTitle() : title);
+    dialog.setLabelText(text);
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(minimum, maximum);
+    dialog.setIntValue(value);
+    dialog.setOkButtonText(ButtonText(MsgResult::Ok));
+    dialog.setCancelButtonText(ButtonText(MsgResult::Cancel));
+    return dialog.exec() == QDialog::Accepted ? dialog.intValue() : 0;
 }
 
 }  // namespace varel

@@ -15,6 +15,8 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
     int LocalMsgBox(const QString& text, int style, const QString& title) override;
     void ShowReport(const QString& text, const QString& details, const QString& title) override;
+    int AskNumber(const QString& text, const QString& title, int minimum, int maximum,
+                  int value) override;
 
 private:
     QWidget* m_owner;

@@ -11,8 +11,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "editors/channel_actions.h"
 #include "editors/channel_grid.h"
 #include "image/channel_columns.h"
+#include "image/channel_commands.h"
 #include "image/vocabulary.h"
 #include "session/message_boxes.h"
 #include "session/session.h"
@@ -72,6 +74,8 @@ ChannelEditor::ChannelEditor(Session& session, MessageBoxes& boxes)
     client->installEventFilter(this);
     scroll->viewport()->installEventFilter(this);
     connect(m_grid, &ChannelGrid::editRequested, this, &ChannelEditor::openEditor);
+    connect(m_grid, &ChannelGrid::typed, this, &ChannelEditor::typeOnCell);
+    m_actions = new ChannelActions(m_session, m_boxes, *m_grid);
     // An open text editor stays over its cell while the grid scrolls.
     connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         for (QLineEdit* edit : {m_text1, m_text2})
@@ -188,6 +192,7 @@ void ChannelEditor::showEvent(QShowEvent* event) {
 void ChannelEditor::retranslate() {
     const Language lang = m_session.language();
     setWindowTitle(tr("Channel Edit"));
+    m_actions->retranslate();
     const auto& columns = ChannelColumns();
     for (int c = 0; c < kChannelColumnCount; ++c)
         m_grid->horizontalHeaderItem(c)->setText(
@@ -235,18 +240,55 @@ void ChannelEditor::openEditor() {
                            [&](Document& d) { d.channels.TakeNameCell(row); });
         QLineEdit* edit = name ? m_text2 : m_text1;
         edit->setText(QtText(m_session.channels().cell(row, column)));
+        if (name) m_nameAtOpen = m_session.channels().model().channel(row).name;
         edit->selectAll();  // typing replaces the cell's text
         placeOver(edit, false);
         edit->show();
         edit->raise();
         edit->setFocus(Qt::OtherFocusReason);
+        editorShown(true);
     } else if (kind == ColumnEditor::ToneList || kind == ColumnEditor::ChoiceList) {
         PickList* list =
             kind == ColumnEditor::ToneList ? m_combo1 : m_combo5[static_cast<std::size_t>(column)];
         list->setCurrentIndex(m_session.channels().model().channel(row).index(column));
         placeOver(list, true);
         list->open();
+        editorShown(true);
     }
+}
+
+void ChannelEditor::editorShown(bool open) {
+    m_actions->setEditorOpen(open);
+}
+
+void ChannelEditor::typeOnCell(int key, const QString& text) {
+    // A character typed on a frequency or name cell starts an entry with it, as if the cell had
+    // been opened and the key typed into its editor (whose filter takes or drops it).
+    const int row = m_grid->currentChannel();
+    const bool empty = m_session.channels().cell(row, kRxFreqColumn).empty();
+    const ColumnEditor kind =
+        empty ? ColumnEditor::Frequency : ChannelColumnAt(m_grid->currentColumn()).editor;
+    const bool digit = text.size() == 1 && (text.at(0).isDigit() || text.at(0) == '.');
+    if (!(kind == ColumnEditor::Frequency && digit) && kind != ColumnEditor::Name) return;
+    openEditor();
+    QLineEdit* edit = m_text1->isVisible() ? m_text1 : m_text2;
+    if (!edit->isVisible()) return;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(edit, &press);
+}
+
+void ChannelEditor::cancelText(QLineEdit* editor) {
+    // Escape: the editor closes and nothing it held is taken; a name typed so far is taken back.
+    if (editor == m_text2) {
+        const int row = m_currentRow;
+        const std::string name = m_nameAtOpen;
+        m_session.edit(
+            EditLabel::Cell(row, kNameColumn), [&](Document& d) { d.channels.TypeName(row, name); },
+            kNameMergeKey, true);
+    }
+    m_discarding = true;
+    closeText(editor);
+    m_discarding = false;
 }
 
 void ChannelEditor::placeOver(QWidget* editor, bool keepHeight) const {
@@ -291,12 +333,21 @@ void ChannelEditor::leaveName() {
 void ChannelEditor::closeText(QLineEdit* editor) {
     if (editor->hasFocus()) m_grid->setFocus(Qt::OtherFocusReason);
     editor->hide();
+    editorShown(false);
 }
 
 void ChannelEditor::commitPick(int position) {
     const int row = m_currentRow;
     const int column = m_currentCol;
     const Language lang = m_session.language();
+    if (m_grid->hasRange()) {
+        // A pick with a range open applies to every channel of the range.
+        const ChannelRows rows = m_grid->range();
+        m_session.edit(ChannelColumnAt(column).header, [&](Document& d) {
+            BulkPick(d.channels, {rows.first, rows.last}, column, position, lang);
+        });
+        return;
+    }
     m_session.edit(EditLabel::Cell(row, column),
                    [&](Document& d) { d.channels.CommitChoice(row, column, position, lang); });
 }
@@ -306,6 +357,7 @@ void ChannelEditor::closeList(PickList* list) {
     const QWidget* focus = QApplication::focusWidget();
     const bool keptFocus = focus == nullptr || focus == list || focus == list->view();
     list->hide();
+    editorShown(false);
     if (keptFocus) m_grid->setFocus(Qt::OtherFocusReason);
 }
 
@@ -339,6 +391,15 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             m_grid->setFocus(Qt::OtherFocusReason);  // the editor's leave check commits
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            cancelText(static_cast<QLineEdit*>(watched));
+            return true;
+        }
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            m_grid->setFocus(Qt::OtherFocusReason);  // commits, then on to the next cell
+            m_grid->stepCell(key == Qt::Key_Tab);
             return true;
         }
         // Keys the box has no use for stay with it: they would move the grid's current cell

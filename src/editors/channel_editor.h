@@ -8,11 +8,13 @@
 #include <QVector>
 #include <QWidget>
 #include <array>
+#include <string>
 
 class QLineEdit;
 
 namespace varel {
 
+class ChannelActions;
 class ChannelGrid;
 class LeaveWatcher;
 class MessageBoxes;
@@ -35,6 +37,9 @@ public:
     /// session asks for it before a read, an encode and an undo.
     void commitPendingEdits();
 
+    /// The commands on ranges of channels (the Edit menu's Channels submenu).
+    ChannelActions* actions() const { return m_actions; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -44,6 +49,9 @@ private:
     void buildEditors();
     void showRows(const QVector<int>& rows);
     void openEditor();
+    void typeOnCell(int key, const QString& text);
+    void cancelText(QLineEdit* editor);
+    void editorShown(bool open);
     void placeOver(QWidget* editor, bool keepHeight) const;
     void leaveFrequency();
     void leaveName();
@@ -56,6 +64,7 @@ private:
     Session& m_session;
     MessageBoxes& m_boxes;
     ChannelGrid* m_grid = nullptr;
+    ChannelActions* m_actions = nullptr;
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     LeaveWatcher* m_text1Leave = nullptr;
@@ -64,6 +73,7 @@ private:
     std::array<PickList*, 12> m_combo5{};  // elements 5 to 11; the index is the element number
     int m_currentRow = 1;                  // CurrentRow, channel 1 to 128
     int m_currentCol = 1;                  // CurrentCol, grid column 0 to 10
+    std::string m_nameAtOpen;              // the name when its editor opened, for Escape
     bool m_discarding = false;             // editors are being closed without a commit
     bool m_sized = false;                  // the window got its first size
 };

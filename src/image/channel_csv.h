@@ -25,6 +25,9 @@
 //              inverted; unused tone columns hold 88.5, 023, NN and Tone->Tone
 //   Mode       FM wide, NFM narrow           TStep  5.00, or 6.25 off the 5 kHz raster
 //   Skip       "" Add Scan On, S Off          Power  5.0W High, 2.0W Middle, 1.0W Low
+//   Name       up to 8 characters as the radio holds them, control characters left out;
+//              import filters and upper-cases a name as the name editor would, keeping 8
+//              characters where typing stops at 6
 //   Comment and the four D-STAR columns are written empty and not read. Busy Lock has no
 //   column: import keeps the channel's own (the default for a channel that was empty).
 //
@@ -36,6 +39,10 @@
 // the channel raster) is skipped, so that no channel transmits or listens other than the list
 // says; name, power, mode and scan fall back to what the editor would take, and every such
 // change is reported.
+//
+// The clipboard carries the same list with tabs for commas (see CsvWriteOptions and
+// CsvReadOptions): a copied range lists every channel, an empty one by its Location alone, and a
+// pasted list fills channels one after another from where it is pasted.
 #include <string>
 #include <vector>
 
@@ -53,13 +60,15 @@ constexpr std::size_t kMaxChannelCsvSize = 4 * 1024 * 1024;
 /// What a report line says.
 enum class CsvIssueKind {
     // The file as a whole; nothing was imported.
-    EmptyFile,      ///< no header line
-    NotText,        ///< a control character: not a text file
-    OpenQuote,      ///< a quote that is never closed
-    MissingColumn,  ///< the header lacks Location or Frequency
+    EmptyFile,       ///< no header line
+    NotText,         ///< a control character: not a text file
+    OpenQuote,       ///< a quote that is never closed
+    TextAfterQuote,  ///< more text after a closing quote in the same field
+    MissingColumn,   ///< the header lacks Location or Frequency
     // The header; the column is ignored.
     UnknownColumn,   ///< a column the format does not have
     RepeatedColumn,  ///< a column named twice; the first one counts
+    NoRows,          ///< a header and no rows: nothing imported
     // A row that was skipped; its channel is unchanged.
     BadNumber,          ///< not a number (Location, Frequency, Offset)
     NoFrequency,        ///< empty Frequency
@@ -68,6 +77,7 @@ enum class CsvIssueKind {
     UnknownValue,       ///< Duplex, Tone, CrossMode or DtcsPolarity not understood
     LocationRange,      ///< Location outside 1 to 128
     DuplicateLocation,  ///< a Location an earlier row already named
+    PastLastChannel,    ///< pasted rows beyond channel 128 (detail: how many), dropped
     // A row that was taken with a change.
     Adjusted,   ///< value taken as detail (raster, name filter, nearest power level)
     Defaulted,  ///< value not understood; detail (the editor's default) taken
@@ -100,7 +110,22 @@ struct CsvExport {
     bool leftOut() const;
 };
 
-/// Writes every existing channel of the model as a channel list.
+/// What a channel list holds and how it is written.
+struct CsvWriteOptions {
+    char separator = ',';  ///< ',' for a file, '\t' for the clipboard
+    int first = 1;         ///< first channel written
+    int last = 128;        ///< last channel written
+    /// Every channel of first to last gets a row: an empty one its Location alone, and one whose
+    /// frequency texts are not frequencies those texts as they are (read back, such a row is
+    /// refused, and its channel kept, rather than emptied). Otherwise only existing channels that
+    /// the list can carry are written.
+    bool everyChannel = false;
+};
+
+/// Writes channels of the model as a channel list.
+CsvExport WriteChannelList(const ChannelModel& model, const CsvWriteOptions& options);
+
+/// Writes every existing channel of the model as a channel list file.
 CsvExport ExportChannelCsv(const ChannelModel& model);
 
 /// Outcome of an import.
@@ -109,9 +134,24 @@ struct CsvImport {
     int taken = 0;                 ///< rows applied (changed ones included)
     int changed = 0;               ///< rows applied with reported changes
     int skipped = 0;               ///< rows skipped
-    std::vector<int> channels;     ///< channels replaced, in file order
+    std::vector<int> channels;     ///< channels replaced (or emptied by a paste), in file order
     std::vector<CsvIssue> issues;  ///< every skip, change and header note, in file order
 };
+
+/// Where the rows of a channel list go and how its text is split.
+struct CsvReadOptions {
+    /// 0: a file; each row goes to the channel its Location names (a required column).
+    /// 1 to 128: a pasted list; the separator is taken from the header line (tab or comma),
+    /// Location is ignored, row i after the header goes to channel startChannel + i (blank rows
+    /// and rows starting with '#' count), rows past channel 128 are dropped and reported, and a
+    /// row with an empty Frequency empties its channel.
+    int startChannel = 0;
+};
+
+/// Applies a channel list to the table as the channel editor would (see ImportChannelCsv);
+/// throws std::out_of_range for a startChannel outside 0 to 128.
+CsvImport ReadChannelList(const std::string& text, const CsvReadOptions& options,
+                          ChannelTable& table, const FrequencyBand& band, Language lang);
 
 /// Applies a channel list to the table as the channel editor would: each taken row clears its
 /// channel and enters it anew (frequencies checked against band in lang and snapped, new-channel

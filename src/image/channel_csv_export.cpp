@@ -1,4 +1,4 @@
-// Export of the channel model as a channel list.
+// Export of the channel model as a channel list, to a file or to the clipboard.
 #include <string>
 
 #include "image/channel_columns.h"
@@ -65,6 +65,16 @@ void WriteTones(const CsvTone& tx, const CsvTone& rx, CsvFields& f) {
     }
 }
 
+// A name as the list carries it: without control characters (an image whose name area is
+// zeroed gives names of NULs), which would make the whole list unreadable and which reading a
+// name drops anyway.
+std::string WrittenName(const std::string& name) {
+    std::string out;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+    return out;
+}
+
 // Duplex and Offset of a channel with a transmit frequency and TX Prohibit Off.
 void WriteDuplex(long long rx, long long tx, CsvFields& f) {
     if (tx == rx) return;
@@ -91,7 +101,7 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     const long long tx = *txUnits;
     f = CsvUnusedFields();
     Field(f, CsvColumn::Location) = std::to_string(n);
-    Field(f, CsvColumn::Name) = ch.name;
+    Field(f, CsvColumn::Name) = WrittenName(ch.name);
     Field(f, CsvColumn::Frequency) = MHzOfUnits(rx);
     if (!hasTx || ch.index(kTxProhibitColumn) == 0) {
         Field(f, CsvColumn::Duplex) = "off";
@@ -108,6 +118,25 @@ bool ChannelRow(const Channel& ch, int n, CsvExport& out, CsvFields& f) {
     return true;
 }
 
+// The row of a channel the list cannot carry, its frequency texts as they are, so that reading
+// the row back refuses it instead of emptying the channel.
+void RawRow(const Channel& ch, int n, CsvFields& f) {
+    f = CsvUnusedFields();
+    Field(f, CsvColumn::Location) = std::to_string(n);
+    Field(f, CsvColumn::Name) = WrittenName(ch.name);
+    Field(f, CsvColumn::Frequency) = ch.freq[0];
+    if (!ch.freq[1].empty() && ch.freq[1] != ch.freq[0]) {
+        Field(f, CsvColumn::Duplex) = "split";
+        Field(f, CsvColumn::Offset) = ch.freq[1];
+    }
+}
+
+// The row of an empty channel: its Location, nothing else.
+void EmptyRow(int n, CsvFields& f) {
+    f = CsvFields{};
+    Field(f, CsvColumn::Location) = std::to_string(n);
+}
+
 }  // namespace
 
 bool CsvExport::leftOut() const {
@@ -116,19 +145,29 @@ bool CsvExport::leftOut() const {
     return false;
 }
 
-CsvExport ExportChannelCsv(const ChannelModel& model) {
+CsvExport WriteChannelList(const ChannelModel& model, const CsvWriteOptions& options) {
     CsvExport out;
     CsvFields fields;
     for (std::size_t i = 0; i < kCsvColumnCount; ++i)
         fields[i] = CsvColumnName(static_cast<CsvColumn>(i));
-    out.text = CsvLine({fields.begin(), fields.end()});
-    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
+    out.text = CsvLine({fields.begin(), fields.end()}, options.separator);
+    for (int n = options.first; n <= options.last; ++n) {
         const Channel& ch = model.channel(n);
-        if (!ch.exists() || !ChannelRow(ch, n, out, fields)) continue;
-        out.text += CsvLine({fields.begin(), fields.end()});
+        if (!ch.exists()) {
+            if (!options.everyChannel) continue;
+            EmptyRow(n, fields);
+        } else if (!ChannelRow(ch, n, out, fields)) {
+            if (!options.everyChannel) continue;
+            RawRow(ch, n, fields);
+        }
+        out.text += CsvLine({fields.begin(), fields.end()}, options.separator);
         ++out.rows;
     }
     return out;
+}
+
+CsvExport ExportChannelCsv(const ChannelModel& model) {
+    return WriteChannelList(model, {});
 }
 
 DataFileResult SaveChannelCsv(const std::string& path, const std::string& text) {

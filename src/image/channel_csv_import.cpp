@@ -1,7 +1,9 @@
-// Import of a channel list into the channel table, row by row with the channel editor's rules.
+// Import and paste of a channel list into the channel table, row by row with the channel editor's
+// rules.
 #include <array>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "image/channel_columns.h"
@@ -75,16 +77,29 @@ private:
     const ColumnIndex& m_index;
 };
 
+CsvIssueKind IssueOfTextError(CsvTextError error) {
+    switch (error) {
+        case CsvTextError::NotText:
+            return CsvIssueKind::NotText;
+        case CsvTextError::TextAfterQuote:
+            return CsvIssueKind::TextAfterQuote;
+        default:
+            return CsvIssueKind::OpenQuote;
+    }
+}
+
 // Reads the rows of a parsed text into the table.
 class Importer {
 public:
-    Importer(ChannelTable& table, const FrequencyBand& band, Language lang, CsvImport& out)
-        : m_table(table), m_band(band), m_lang(lang), m_out(out) {}
+    Importer(const CsvReadOptions& options, ChannelTable& table, const FrequencyBand& band,
+             Language lang, CsvImport& out)
+        : m_options(options), m_table(table), m_band(band), m_lang(lang), m_out(out) {}
+
+    bool pasting() const { return m_options.startChannel > 0; }
 
     void run(const CsvText& csv) {
         if (csv.error != CsvTextError::None) {
-            refuse(csv.errorLine, csv.error == CsvTextError::NotText ? CsvIssueKind::NotText
-                                                                     : CsvIssueKind::OpenQuote);
+            refuse(csv.errorLine, IssueOfTextError(csv.error));
             return;
         }
         if (csv.records.empty()) {
@@ -92,7 +107,20 @@ public:
             return;
         }
         if (!readHeader(csv.records.front())) return;
-        for (std::size_t i = 1; i < csv.records.size(); ++i) importRow(csv.records[i]);
+        if (csv.records.size() == 1)
+            m_out.issues.push_back({csv.records.front().line, 0, {}, CsvIssueKind::NoRows, {}, {}});
+        for (std::size_t i = 1; i < csv.records.size(); ++i) {
+            const int channel = m_options.startChannel + static_cast<int>(i) - 1;
+            if (pasting() && channel > static_cast<int>(kChannelCount)) {
+                const auto dropped = static_cast<int>(csv.records.size() - i);
+                CsvIssue past{csv.records[i].line, 0, {}, CsvIssueKind::PastLastChannel, {}, {}};
+                past.detail = std::to_string(dropped);
+                m_out.issues.push_back(past);
+                m_out.skipped += dropped;
+                return;
+            }
+            importRow(csv.records[i], channel);
+        }
     }
 
 private:
@@ -123,15 +151,29 @@ private:
             }
         }
         for (CsvColumn required : {CsvColumn::Location, CsvColumn::Frequency})
-            if (m_index[static_cast<std::size_t>(required)] < 0)
+            if (m_index[static_cast<std::size_t>(required)] < 0 &&
+                !(pasting() && required == CsvColumn::Location))
                 refuse(header.line, CsvIssueKind::MissingColumn, CsvColumnName(required));
         return !m_out.refused;
     }
 
-    void importRow(const CsvRecord& record) {
+    // A row of a file goes to its Location; a pasted row to the given channel, which it
+    // empties when its Frequency is empty.
+    void importRow(const CsvRecord& record, int pastedChannel) {
         const RowReader row(record, m_index);
         RowPlan plan;
-        std::optional<CsvIssue> problem = readLocation(row, plan.location);
+        std::optional<CsvIssue> problem;
+        if (pasting()) {
+            plan.location = pastedChannel;
+            if (Trimmed(row.get(CsvColumn::Frequency)).empty()) {
+                m_table.ClearNO(plan.location);
+                ++m_out.taken;
+                m_out.channels.push_back(plan.location);
+                return;
+            }
+        } else {
+            problem = readLocation(row, plan.location);
+        }
         if (!problem) problem = readRow(row, plan);
         if (!problem) problem = apply(row, plan);
         if (problem) {
@@ -264,7 +306,8 @@ private:
 
     void readName(const RowReader& row, RowPlan& plan) const {
         const std::string written = row.get(CsvColumn::Name);
-        plan.name = FilterTyped(KeySet::ChannelName, written, kTypedNameLength);
+        // The radio's whole name field, not the name editor's shorter limit.
+        plan.name = FilterTyped(KeySet::ChannelName, written, static_cast<int>(kNameSize));
         if (plan.name != UpperAscii(written))
             plan.fallbacks.push_back(
                 row.issue(CsvColumn::Name, CsvIssueKind::Adjusted, written, plan.name));
@@ -359,6 +402,7 @@ private:
         plan.snaps.push_back(row.issue(column, CsvIssueKind::Adjusted, written, stored));
     }
 
+    const CsvReadOptions& m_options;
     ChannelTable& m_table;
     const FrequencyBand& m_band;
     Language m_lang;
@@ -369,11 +413,23 @@ private:
 
 }  // namespace
 
+CsvImport ReadChannelList(const std::string& text, const CsvReadOptions& options,
+                          ChannelTable& table, const FrequencyBand& band, Language lang) {
+    if (options.startChannel < 0 || options.startChannel > static_cast<int>(kChannelCount))
+        throw std::out_of_range("paste start outside channels 1-128");
+    CsvImport out;
+    CsvSyntax syntax;
+    if (options.startChannel > 0) {
+        syntax.separator = DetectSeparator(text);
+        syntax.everyRow = true;
+    }
+    Importer(options, table, band, lang, out).run(ParseCsv(text, syntax));
+    return out;
+}
+
 CsvImport ImportChannelCsv(const std::string& text, ChannelTable& table, const FrequencyBand& band,
                            Language lang) {
-    CsvImport out;
-    Importer(table, band, lang, out).run(ParseCsv(text));
-    return out;
+    return ReadChannelList(text, {}, table, band, lang);
 }
 
 DataFileResult LoadChannelCsv(const std::string& path, std::string& text) {

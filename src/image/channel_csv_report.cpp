@@ -9,8 +9,21 @@ namespace varel {
 
 namespace {
 
+constexpr std::size_t kShownCharacters = 40;  // of a value or column name in a report line
+
+// The text cut after kShownCharacters characters (UTF-8), with an ellipsis.
+std::string Shortened(const std::string& text) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // continuation byte
+        if (++characters > kShownCharacters) return text.substr(0, i) + "…";
+    }
+    return text;
+}
+
 std::string Quote(const std::string& text, Language lang) {
-    return lang == Language::English ? "\"" + text + "\"" : "“" + text + "”";
+    const std::string shown = Shortened(text);
+    return lang == Language::English ? "\"" + shown + "\"" : "“" + shown + "”";
 }
 
 // A message inside a report line, after the value: in English after a blank, in lower case.
@@ -36,6 +49,9 @@ std::string Reason(const CsvIssue& issue, Language lang) {
                         "control character, not a text file, nothing imported");
         case CsvIssueKind::OpenQuote:
             return Pick(lang, "引号未闭合，未导入任何数据", "quote never closed, nothing imported");
+        case CsvIssueKind::TextAfterQuote:
+            return Pick(lang, "右引号后还有文字，未导入任何数据",
+                        "text after a closing quote, nothing imported");
         case CsvIssueKind::MissingColumn:
             return Pick(lang, "标题行缺少此列，未导入任何数据",
                         "column missing from the header, nothing imported");
@@ -43,6 +59,9 @@ std::string Reason(const CsvIssue& issue, Language lang) {
             return Pick(lang, "未知的列，已忽略", "unknown column, ignored");
         case CsvIssueKind::RepeatedColumn:
             return Pick(lang, "重复的列，已忽略", "column named again, ignored");
+        case CsvIssueKind::NoRows:
+            return Pick(lang, "只有标题行，没有数据行，未导入任何数据",
+                        "a header and no rows, nothing imported");
         case CsvIssueKind::BadNumber:
             return v + Pick(lang, "不是数值", " is not a number") + skipped;
         case CsvIssueKind::NoFrequency:
@@ -55,6 +74,12 @@ std::string Reason(const CsvIssue& issue, Language lang) {
             return Pick(lang, "无法识别", "") + v + Pick(lang, "", " not understood") + skipped;
         case CsvIssueKind::LocationRange:
             return v + Pick(lang, "不在 1 至 128 之间", " outside 1 to 128") + skipped;
+        case CsvIssueKind::PastLastChannel:
+            if (issue.detail == "1")
+                return Pick(lang, "超出频道 128，已舍弃此行", "past channel 128, row dropped");
+            return Pick(lang, "自此行起 ", "") + issue.detail +
+                   Pick(lang, " 行超出频道 128，已舍弃",
+                        " rows from here on past channel 128, dropped");
         case CsvIssueKind::DuplicateLocation:
             return v + Pick(lang, "已在第 ", " already given on line ") + issue.detail +
                    Pick(lang, " 行出现", "") + skipped;
@@ -85,7 +110,7 @@ std::string CsvIssueText(const CsvIssue& issue, Language lang) {
         text = Pick(lang, "频道 ", "channel ") + std::to_string(issue.channel) + ": ";
     else if (issue.line > 0)
         text = Pick(lang, "第 ", "line ") + std::to_string(issue.line) + Pick(lang, " 行: ", ": ");
-    if (!issue.column.empty()) text += issue.column + ": ";
+    if (!issue.column.empty()) text += Shortened(issue.column) + ": ";
     return text + Reason(issue, lang);
 }
 

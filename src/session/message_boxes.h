@@ -49,6 +49,10 @@ public:
     /// Shows a report: text, with the lines of details one click away, an information icon
     /// and an OK button.
     virtual void ShowReport(const QString& text, const QString& details, const QString& title) = 0;
+    /// Asks for a whole number from minimum to maximum, offering value; 0 when the user
+    /// cancelled (minimum is at least 1).
+    virtual int AskNumber(const QString& text, const QString& title, int minimum, int maximum,
+                          int value) = 0;
 };
 
 }  // namespace varel

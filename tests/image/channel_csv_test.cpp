@@ -35,8 +35,8 @@ struct Entered {
 
 // Every tone pair kind, duplex kind, power, bandwidth and scan setting.
 const Entered kEntered[] = {
-    {"145.5", "145.5", "", "", 1, 1, 1, 1, "SIMPLE",
-     "SIMPLE,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+    {"145.5", "145.5", "", "", 1, 1, 1, 1, "SIMPLE-8",  // all eight characters the radio holds
+     "SIMPLE-8,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
     {"145.125", "145.725", "", "100.0", 0, 0, 0, 1, "RPT",
      "RPT,145.125000,+,0.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,,,,,"},
     {"439", "431.4", "123.0", "123.0", 2, 1, 1, 1, "",
@@ -244,6 +244,8 @@ TEST(ChannelCsv, MalformedFilesAreRefusedWholeAndChangeNothing) {
         {"Name,Frequency\nA,145\n",
          "line 1: Location: column missing from the header, nothing imported\n"},
         {"Location,Frequency\n1,\"145\n2,146\n", "line 2: quote never closed, nothing imported\n"},
+        {"Location,Frequency\n3,\"14\"6.5\n",
+         "line 2: text after a closing quote, nothing imported\n"},
         {"Location,Frequency\n1,145\n\x7F"
          "ELF\x01\x00",
          "line 3: control character, not a text file, nothing imported\n"},
@@ -297,13 +299,66 @@ TEST(ChannelCsv, ExportReportsWhatTheListCannotCarry) {
 }
 
 TEST(CsvText, QuotesLineBreaksAndLineNumbers) {
-    const CsvText csv = ParseCsv("a,\"b\r\nc\",\"d\"\"e\"x\r\n# \"skip\nq\rz\n");
+    const CsvText csv = ParseCsv("a,\"b\r\nc\",\"d\"\"e\"  ,x\"y\r\n# \"skip\nq\rz\n");
     ASSERT_EQ(csv.error, CsvTextError::None);
     ASSERT_EQ(csv.records.size(), 3u);
-    EXPECT_EQ(csv.records[0].fields, (std::vector<std::string>{"a", "b\r\nc", "d\"ex"}));
+    EXPECT_EQ(csv.records[0].fields, (std::vector<std::string>{"a", "b\r\nc", "d\"e", "x\"y"}));
     EXPECT_EQ(csv.records[1].line, 4);
     EXPECT_EQ(csv.records[2].line, 5);
     EXPECT_EQ(CsvLine({"a", "b,c", "d\"e", ""}), "a,\"b,c\",\"d\"\"e\",\n");
+    EXPECT_EQ(CsvLine({"a\tb", "c,d", "e"}, '\t'), "\"a\tb\"\tc,d\te\n");
+}
+
+TEST(CsvText, TextAfterAClosingQuoteRefusesTheText) {
+    const struct {
+        std::string text;
+        CsvTextError error;
+        int line;
+    } cases[] = {
+        {"Location,Frequency\n3,\"14\"6.5\n", CsvTextError::TextAfterQuote, 2},
+        {"a\n\"b\nc\"d,e\n", CsvTextError::TextAfterQuote, 3},  // the closing quote's line
+        {"a,\"b\"\t,c\n", CsvTextError::TextAfterQuote, 1},
+        {"\"b\" \r\n\"c\"", CsvTextError::None, 0},
+    };
+    for (const auto& c : cases) {
+        const CsvText csv = ParseCsv(c.text);
+        EXPECT_EQ(csv.error, c.error) << c.text;
+        EXPECT_EQ(csv.errorLine, c.line) << c.text;
+    }
+}
+
+TEST(ChannelCsv, ReportLinesShortenLongValues) {
+    const std::string huge(2 * 1024 * 1024, 'a');
+    std::string chinese;
+    for (int i = 0; i < 50; ++i) chinese += "频";
+    ChannelTable t;
+    const CsvImport result = ImportChannelCsv(
+        "Location,Frequency,Name," + huge + "\n1,145," + huge + "\n2,145," + chinese + "\n", t,
+        kBand0, Language::English);
+    const std::string a40(40, 'a');
+    std::string zh40;
+    for (int i = 0; i < 40; ++i) zh40 += "频";
+    EXPECT_EQ(ReportLines(result), (std::vector<std::string>{
+                                       "line 1: " + a40 + "…: unknown column, ignored",
+                                       "line 2: Name: \"" + a40 + "…\" taken as \"AAAAAAAA\"",
+                                       "line 3: Name: \"" + zh40 + "…\" taken as \"\"",
+                                   }));
+    EXPECT_EQ(CsvIssueText(result.issues[1], Language::Chinese),
+              "第 2 行: Name: “" + a40 + "…”改为“AAAAAAAA”");
+    const std::string exact(40, 'b');  // 40 characters are shown whole
+    EXPECT_EQ(CsvIssueText({1, 0, "Name", CsvIssueKind::Adjusted, exact, "B"}, Language::English),
+              "line 1: Name: \"" + exact + "\" taken as \"B\"");
+}
+
+TEST(ChannelCsv, AHeaderWithoutRowsSaysSo) {
+    ChannelTable t;
+    const CsvImport result =
+        ImportChannelCsv("Location,Frequency\r\n,\n# nothing\n", t, kBand0, Language::Chinese);
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(CsvReportText(result, Language::English),
+              "line 1: a header and no rows, nothing imported\n"
+              "0 rows taken (0 with changes), 0 skipped\n");
+    EXPECT_TRUE(t == ChannelTable{});
 }
 
 TEST(ChannelCsv, OversizedOrEndlessFilesAreRefused) {

@@ -36,6 +36,13 @@ public:
     void ShowReport(const QString& text, const QString& details, const QString& title) override {
         reports.push_back({text, details, title});
     }
+    int AskNumber(const QString& text, const QString&, int minimum, int maximum, int) override {
+        shown.push_back({text, 0, QString()});
+        if (numbers.empty()) return 0;
+        const int answer = numbers.front();
+        numbers.pop_front();
+        return answer >= minimum && answer <= maximum ? answer : 0;
+    }
     /// The last message shown (a default one when none was shown).
     ShownMessage last() const { return shown.empty() ? ShownMessage{} : shown.back(); }
 
@@ -45,6 +52,7 @@ public:
     };
     std::vector<Report> reports;  ///< every report, in order
     std::deque<int> answers;
+    std::deque<int> numbers;  ///< answers of AskNumber, then cancel
     std::function<void(const ShownMessage&)> onShow;  ///< runs while the "box" is open
 };
 
