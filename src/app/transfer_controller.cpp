@@ -1,5 +1,6 @@
 #include "app/transfer_controller.h"
 
+#include "link/frames.h"
 #include "link/port_map.h"
 #include "link/read_machine.h"
 #include "link/write_machine.h"
@@ -86,7 +87,7 @@ bool TransferController::begin(Direction direction,
 }
 
 void TransferController::showProgress(const QString& caption, const QString& label) {
-    if (m_progress == nullptr) m_progress = new ProgressWindow(m_window);
+    if (m_progress == nullptr) m_progress = new ProgressWindow(m_window, link::kLastStep);
     m_progress->begin(caption, label);
     emit commandsEnabled(false);
 }

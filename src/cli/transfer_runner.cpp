@@ -11,14 +11,13 @@
 #include "cli/stop_signals.h"
 #include "cli/verbs.h"
 #include "image/messages.h"
+#include "link/frames.h"
 #include "link/port_map.h"
 #include "link/serial_transfer.h"
 
 namespace varel::cli {
 
 namespace {
-
-constexpr int kLastProgress = 196;
 
 const std::string& English(Message message) {
     return MessageText(message, Language::English);
@@ -50,7 +49,7 @@ public:
         if (!m_shown || value == m_last) return;
         m_last = value;
         m_open = true;
-        std::cerr << "\r" << m_label << " " << value << "/" << kLastProgress << std::flush;
+        std::cerr << "\r" << m_label << " " << value << "/" << link::kLastStep << std::flush;
     }
     // Ends the line so that a message can follow on its own.
     void breakLine() { finish(false); }

@@ -6,7 +6,7 @@
 
 namespace varel {
 
-ProgressWindow::ProgressWindow(QWidget& parent)
+ProgressWindow::ProgressWindow(QWidget& parent, int lastStep)
     : QDialog(&parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("FrmWriting");
     setWindowModality(Qt::ApplicationModal);
@@ -14,7 +14,7 @@ ProgressWindow::ProgressWindow(QWidget& parent)
     m_label->setObjectName("Label1");
     m_bar = new QProgressBar(this);
     m_bar->setObjectName("ProgressBar1");
-    m_bar->setRange(kFirstStep, kLastStep);
+    m_bar->setRange(kFirstStep, lastStep);
     m_bar->setTextVisible(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 20);

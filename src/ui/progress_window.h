@@ -14,17 +14,16 @@ class ProgressWindow : public QDialog {
     Q_OBJECT
 
 public:
-    /// The first and the last value of the bar (the steps of a transfer).
+    /// The first value of the bar (the first step of a transfer).
     static constexpr int kFirstStep = 1;
-    static constexpr int kLastStep = 196;
 
-    /// A hidden window over parent (the main window).
-    explicit ProgressWindow(QWidget& parent);
+    /// A hidden window over parent (the main window) whose bar ends at lastStep.
+    ProgressWindow(QWidget& parent, int lastStep);
 
     /// Shows the window application-modal with the caption and label, the bar at its start.
     /// Returns at once; the transfer's events go on in the program's event loop.
     void begin(const QString& caption, const QString& label);
-    /// Moves the bar to a step (1 to 196).
+    /// Moves the bar to a step (kFirstStep to the last step).
     void setStep(int step);
     /// The step the bar shows.
     int step() const;

@@ -13,6 +13,7 @@
 #include "gui/app_fixture.h"
 #include "image/data_file.h"
 #include "image/image_codec.h"
+#include "link/frames.h"
 #include "session/service_modes.h"
 #include "sim/radio_memory.h"
 #include "support/temp_dir.h"
@@ -110,7 +111,7 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
     EXPECT_EQ(boxes.last().title, "提示");
     EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly);
     EXPECT_TRUE(quietDuringMessage);
-    EXPECT_EQ(progress->step(), ProgressWindow::kLastStep);
+    EXPECT_EQ(progress->step(), link::kLastStep);
     Configuration expected;
     DecodeImage(sim::SampleImage(), expected, Language::Chinese);
     EXPECT_EQ(session->channels().model(), expected.channels);
