@@ -194,5 +194,67 @@ TEST_F(ChannelKeysTest, CommandsAreMenuItemsUnavailableWhileAnEditorIsOpen) {
     EXPECT_TRUE(command("MNChannelCopy")->isEnabled());
 }
 
+TEST_F(ChannelKeysTest, ClipboardBothWaysAndRowCommandsAreOneStepEach) {
+    for (int r : {2, 3, 4}) addChannel(r);
+    session->edit("names", [](Document& d) {
+        d.channels.CommitName(2, "TWO");
+        d.channels.CommitName(3, "THREE");
+    });
+    at(2, 1);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    key(Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith("Location\tName\tFrequency"));
+    EXPECT_EQ(copied.count('\n'), 3);  // the header and two channels
+    EXPECT_TRUE(copied.contains("THREE"));
+
+    // Pasted at channel 10, the two channels arrive there as one step, names with them.
+    at(10, 4);
+    const int steps = session->undoStack().count();
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(session->undoStack().count(), steps + 1);
+    EXPECT_EQ(session->channels().model().channel(10).name, "TWO");
+    EXPECT_EQ(session->channels().model().channel(11).name, "THREE");
+    EXPECT_EQ(selectedRows(), (std::vector<int>{10, 11}));
+    action("MNUndo")->trigger();
+    EXPECT_TRUE(rx(10).empty() && rx(11).empty());
+
+    // A spreadsheet's text: tab-separated, CRLF, its own column set; an empty Frequency
+    // empties its channel, and what is changed is reported as the import reports it.
+    QApplication::clipboard()->setText(
+        "Name\tFrequency\tPower\r\nsheet1\t146.52\t1.0W\r\n\t\t\r\nsheet3\t999\t\r\n");
+    at(2, 1);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(session->channels().model().channel(2).name, "SHEET1");
+    EXPECT_EQ(session->channels().cell(2, 5), "低");
+    EXPECT_TRUE(rx(3).empty());
+    EXPECT_EQ(rx(4), "145.50000");  // out of band: skipped, the channel stays
+    ASSERT_EQ(boxes.reports.size(), 1U);
+    EXPECT_TRUE(boxes.reports.back().details.contains("line 4") ||
+                boxes.reports.back().details.contains("第 4 行"));
+
+    // Ctrl+X copies and clears; Ctrl+Delete deletes and moves the rest up; sort orders.
+    at(4, 1);
+    key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(rx(4).empty());
+    EXPECT_TRUE(QApplication::clipboard()->text().contains("145.500000"));
+    addChannel(6);
+    at(5, 1);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(rx(5), "145.50000");  // channel 6 moved up
+    action("MNUndo")->trigger();
+    EXPECT_EQ(rx(6), "145.50000");
+    session->edit("tx", [&](Document& d) {
+        d.channels.CommitFrequency(9, 1, "144.1", session->band(), session->language());
+    });
+    command("MNChannelSort")->trigger();
+    EXPECT_EQ(rx(1), "144.10000");
+    EXPECT_EQ(rx(2), "145.50000");
+    EXPECT_EQ(session->channels().model().channel(3).name, "SHEET1");
+    EXPECT_TRUE(rx(4).empty());
+    action("MNUndo")->trigger();
+    EXPECT_EQ(rx(9), "144.10000");
+}
+
 }  // namespace
 }  // namespace varel::test
