@@ -8,12 +8,15 @@
 //                                    FILE.dat opened
 //   gui_figures screenshots DIR FILE.dat   saves DIR/main_window_zh.png and _en.png with FILE.dat
 //                                    opened
+//   gui_figures paste FILE.dat       median ms of pasting all 128 channels of FILE.dat over
+//                                    themselves through the Paste command, up to the grid shown
 //   gui_figures windows DIR FILE.dat saves DIR/window_FORM_LANG.png: each child window shown in
 //                                    the main window at its start size, in both languages
 //
 // bench/gui_figures.sh runs them and prints the README's table.
 #include <time.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <algorithm>
@@ -25,6 +28,7 @@
 #include "app/main_window.h"
 #include "app/ui_language.h"
 #include "editors/channel_editor.h"
+#include "editors/channel_grid.h"
 #include "session/app_settings.h"
 #include "session/clock.h"
 #include "session/file_dialogs.h"
@@ -137,6 +141,19 @@ int Screenshots(const char* dir, const char* file) {
     return 0;
 }
 
+int Paste(const char* file) {
+    Program program;
+    program.dialogs.name = QString::fromLocal8Bit(file);
+    program.window->documentCommands()->Open();
+    auto* grid = program.window->findChild<varel::ChannelGrid*>("Grid1");
+    auto* editor = program.window->channelEditor();
+    grid->selectRange({1, 128}, 1);
+    editor->findChild<QAction*>("MNChannelCopy")->trigger();
+    QAction* paste = editor->findChild<QAction*>("MNChannelPaste");
+    std::printf("%.2f\n", MedianMs([&](int) { grid->goTo(1, 1); }, [&](int) { paste->trigger(); }));
+    return 0;
+}
+
 // Each child window at the main window's start size, and the channel window maximised in a
 // 1280 x 1000 main window.
 int Windows(const char* dir, const char* file) {
@@ -179,8 +196,9 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::string(argv[1]) == "language") return Language(argv[2]);
     if (argc >= 4 && std::string(argv[1]) == "screenshots") return Screenshots(argv[2], argv[3]);
     if (argc >= 4 && std::string(argv[1]) == "windows") return Windows(argv[2], argv[3]);
+    if (argc >= 3 && std::string(argv[1]) == "paste") return Paste(argv[2]);
     std::fprintf(stderr,
                  "usage: gui_figures startup T0_NS | open FILE | language FILE | "
-                 "screenshots DIR FILE | windows DIR FILE\n");
+                 "screenshots DIR FILE | windows DIR FILE | paste FILE\n");
     return 2;
 }
