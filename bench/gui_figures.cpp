@@ -46,6 +46,7 @@ public:
     QString name;
     QString openDataFile() override { return name; }
     QString saveDataFile() override { return name; }
+    QString openBackup(const QString&) override { return {}; }
     QString openChannelList() override { return {}; }
     QString saveChannelList() override { return {}; }
 };
@@ -56,6 +57,9 @@ public:
     int LocalMsgBox(const QString&, int, const QString&) override { return varel::MsgResult::Ok; }
     void ShowReport(const QString&, const QString&, const QString&) override {}
     int AskNumber(const QString&, const QString&, int, int, int) override { return 0; }
+    bool Confirm(const QString&, const QString&, const QString&, const QString&) override {
+        return true;
+    }
 };
 
 // The program as main() starts it, with the dialogs and boxes above.
@@ -70,8 +74,8 @@ struct Program {
     varel::MainWindow* window = nullptr;
 
     Program() {
-        window = new varel::MainWindow(session,
-                                       {&boxes, &dialogs, &settings, &clock, &language, &ports});
+        window = new varel::MainWindow(
+            session, {&boxes, &dialogs, &settings, &clock, &language, &ports, QString()});
         window->show();
         QApplication::processEvents();
     }

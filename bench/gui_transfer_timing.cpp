@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
     varel::test::FakePortScanner ports;
     varel::UiLanguage language;
     settings.language = 1;  // the English texts the timing waits for
-    varel::MainWindow window(session, {&boxes, &dialogs, &settings, &clock, &language, &ports});
+    varel::MainWindow window(session,
+                             {&boxes, &dialogs, &settings, &clock, &language, &ports, QString()});
     session.setPortNumber(1);
 
     double read = 0, write = 0;

@@ -10,5 +10,36 @@
             <numerusform>%n channels written; some could not be written whole.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n difference(s) between the configuration and %1.</source>
+        <translation>
+            <numerusform>%n difference between the configuration and %1.</numerusform>
+            <numerusform>%n differences between the configuration and %1.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>varel::WriteSafety</name>
+    <message numerus="yes">
+        <source>The configuration has %n problem(s) the radio may not handle:</source>
+        <translation>
+            <numerusform>The configuration has %n problem the radio may not handle:</numerusform>
+            <numerusform>The configuration has %n problems the radio may not handle:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more (see the details).</source>
+        <translation>
+            <numerusform>… and %n more (see the details).</numerusform>
+            <numerusform>… and %n more (see the details).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The radio does not hold what was written in %n block(s):</source>
+        <translation>
+            <numerusform>The radio does not hold what was written in %n block:</numerusform>
+            <numerusform>The radio does not hold what was written in %n blocks:</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -170,6 +170,20 @@
         <source>Export Channels (CSV)</source>
         <translation>导出频道列表(CSV)</translation>
     </message>
+    <message>
+        <source>The configuration and %1 are the same.</source>
+        <translation>当前配置与 %1 相同。</translation>
+    </message>
+    <message>
+        <source>Compare With File</source>
+        <translation>与文件比较</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n difference(s) between the configuration and %1.</source>
+        <translation>
+            <numerusform>当前配置与 %1 有 %n 处不同。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>varel::EditLabel</name>
@@ -375,12 +389,35 @@
         <source>Channels(&amp;N)</source>
         <translation>频道(&amp;N)</translation>
     </message>
+    <message>
+        <source>Backups...</source>
+        <translation>备份...</translation>
+    </message>
+    <message>
+        <source>Compare With File...</source>
+        <translation>与文件比较...</translation>
+    </message>
+    <message>
+        <source>Verify After Write</source>
+        <translation>写频后校验</translation>
+    </message>
 </context>
 <context>
     <name>varel::PortWindow</name>
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>varel::ProgressWindow</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>A write cannot be cancelled half-way: the radio would be left half-written.</source>
+        <translation>写频不能中途取消：否则对讲机只会被写入一半。</translation>
     </message>
 </context>
 <context>
@@ -404,6 +441,67 @@
     <message>
         <source>Mistake</source>
         <translation>错误</translation>
+    </message>
+    <message>
+        <source>Check before writing</source>
+        <translation>写频前检查</translation>
+    </message>
+    <message>
+        <source>Write anyway</source>
+        <translation>仍然写频</translation>
+    </message>
+    <message>
+        <source>Verifying……</source>
+        <translation>正在校验……</translation>
+    </message>
+    <message>
+        <source>Reading the radio back to compare, please wait.</source>
+        <translation>正在读回对讲机数据以比较，请稍候。</translation>
+    </message>
+    <message>
+        <source>Verified: the radio holds every byte that was written.</source>
+        <translation>校验通过：对讲机保存的数据与写入的完全一致。</translation>
+    </message>
+    <message>
+        <source>The write ended, but the radio could not be read back: it is not verified.</source>
+        <translation>写频已结束，但无法读回对讲机数据：未能校验。</translation>
+    </message>
+    <message>
+        <source>The backup could not be saved: %1</source>
+        <translation>无法保存备份：%1</translation>
+    </message>
+    <message>
+        <source>No port is chosen.</source>
+        <translation>未选择串口。</translation>
+    </message>
+</context>
+<context>
+    <name>varel::WriteSafety</name>
+    <message numerus="yes">
+        <source>The configuration has %n problem(s) the radio may not handle:</source>
+        <translation>
+            <numerusform>配置中有 %n 处对讲机可能无法处理的问题：</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more (see the details).</source>
+        <translation>
+            <numerusform>…… 还有 %n 处（见详细信息）。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Write anyway, or cancel and correct them first?</source>
+        <translation>仍然写频，还是取消并先改正？</translation>
+    </message>
+    <message>
+        <source>Write the configuration again.</source>
+        <translation>请重新写频。</translation>
+    </message>
+    <message numerus="yes">
+        <source>The radio does not hold what was written in %n block(s):</source>
+        <translation>
+            <numerusform>对讲机有 %n 个数据块与写入的不一致：</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,10 @@
 #include "app/document_commands.h"
 
+#include <QFileInfo>
+#include <QStringList>
+
 #include "image/channel_csv.h"
+#include "image/config_diff.h"
 #include "image/data_file.h"
 #include "session/file_dialogs.h"
 #include "session/message_boxes.h"
@@ -30,7 +34,15 @@ void DocumentCommands::New() {
 
 void DocumentCommands::Open() {
     m_session.disarmBandPrompt();
-    const QString path = m_services.fileDialogs->openDataFile();
+    openPath(m_services.fileDialogs->openDataFile());
+}
+
+void DocumentCommands::OpenBackup() {
+    m_session.disarmBandPrompt();
+    openPath(m_services.fileDialogs->openBackup(m_services.backupFolder));
+}
+
+void DocumentCommands::openPath(const QString& path) {
     if (path.isEmpty()) return;
     // A file that is refused or cannot be read leaves InImage as it was.
     const DataFileResult result = LoadDataFile(path.toStdString(), m_session.InImage());
@@ -44,6 +56,37 @@ void DocumentCommands::Open() {
     }
     m_session.decode();
     emit channelsLoaded();
+}
+
+void DocumentCommands::CompareWithFile() {
+    const QString path = m_services.fileDialogs->openDataFile();
+    if (path.isEmpty()) return;
+    MemoryImage other;
+    const DataFileResult result = LoadDataFile(path.toStdString(), other);
+    if (result.error == DataFileError::WrongType) {
+        message(QtText(Message::WrongFileType, m_session.language()), kError, tr("Mistake"));
+        return;
+    }
+    if (!result.ok()) {
+        reportFailure(tr("Failed to open the file!"), result);
+        return;
+    }
+    // The configuration as a save would write it, against the file.
+    m_session.encode();
+    const Language lang = m_session.language();
+    const std::vector<std::string> lines = DiffConfigurations(m_session.OutImage(), other, lang);
+    const QString name = QFileInfo(path).fileName();
+    if (lines.empty()) {
+        message(tr("The configuration and %1 are the same.").arg(name), MsgStyle::OkOnly,
+                tr("Compare With File"));
+        return;
+    }
+    QStringList details;
+    for (const std::string& line : lines) details << QtText(line);
+    m_services.messageBoxes->ShowReport(tr("%n difference(s) between the configuration and %1.",
+                                           nullptr, static_cast<int>(lines.size()))
+                                            .arg(name),
+                                        details.join('\n'), tr("Compare With File"));
 }
 
 void DocumentCommands::Save() {

@@ -34,12 +34,18 @@ public:
     /// Writes the channel table as a channel list (CSV); channels the list cannot carry whole
     /// are reported.
     void ExportChannels();
+    /// Opens a backup (the Open dialog offers the backup folder's newest files first) as Open
+    /// opens a data file.
+    void OpenBackup();
+    /// Shows what differs between the configuration and a data file, field by field.
+    void CompareWithFile();
 
 signals:
     /// The channel table window is to be shown (after an opened file or an import).
     void channelsLoaded();
 
 private:
+    void openPath(const QString& path);
     void reportFailure(const QString& headline, const DataFileResult& result);
     int message(const QString& text, int style, const QString& title);
 

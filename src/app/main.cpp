@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     varel::UiLanguage language;
     varel::SystemPortScanner ports;
 
-    varel::MainWindow window(session, {&boxes, &dialogs, &settings, &clock, &language, &ports});
+    varel::MainWindow window(session,
+                             {&boxes, &dialogs, &settings, &clock, &language, &ports, QString()});
     boxes.setOwner(&window);
     dialogs.setOwner(&window);
     window.show();

@@ -27,6 +27,7 @@
 #include "editors/fm_editor.h"
 #include "editors/port_window.h"
 #include "editors/tuning_editor.h"
+#include "image/backups.h"
 #include "session/app_settings.h"
 #include "session/message_boxes.h"
 #include "session/port_scanner.h"
@@ -64,6 +65,10 @@ const MenuItem kMenuItems[] = {
      "", true},
     {"MNExportCsv", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Export Channels (CSV)..."),
      "", true},
+    {"MNLineSafety", "MNFile", nullptr, "", true},
+    {"MNBackups", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Backups..."), "", true},
+    {"MNCompare", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Compare With File..."), "",
+     true},
     {"MNLine1", "MNFile", nullptr, "", true},
     {"MNQuit", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Quit(&Q)"), "", true},
     {"MNModel", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Channel Edit(&M)"), "Ctrl+M",
@@ -81,6 +86,8 @@ const MenuItem kMenuItems[] = {
      QT_TRANSLATE_NOOP("varel::MainWindow", "Read Data from the Transceive(&R)"), "Ctrl+R", true},
     {"MNWrite", "MNProgram",
      QT_TRANSLATE_NOOP("varel::MainWindow", "Write Data in the Transceive(&W)"), "Ctrl+W", true},
+    {"MNVerify", "MNProgram", QT_TRANSLATE_NOOP("varel::MainWindow", "Verify After Write"), "",
+     true},
     {"MNCommPort", "MNProgram", QT_TRANSLATE_NOOP("varel::MainWindow", "Communication Port(&C)"),
      "", true},
     {"MNChinese", "MNLanguage", QT_TRANSLATE_NOOP("varel::MainWindow", "Chinese(&C)"), "", true},
@@ -126,6 +133,9 @@ bool ProgramShortcut(const QKeySequence& key) {
         if (*item.shortcut != '\0' && QKeySequence(QString(item.shortcut)) == key) return true;
     return false;
 }
+
+// How long a notice stays in the status bar.
+constexpr int kNoticeMs = 15000;
 
 // Status bar panel widths in twips.
 constexpr int kPanelTwips[4] = {1000, 3500, 1440, 1440};
@@ -184,13 +194,25 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     setCentralWidget(m_mdi);
 
     m_serviceModes = new ServiceModes(*m_services.clock, this);
-    m_transfers =
-        new TransferController(m_session, *m_services.messageBoxes, *m_serviceModes, *this);
+    if (m_services.backupFolder.isEmpty())
+        m_services.backupFolder = QString::fromStdString(BackupFolder());
+    m_transfers = new TransferController(m_session, *m_services.messageBoxes, *m_serviceModes,
+                                         *this, m_services.backupFolder);
+    connect(m_transfers, &TransferController::notice, this,
+            [this](const QString& text) { statusBar()->showMessage(text, kNoticeMs); });
     m_documents = new DocumentCommands(m_session, m_services, this);
     connect(m_serviceModes, &ServiceModes::modeChanged, this, &MainWindow::followServiceMode);
     connect(m_transfers, &TransferController::commandsEnabled, this,
             &MainWindow::setTransferCommandsEnabled);
     buildMenus();
+    QAction* verify = action("MNVerify");
+    verify->setCheckable(true);
+    verify->setChecked(m_services.settings->LoadVerifyAfterWrite());
+    m_transfers->setVerifyAfterWrite(verify->isChecked());
+    connect(verify, &QAction::toggled, this, [this](bool on) {
+        m_transfers->setVerifyAfterWrite(on);
+        m_services.settings->SaveVerifyAfterWrite(on);
+    });
     buildToolbar();
     buildStatusBar();
 
@@ -267,6 +289,8 @@ void MainWindow::buildMenus() {
     on("MNSave", [this] { m_documents->Save(); });
     on("MNImportCsv", [this] { m_documents->ImportChannels(); });
     on("MNExportCsv", [this] { m_documents->ExportChannels(); });
+    on("MNBackups", [this] { m_documents->OpenBackup(); });
+    on("MNCompare", [this] { m_documents->CompareWithFile(); });
     on("MNQuit", [this] { close(); });
     on("MNModel", [this] { showChild(m_channelEditor); });
     on("MNOption", [this] { showChild(m_featuresEditor); });
@@ -275,6 +299,8 @@ void MainWindow::buildMenus() {
     on("MNRead", [this] { m_transfers->StartRead(); });
     on("MNWrite", [this] { m_transfers->StartWrite(); });
     on("MNCommPort", [this] {
+        // The ports are probed again each time: a cable may have come or gone.
+        m_portWindow->setProbeResults(m_services.ports->FindCom());
         m_portWindow->prepareToShow();
         showChild(m_portWindow);
     });

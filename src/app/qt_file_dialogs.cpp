@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QListView>
+#include <QTreeView>
 
 namespace varel {
 
@@ -30,7 +32,8 @@ QStringList DataFileFilters() {
 
 QtFileDialogs::QtFileDialogs(QWidget* owner) : m_owner(owner) {}
 
-QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString& suffix) {
+QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString& suffix,
+                           const QString& folder) {
     QFileDialog dialog(m_owner);
     dialog.setObjectName("CommonDialog1");
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -39,7 +42,14 @@ QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString&
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(0));
     dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(StartFolder());
+    dialog.setDirectory(folder.isEmpty() ? StartFolder() : folder);
+    if (!folder.isEmpty()) {
+        // The backups' names hold their times: the newest come first.
+        if (auto* files = dialog.findChild<QTreeView*>())
+            files->sortByColumn(0, Qt::DescendingOrder);
+        if (auto* files = dialog.findChild<QListView*>("listView"))
+            files->model()->sort(0, Qt::DescendingOrder);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }
@@ -50,6 +60,10 @@ QString QtFileDialogs::openDataFile() {
 
 QString QtFileDialogs::saveDataFile() {
     return ask(true, DataFileFilters(), "dat");
+}
+
+QString QtFileDialogs::openBackup(const QString& folder) {
+    return ask(false, DataFileFilters(), QString(), folder);
 }
 
 QString QtFileDialogs::openChannelList() {

@@ -14,11 +14,13 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
     QString openDataFile() override;
     QString saveDataFile() override;
+    QString openBackup(const QString& folder) override;
     QString openChannelList() override;
     QString saveChannelList() override;
 
 private:
-    QString ask(bool save, const QStringList& filters, const QString& suffix);
+    QString ask(bool save, const QStringList& filters, const QString& suffix,
+                const QString& folder = QString());
 
     QWidget* m_owner;
 };

@@ -136,6 +136,24 @@ void QtMessageBoxes::ShowReport(const QString& text, const QString& details, con
     box.exec();
 }
 
+bool QtMessageBoxes::Confirm(const QString& text, const QString& details, const QString& title,
+                             const QString& acceptText) {
+    QMessageBox box(m_owner);
+    box.setObjectName("ConfirmBox");
+    box.setWindowTitle(title.isEmpty() ? ApplicationTitle() : title);
+    box.setIcon(QMessageBox::Warning);
+    box.setText(text);
+    if (!details.isEmpty()) box.setDetailedText(details);
+    box.setWindowModality(Qt::ApplicationModal);
+    QPushButton* accept = box.addButton(acceptText, QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(ButtonText(MsgResult::Cancel), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    MakeRoomForTitle(box);
+    box.exec();
+    return box.clickedButton() == accept;
+}
+
 int QtMessageBoxes::AskNumber(const QString& text, const QString& title, int minimum, int maximum,
                               int value) {
     QInputDialog dialog(m_owner);

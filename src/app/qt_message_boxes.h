@@ -17,6 +17,8 @@ public:
     void ShowReport(const QString& text, const QString& details, const QString& title) override;
     int AskNumber(const QString& text, const QString& title, int minimum, int maximum,
                   int value) override;
+    bool Confirm(const QString& text, const QString& details, const QString& title,
+                 const QString& acceptText) override;
 
 private:
     QWidget* m_owner;

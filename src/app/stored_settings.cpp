@@ -13,6 +13,7 @@ namespace {
 const char kLanguageKey[] = "Kelta/BinaryValue";
 const char kOlderLanguageKey[] = "Varel/Languages";
 const char kPortFileName[] = "parameter";
+const char kVerifyKey[] = "Wavesmith/VerifyAfterWrite";
 constexpr int kLanguageValueSize = 4;
 
 // The language a stored "BinaryValue" read as text stands for: empty text gives 0; otherwise
@@ -92,6 +93,15 @@ void StoredSettings::SavePortNumber(int portNumber) {
     if (!file.open(QIODevice::ReadWrite)) return;
     // Only the first byte is the program's; whatever follows it stays.
     file.write(QByteArray(1, static_cast<char>(portNumber & 0xFF)));
+}
+
+bool StoredSettings::LoadVerifyAfterWrite() {
+    return m_store.value(kVerifyKey, false).toBool();
+}
+
+void StoredSettings::SaveVerifyAfterWrite(bool on) {
+    m_store.setValue(kVerifyKey, on);
+    m_store.sync();
 }
 
 }  // namespace varel

@@ -28,6 +28,8 @@ public:
     void SaveLanguage(int languageFlag) override;
     int LoadPortNumber() override;
     void SavePortNumber(int portNumber) override;
+    bool LoadVerifyAfterWrite() override;
+    void SaveVerifyAfterWrite(bool on) override;
 
 private:
     QString valueText(const QString& key) const;

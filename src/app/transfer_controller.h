@@ -2,12 +2,20 @@
 // Reading and writing the radio from the program: StartRead, StartWrite, the progress window,
 // every ending and the re-enable timer Timer1. The serial adapter's signals and timers drive a
 // transfer; nothing here waits or blocks.
+//
+// Around the plain transfers, whose frames stay exactly as they are: a backup of the image
+// after every read and before every write, a check of the configuration before a write's
+// wake-up frame, and, when asked for, a read-back after a successful write that compares every
+// byte the write sent. A read can be cancelled from its progress window; a write cannot.
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <memory>
 
+#include "image/memory_image.h"
 #include "image/messages.h"
 #include "link/serial_transfer.h"
+#include "link/write_machine.h"
 
 namespace varel {
 
@@ -15,6 +23,7 @@ class MessageBoxes;
 class ProgressWindow;
 class ServiceModes;
 class Session;
+enum class BackupKind;
 
 /// Runs the radio transfers of the main window.
 class TransferController : public QObject {
@@ -25,21 +34,31 @@ public:
     static constexpr int kReenableMs = 100;
     /// Ticks of Timer1 that pass before the read and write commands return on the next one.
     static constexpr int kReenableSilentTicks = 11;
+    /// How long the radio is given to settle after a write before it is read back.
+    static constexpr int kSettleMs = 1000;
 
     /// Transfers of the session's images through the port of its PortNumber; messages go
-    /// through boxes, the progress window is shown over window.
+    /// through boxes, the progress window is shown over window, backups go to backupFolder.
     TransferController(Session& session, MessageBoxes& boxes, const ServiceModes& modes,
-                       QWidget& window);
+                       QWidget& window, const QString& backupFolder);
     ~TransferController() override;
 
     /// StartRead: opens the port of PortNumber, takes over a pending frequency edit, and reads
-    /// the radio's memory into InImage; a successful read is decoded into the editors.
+    /// the radio's memory into InImage; a successful read is saved as a backup and decoded
+    /// into the editors.
     void StartRead();
-    /// StartWrite: opens the port of PortNumber and writes the editors, encoded into OutImage
-    /// right after the wake-up frame, to the radio.
+    /// StartWrite: checks the configuration (a problem is shown and may stop the write), saves
+    /// what is to be sent as a backup, opens the port of PortNumber and writes the editors,
+    /// encoded into OutImage right after the wake-up frame, to the radio.
     void StartWrite();
     /// Texts of the progress window, when it exists.
     void retranslate();
+
+    /// Whether a successful write is read back and compared.
+    void setVerifyAfterWrite(bool on) { m_verify = on; }
+    bool verifyAfterWrite() const { return m_verify; }
+    /// The wait before the read-back (tests shorten it).
+    void setSettleMs(int ms) { m_settle.setInterval(ms); }
 
     /// True from the start of a transfer until its ending has been handled.
     bool isRunning() const { return m_direction != Direction::None; }
@@ -55,16 +74,24 @@ signals:
     void commandsEnabled(bool enabled);
     /// A transfer's ending has been handled (its message closed).
     void transferEnded();
+    /// Something to say once in the status bar (a backup that failed).
+    void notice(const QString& text);
 
 private:
-    enum class Direction { None, Read, Write };
+    enum class Direction { None, Read, Write, Verify };
 
+    bool checkBeforeWrite();
     bool openPort();
     bool begin(Direction direction, std::unique_ptr<link::TransferMachine> machine);
-    void showProgress(const QString& caption, const QString& label);
+    void showProgress(const QString& caption, const QString& label, bool cancellable);
     void askBandQuestion();
+    void cancel();
     void finish(link::Outcome outcome);
-    void reportInvalidPort();
+    void succeeded(Direction direction);
+    void startReadBack();
+    void finishReadBack(link::Outcome outcome);
+    void backup(BackupKind kind, const MemoryImage& image);
+    void reportInvalidPort(const std::string& device, link::PortProblem problem);
     QString text(Message message) const;
     int message(const QString& text, int style, const QString& title);
 
@@ -72,12 +99,18 @@ private:
     MessageBoxes& m_boxes;
     const ServiceModes& m_modes;
     QWidget& m_window;
+    QString m_backupFolder;
     link::SerialTransfer m_transfer;
     std::unique_ptr<link::TransferMachine> m_machine;
     ProgressWindow* m_progress = nullptr;
     QTimer m_reenable;
     int m_reenableTicks = 0;
     Direction m_direction = Direction::None;
+    bool m_verify = false;
+    link::WriteOptions m_written;  // how the last write was sent, for its read-back
+    MemoryImage m_readBack;        // what the read-back found; never decoded
+    QTimer m_settle;               // the radio's moment to settle before the read-back
+    int m_readBackTries = 0;
 };
 
 }  // namespace varel

@@ -1,6 +1,6 @@
 #pragma once
-// What the program remembers between runs: the language and the serial port. Read at start,
-// written only by the exit sequence.
+// What the program remembers between runs: the language and the serial port, read at start and
+// written only by the exit sequence, and the choice to verify writes, written when it changes.
 namespace varel {
 
 /// The stored language and port number; tests replace it.
@@ -15,6 +15,10 @@ public:
     virtual int LoadPortNumber() = 0;
     /// SavePortNumber.
     virtual void SavePortNumber(int portNumber) = 0;
+    /// Whether a write is verified by reading it back (off when nothing is stored).
+    virtual bool LoadVerifyAfterWrite() = 0;
+    /// Remembers the choice at once.
+    virtual void SaveVerifyAfterWrite(bool on) = 0;
 };
 
 /// Settings that remember nothing: Chinese, no port.
@@ -24,6 +28,8 @@ public:
     void SaveLanguage(int) override {}
     int LoadPortNumber() override { return 0; }
     void SavePortNumber(int) override {}
+    bool LoadVerifyAfterWrite() override { return false; }
+    void SaveVerifyAfterWrite(bool) override {}
 };
 
 }  // namespace varel

@@ -12,6 +12,8 @@ public:
     virtual QString openDataFile() = 0;
     /// The data file to save to (the user has agreed to replace an existing one).
     virtual QString saveDataFile() = 0;
+    /// A data file of the backup folder, the newest first.
+    virtual QString openBackup(const QString& folder) = 0;
     /// The channel list to import.
     virtual QString openChannelList() = 0;
     /// The channel list to export to (the user has agreed to replace an existing one).

@@ -49,6 +49,10 @@ public:
     /// Shows a report: text, with the lines of details one click away, an information icon
     /// and an OK button.
     virtual void ShowReport(const QString& text, const QString& details, const QString& title) = 0;
+    /// Asks whether to go on despite what text says: a question with the buttons acceptText and
+    /// Cancel, Cancel the default, details one click away (when not empty); true for acceptText.
+    virtual bool Confirm(const QString& text, const QString& details, const QString& title,
+                         const QString& acceptText) = 0;
     /// Asks for a whole number from minimum to maximum, offering value; 0 when the user
     /// cancelled (minimum is at least 1).
     virtual int AskNumber(const QString& text, const QString& title, int minimum, int maximum,

@@ -1,6 +1,8 @@
 #pragma once
 // The seams through which the program meets the user and the system; the program passes the
 // real ones, tests pass fakes.
+#include <QString>
+
 namespace varel {
 
 class AppSettings;
@@ -18,6 +20,7 @@ struct AppServices {
     Clock* clock = nullptr;                ///< time of day for the service buttons
     UiLanguage* language = nullptr;        ///< the translators of the program's own texts
     PortScanner* ports = nullptr;          ///< the start-up probe of the serial ports
+    QString backupFolder;  ///< where transfers keep their backups; empty: the user's data folder
 };
 
 }  // namespace varel

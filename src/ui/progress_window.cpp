@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace varel {
@@ -16,17 +17,30 @@ ProgressWindow::ProgressWindow(QWidget& parent, int lastStep)
     m_bar->setObjectName("ProgressBar1");
     m_bar->setRange(kFirstStep, lastStep);
     m_bar->setTextVisible(false);
+    m_note = new QLabel(this);
+    m_note->setObjectName("LabelNote");
+    m_note->setWordWrap(true);
+    m_cancel = new QPushButton(this);
+    m_cancel->setObjectName("CmdCancel");
+    m_cancel->setAutoDefault(false);
+    connect(m_cancel, &QPushButton::clicked, this, &ProgressWindow::cancelRequested);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 20);
     layout->setSpacing(12);
     layout->addWidget(m_label);
     layout->addWidget(m_bar);
-    setFixedSize(360, sizeHint().height());
+    layout->addWidget(m_note);
+    layout->addWidget(m_cancel, 0, Qt::AlignRight);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(360);
+    retranslate();
 }
 
-void ProgressWindow::begin(const QString& caption, const QString& label) {
+void ProgressWindow::begin(const QString& caption, const QString& label, bool cancellable) {
     setWindowTitle(caption);
     m_label->setText(label);
+    m_cancel->setVisible(cancellable);
+    m_note->setVisible(!cancellable);
     m_bar->setValue(kFirstStep);
     show();
     activateWindow();
@@ -42,6 +56,10 @@ int ProgressWindow::step() const {
 
 void ProgressWindow::retranslate() {
     m_label->clear();
+    m_cancel->setText(tr("Cancel"));
+    m_note->setText(
+        tr("A write cannot be cancelled half-way: the radio would be left "
+           "half-written."));
 }
 
 }  // namespace varel

@@ -13,6 +13,7 @@
 #include "app/ui_language.h"
 #include "session/session.h"
 #include "support/gui_fakes.h"
+#include "support/temp_dir.h"
 
 /// Failed comparisons of texts show the text.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -33,7 +34,8 @@ protected:
         session = std::make_unique<Session>();
         settings.language = languageFlag;
         window = std::make_unique<MainWindow>(
-            *session, AppServices{&boxes, &dialogs, storedSettings, &clock, &language, &ports});
+            *session, AppServices{&boxes, &dialogs, storedSettings, &clock, &language, &ports,
+                                  QString::fromStdString(backups.path().string())});
         window->show();
         QApplication::setActiveWindow(window.get());
     }
@@ -63,6 +65,7 @@ protected:
     FakeClock clock;
     FakePortScanner ports;
     UiLanguage language;
+    TempDir backups;  ///< the transfers' backup folder
     std::unique_ptr<Session> session;
     std::unique_ptr<MainWindow> window;
 };

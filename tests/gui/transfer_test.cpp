@@ -235,14 +235,17 @@ TEST_F(TransferTest, BandMismatchIsRefusedOrAskedWithForceWriteMode) {
 
 TEST_F(TransferTest, InvalidPortStartsNothing) {
     qputenv("VAREL_COM20", "/nonexistent/tty");
-    const std::pair<int, const char*> cases[] = {{0, "MNRead"}, {kSimPort, "MNWrite"}};
-    for (const auto& [port, command] : cases) {
+    // The message keeps its text; a second line names the device and why it cannot be used.
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {0, "MNRead", "串行端口无效\n未选择串口。"},
+        {kSimPort, "MNWrite", "串行端口无效\n/nonexistent/tty: 设备不存在"}};
+    for (const auto& [port, command, text] : cases) {
         SCOPED_TRACE(command);
         session->setPortNumber(port);
         boxes.shown.clear();
         action(command)->trigger();
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.last().text, "串行端口无效");
+        EXPECT_EQ(boxes.last().text, QString::fromUtf8(text));
         EXPECT_EQ(boxes.last().title, "");
         EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly);
         EXPECT_EQ(transfers().progressWindow(), nullptr);

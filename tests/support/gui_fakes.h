@@ -36,6 +36,16 @@ public:
     void ShowReport(const QString& text, const QString& details, const QString& title) override {
         reports.push_back({text, details, title});
     }
+    bool Confirm(const QString& text, const QString& details, const QString& title,
+                 const QString&) override {
+        shown.push_back({text, 0, title});
+        confirmDetails = details;
+        if (onShow) onShow(shown.back());
+        if (answers.empty()) return true;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer == MsgResult::Ok;
+    }
     int AskNumber(const QString& text, const QString&, int minimum, int maximum, int) override {
         shown.push_back({text, 0, QString()});
         if (numbers.empty()) return 0;
@@ -52,7 +62,8 @@ public:
     };
     std::vector<Report> reports;  ///< every report, in order
     std::deque<int> answers;
-    std::deque<int> numbers;  ///< answers of AskNumber, then cancel
+    std::deque<int> numbers;                          ///< answers of AskNumber, then cancel
+    QString confirmDetails;                           ///< the details of the last Confirm
     std::function<void(const ShownMessage&)> onShow;  ///< runs while the "box" is open
 };
 
@@ -61,10 +72,15 @@ class FakeFileDialogs : public FileDialogs {
 public:
     QString openDataFile() override { return take(openName); }
     QString saveDataFile() override { return take(saveName); }
+    QString openBackup(const QString& folder) override {
+        backupFolder = folder;
+        return take(openName);
+    }
     QString openChannelList() override { return take(openListName); }
     QString saveChannelList() override { return take(saveListName); }
 
     QString openName, saveName, openListName, saveListName;
+    QString backupFolder;  ///< the folder the last openBackup offered
 
 private:
     static QString take(QString& name) {
@@ -87,7 +103,10 @@ public:
         port = number;
         ++portSaves;
     }
+    bool LoadVerifyAfterWrite() override { return verify; }
+    void SaveVerifyAfterWrite(bool on) override { verify = on; }
     int language = 0, port = 0, languageSaves = 0, portSaves = 0;
+    bool verify = false;
 };
 
 /// A clock that shows the time the test sets.
