@@ -41,7 +41,8 @@ const char kUsage[] =
     "  --exit-after N    close the line and exit after N blocks (an unplugged cable); 0 closes\n"
     "                    it on the wake-up frame, before the first reply\n"
     "  -v, --verbose     log every frame to standard error, with the milliseconds since start\n"
-    "  -h, --help        show this text\n";
+    "  -h, --help        show this text\n"
+    "  --version         print the version\n";
 
 /// Gap between the pieces of a reply sent in parts.
 constexpr std::int64_t kPieceGapNs = 20000000LL;
@@ -90,6 +91,9 @@ int ParseArgs(int argc, char** argv, Settings& s) {
         std::string text;
         if (arg == "-h" || arg == "--help") {
             std::cout << kUsage;
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "varel-sim (Wavesmith) " VAREL_VERSION "\n";
             return 0;
         } else if (arg == "-v" || arg == "--verbose") {
             s.verbose = true;
