@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks a package made by scripts/package.sh with the validators of Debian and of the desktops;
 # any complaint fails the check:
-#   desktop-file-validate on the desktop entry (not a word), and its Exec names a program of
-#     the package;
+#   desktop-file-validate on the desktop entry (not a word); its Exec names a program of the
+#     package and its MimeType the package's MIME type;
 #   appstreamcli validate --pedantic --no-net on the metadata (not a hint), and validate-tree
 #     on the installed tree (metadata, desktop entry and icon together);
 #   update-mime-database on the data file's MIME type;
@@ -11,12 +11,12 @@
 #   lintian on the package (no error; warnings and notes are shown).
 # Usage: scripts/check-package.sh dist/PACKAGE.deb
 set -euo pipefail
-cd "$(dirname "$0")/.."
 if [ $# -ne 1 ] || [ ! -f "$1" ]; then
   echo "usage: scripts/check-package.sh PACKAGE.deb" >&2
   exit 2
 fi
-deb="$1"
+deb=$(realpath "$1")
+cd "$(dirname "$0")/.."
 scripts/install-deps.sh --packaging
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -56,11 +56,14 @@ icon_matches() {
   compare -metric AE "$share/icons/hicolor/${size}x${size}/apps/$id.png" "$fresh" null: 2>&1 |
     grep -vx 0 | sed 's/$/ pixels differ from the SVG/' || true
 }
-# The program the desktop entry starts is in the package.
-exec_exists() {
-  local program
-  program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$share/applications/$id.desktop")
+# The program the desktop entry starts, and the MIME type it opens, are in the package.
+entry_names() {
+  local entry="$share/applications/$id.desktop" program type
+  program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
   [ -x "$tree/usr/bin/$program" ] || echo "Exec names '$program', which is not in /usr/bin"
+  type=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$entry")
+  grep -q "<mime-type type=\"$type\">" "$share/mime/packages/$id.xml" ||
+    echo "MimeType names '$type', which the package does not define"
 }
 mime_database() {
   mkdir -p "$work/mime/packages"
@@ -70,7 +73,7 @@ mime_database() {
 }
 
 quiet desktop-file-validate "$share/applications/$id.desktop"
-quiet exec_exists
+quiet entry_names
 quiet appstream validate --pedantic --no-net "$share/metainfo/$id.metainfo.xml"
 quiet appstream validate-tree --pedantic --no-net "$tree"
 quiet mime_database
