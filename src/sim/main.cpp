@@ -56,10 +56,8 @@ const std::string kUsage =
     "  --exit-after N    close the line and exit after N blocks (an unplugged cable); 0 closes\n"
     "                    it on the wake-up frame, before the first reply\n"
     "  -v, --verbose     log every frame to standard error, with the milliseconds since start\n"
-    "  -h, --help        show this text
-"
-    "  --version         print the version
-";
+    "  -h, --help        show this text\n"
+    "  --version         print the version\n";
 // clang-format on
 
 /// Gap between the pieces of a reply sent in parts.
