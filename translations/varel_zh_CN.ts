@@ -53,6 +53,10 @@
         <source>English edition V1.20</source>
         <translation>简体中文版 V1.20</translation>
     </message>
+    <message>
+        <source>Program version %1</source>
+        <translation>程序版本 %1</translation>
+    </message>
 </context>
 <context>
     <name>varel::ApplicationTitle</name>
@@ -421,6 +425,25 @@
     </message>
 </context>
 <context>
+    <name>varel::RecentFilesMenu</name>
+    <message>
+        <source>The file no longer exists:
+%1
+It is taken off the list of recent files.</source>
+        <translation>文件已不存在：
+%1
+已将其从最近的文件列表中删除。</translation>
+    </message>
+    <message>
+        <source>Attention</source>
+        <translation>注意</translation>
+    </message>
+    <message>
+        <source>Recent Files(&amp;R)</source>
+        <translation>最近的文件(&amp;R)</translation>
+    </message>
+</context>
+<context>
     <name>varel::TransferController</name>
     <message>
         <source>Reading……</source>
@@ -493,15 +516,15 @@
         <source>Write anyway, or cancel and correct them first?</source>
         <translation>仍然写频，还是取消并先改正？</translation>
     </message>
-    <message>
-        <source>Write the configuration again.</source>
-        <translation>请重新写频。</translation>
-    </message>
     <message numerus="yes">
         <source>The radio does not hold what was written in %n block(s):</source>
         <translation>
             <numerusform>对讲机有 %n 个数据块与写入的不一致：</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Write the configuration again.</source>
+        <translation>请重新写频。</translation>
     </message>
 </context>
 </TS>

@@ -19,7 +19,9 @@ public:
     QString saveChannelList() override;
 
 private:
-    QString ask(bool save, const QStringList& filters, const QString& suffix,
+    // descriptionsOnly: each filter ends in its patterns in parentheses, which are not shown;
+    // folder: where the dialog starts (empty: the program's folder or the home folder).
+    QString ask(bool save, const QStringList& filters, const QString& suffix, bool descriptionsOnly,
                 const QString& folder = QString());
 
     QWidget* m_owner;

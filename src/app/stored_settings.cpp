@@ -14,6 +14,7 @@ const char kLanguageKey[] = "Kelta/BinaryValue";
 const char kOlderLanguageKey[] = "Varel/Languages";
 const char kPortFileName[] = "parameter";
 const char kVerifyKey[] = "Wavesmith/VerifyAfterWrite";
+const char kRecentFilesKey[] = "Recent/Files";
 constexpr int kLanguageValueSize = 4;
 
 // The language a stored "BinaryValue" read as text stands for: empty text gives 0; otherwise
@@ -102,6 +103,22 @@ bool StoredSettings::LoadVerifyAfterWrite() {
 void StoredSettings::SaveVerifyAfterWrite(bool on) {
     m_store.setValue(kVerifyKey, on);
     m_store.sync();
+}
+
+QStringList StoredSettings::LoadRecentFiles() {
+    return m_store.value(kRecentFilesKey).toStringList();
+}
+
+void StoredSettings::SaveRecentFiles(const QStringList& files) {
+    m_store.setValue(kRecentFilesKey, files);
+    m_store.sync();
+}
+
+QString PortFileProgramFolder(const QString& executableFolder) {
+    const QString folder = QDir::cleanPath(executableFolder);
+    for (const char* system : {"/usr", "/opt", "/bin", "/sbin"})
+        if (folder == system || folder.startsWith(QString(system) + '/')) return QString();
+    return executableFolder;
 }
 
 }  // namespace varel

@@ -5,7 +5,7 @@
 // program's QSettings; an older form, the text "Languages" in group "Varel" ("english" for
 // English), is read once and deleted. The port is the first byte of the file "parameter" in the
 // program's folder, or in the per-user configuration folder when the program's folder cannot
-// hold it.
+// hold it or belongs to the system. The recent files are the list "Recent/Files" of the store.
 #include <QString>
 
 #include "session/app_settings.h"
@@ -30,6 +30,8 @@ public:
     void SavePortNumber(int portNumber) override;
     bool LoadVerifyAfterWrite() override;
     void SaveVerifyAfterWrite(bool on) override;
+    QStringList LoadRecentFiles() override;
+    void SaveRecentFiles(const QStringList& files) override;
 
 private:
     QString valueText(const QString& key) const;
@@ -41,5 +43,10 @@ private:
     QString m_portFile;
     int m_firstPort = 0;
 };
+
+/// The program folder to give StoredSettings for the executable's folder: none for a folder of
+/// the installed system (/usr, /opt, /bin, /sbin and below), which holds no user's files even
+/// when the user (root) could write there; the folder itself otherwise.
+QString PortFileProgramFolder(const QString& executableFolder);
 
 }  // namespace varel

@@ -20,7 +20,7 @@ const char kUsageText[] =
     "  import-csv [--band N] IN.dat LIST.csv OUT.dat\n"
     "                             apply a CSV channel list and save the result\n"
     "\n"
-    "'varel-cli VERB --help' describes one verb.\n";
+    "'varel-cli VERB --help' describes one verb; 'varel-cli --version' prints the version.\n";
 
 }  // namespace
 
@@ -33,6 +33,10 @@ int main(int argc, char** argv) {
     const varel::cli::Args args(argv + 2, argv + argc);
     if (verb == "--help" || verb == "-h" || verb == "help") {
         std::cout << kUsageText;
+        return varel::cli::kOk;
+    }
+    if (verb == "--version") {
+        std::cout << "varel-cli (Wavesmith) " VAREL_VERSION "\n";
         return varel::cli::kOk;
     }
     if (verb.rfind("--help=", 0) == 0) {

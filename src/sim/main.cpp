@@ -56,7 +56,8 @@ const std::string kUsage =
     "  --exit-after N    close the line and exit after N blocks (an unplugged cable); 0 closes\n"
     "                    it on the wake-up frame, before the first reply\n"
     "  -v, --verbose     log every frame to standard error, with the milliseconds since start\n"
-    "  -h, --help        show this text\n";
+    "  -h, --help        show this text\n"
+    "  --version         print the version\n";
 // clang-format on
 
 /// Gap between the pieces of a reply sent in parts.
@@ -106,6 +107,9 @@ int ParseArgs(int argc, char** argv, Settings& s) {
         std::string text;
         if (arg == "-h" || arg == "--help") {
             std::cout << kUsage;
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "varel-sim (Wavesmith) " VAREL_VERSION "\n";
             return 0;
         } else if (arg == "-v" || arg == "--verbose") {
             s.verbose = true;

@@ -3,6 +3,7 @@
 // answer from a queue, file dialogs that return prepared names, settings kept in memory and a
 // clock the test sets.
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -105,8 +106,11 @@ public:
     }
     bool LoadVerifyAfterWrite() override { return verify; }
     void SaveVerifyAfterWrite(bool on) override { verify = on; }
+    QStringList LoadRecentFiles() override { return recent; }
+    void SaveRecentFiles(const QStringList& files) override { recent = files; }
     int language = 0, port = 0, languageSaves = 0, portSaves = 0;
     bool verify = false;
+    QStringList recent;
 };
 
 /// A clock that shows the time the test sets.
