@@ -145,14 +145,6 @@
         <translation>未保存的数据将会丢失，确定吗？</translation>
     </message>
     <message>
-        <source>Attention</source>
-        <translation>注意</translation>
-    </message>
-    <message>
-        <source>Mistake</source>
-        <translation>错误</translation>
-    </message>
-    <message>
         <source>Failed to open the file!</source>
         <translation>打开文件失败！</translation>
     </message>
@@ -378,10 +370,6 @@
         <translation>未保存的更改将全部丢失！</translation>
     </message>
     <message>
-        <source>Be careful</source>
-        <translation>注意</translation>
-    </message>
-    <message>
         <source>Undo %1(&amp;U)</source>
         <translation>撤销 %1(&amp;U)</translation>
     </message>
@@ -404,6 +392,25 @@
     <message>
         <source>Verify After Write</source>
         <translation>写频后校验</translation>
+    </message>
+</context>
+<context>
+    <name>varel::MsgTitle</name>
+    <message>
+        <source>Tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Mistake</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Be careful</source>
+        <translation>注意</translation>
+    </message>
+    <message>
+        <source>Attention</source>
+        <translation>注意</translation>
     </message>
 </context>
 <context>
@@ -435,10 +442,6 @@ It is taken off the list of recent files.</source>
 已将其从最近的文件列表中删除。</translation>
     </message>
     <message>
-        <source>Attention</source>
-        <translation>注意</translation>
-    </message>
-    <message>
         <source>Recent Files(&amp;R)</source>
         <translation>最近的文件(&amp;R)</translation>
     </message>
@@ -452,18 +455,6 @@ It is taken off the list of recent files.</source>
     <message>
         <source>Writing……</source>
         <translation>正在写入……</translation>
-    </message>
-    <message>
-        <source>Be careful</source>
-        <translation>注意</translation>
-    </message>
-    <message>
-        <source>Tip</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>Mistake</source>
-        <translation>错误</translation>
     </message>
     <message>
         <source>Check before writing</source>

@@ -8,6 +8,7 @@
 #include "image/data_file.h"
 #include "session/file_dialogs.h"
 #include "session/message_boxes.h"
+#include "session/message_titles.h"
 #include "session/session.h"
 #include "ui/qt_text.h"
 
@@ -23,8 +24,8 @@ DocumentCommands::DocumentCommands(Session& session, const AppServices& services
     : QObject(parent), m_session(session), m_services(services) {}
 
 void DocumentCommands::New() {
-    const int answer =
-        message(tr("Unsaved data will be lost, sure?"), MsgStyle::Confirmation, tr("Attention"));
+    const int answer = message(tr("Unsaved data will be lost, sure?"), MsgStyle::Confirmation,
+                               MsgTitle::Attention());
     if (answer != MsgResult::Ok) return;
     m_session.disarmBandPrompt();
     m_session.dropPendingEdits();
@@ -49,7 +50,7 @@ bool DocumentCommands::OpenFile(const QString& path) {
     // A file that is refused or cannot be read leaves InImage as it was.
     const DataFileResult result = LoadDataFile(path.toStdString(), m_session.InImage());
     if (result.error == DataFileError::WrongType) {
-        message(QtText(Message::WrongFileType, m_session.language()), kError, tr("Mistake"));
+        message(QtText(Message::WrongFileType, m_session.language()), kError, MsgTitle::Mistake());
         return false;
     }
     if (!result.ok()) {
@@ -68,7 +69,7 @@ void DocumentCommands::CompareWithFile() {
     MemoryImage other;
     const DataFileResult result = LoadDataFile(path.toStdString(), other);
     if (result.error == DataFileError::WrongType) {
-        message(QtText(Message::WrongFileType, m_session.language()), kError, tr("Mistake"));
+        message(QtText(Message::WrongFileType, m_session.language()), kError, MsgTitle::Mistake());
         return;
     }
     if (!result.ok()) {
@@ -128,7 +129,7 @@ void DocumentCommands::ImportChannels() {
     const QString summary = report.trimmed().section('\n', -1);
     if (result.refused)
         message(QtText(Message::WrongFileType, m_session.language()) + "\n" + report, kError,
-                tr("Mistake"));
+                MsgTitle::Mistake());
     else
         m_services.messageBoxes->ShowReport(summary, report, tr("Import Channels (CSV)"));
 }
@@ -154,7 +155,7 @@ void DocumentCommands::reportFailure(const QString& headline, const DataFileResu
     QString text = headline;
     const std::string reason = ReasonText(result, m_session.language());
     if (!reason.empty()) text += "\n" + QtText(reason);
-    message(text, kError, tr("Mistake"));
+    message(text, kError, MsgTitle::Mistake());
 }
 
 int DocumentCommands::message(const QString& text, int style, const QString& title) {

@@ -34,6 +34,7 @@
 #include "image/backups.h"
 #include "session/app_settings.h"
 #include "session/message_boxes.h"
+#include "session/message_titles.h"
 #include "session/port_scanner.h"
 #include "session/service_modes.h"
 #include "session/session.h"
@@ -531,7 +532,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     const int answer = m_services.messageBoxes->LocalMsgBox(
         tr("Confirm that withdraws from a procedure?") + "\n" + tr("Lose all in change not kept!"),
-        MsgStyle::Confirmation, tr("Be careful"));
+        MsgStyle::Confirmation, MsgTitle::Careful());
     if (answer != MsgResult::Ok) {
         event->ignore();
         return;

@@ -5,6 +5,7 @@
 
 #include "session/app_settings.h"
 #include "session/message_boxes.h"
+#include "session/message_titles.h"
 
 namespace varel {
 
@@ -49,7 +50,7 @@ void RecentFilesMenu::pick(const QString& path) {
     m_boxes.LocalMsgBox(
         tr("The file no longer exists:\n%1\nIt is taken off the list of recent files.")
             .arg(QDir::toNativeSeparators(path)),
-        MsgStyle::OkOnly | MsgStyle::Exclamation, tr("Attention"));
+        MsgStyle::OkOnly | MsgStyle::Exclamation, MsgTitle::Attention());
 }
 
 void RecentFilesMenu::store() {

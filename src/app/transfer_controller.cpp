@@ -11,6 +11,7 @@
 #include "link/read_machine.h"
 #include "link/verify.h"
 #include "session/message_boxes.h"
+#include "session/message_titles.h"
 #include "session/service_modes.h"
 #include "session/session.h"
 #include "ui/progress_window.h"
@@ -138,7 +139,7 @@ void TransferController::askBandQuestion() {
     const int answer = message(
         text(Message::BandQuestion),
         MsgStyle::OkCancel | MsgStyle::Question | MsgStyle::DefaultButton2 | MsgStyle::SystemModal,
-        tr("Be careful"));
+        MsgTitle::Careful());
     m_transfer.answerBandQuestion(answer == MsgResult::Ok);
 }
 
@@ -163,13 +164,13 @@ void TransferController::finish(link::Outcome outcome) {
             return succeeded(direction);
         case link::Outcome::BandRefused:
             message(text(Message::BandRefused), MsgStyle::OkOnly | MsgStyle::Exclamation,
-                    tr("Mistake"));
+                    MsgTitle::Mistake());
             m_progress->hide();
             break;
         case link::Outcome::CommunicationError:
             m_progress->hide();
             message(text(Message::CommunicationError), MsgStyle::OkOnly | MsgStyle::Critical,
-                    tr("Mistake"));
+                    MsgTitle::Mistake());
             break;
         default:  // the band question answered Cancel, or a read cancelled: no message
             m_progress->hide();
@@ -195,7 +196,7 @@ void TransferController::succeeded(Direction direction) {
         m_session.decode();
     }
     message(text(direction == Direction::Read ? Message::ReadSucceeded : Message::WriteSucceeded),
-            MsgStyle::OkOnly, tr("Tip"));
+            MsgStyle::OkOnly, MsgTitle::Tip());
     m_reenableTicks = 0;
     m_reenable.start();
     emit transferEnded();
@@ -230,13 +231,13 @@ void TransferController::finishReadBack(link::Outcome outcome) {
             message(text(Message::WriteSucceeded) + "\n" +
                         tr("Verified: the radio holds every "
                            "byte that was written."),
-                    MsgStyle::OkOnly, tr("Tip"));
+                    MsgStyle::OkOnly, MsgTitle::Tip());
         else
             message(DescribeDifferences(differences), MsgStyle::OkOnly | MsgStyle::Critical,
-                    tr("Mistake"));
+                    MsgTitle::Mistake());
     } else {
         message(tr("The write ended, but the radio could not be read back: it is not verified."),
-                MsgStyle::OkOnly | MsgStyle::Exclamation, tr("Mistake"));
+                MsgStyle::OkOnly | MsgStyle::Exclamation, MsgTitle::Mistake());
     }
     m_reenableTicks = 0;
     m_reenable.start();
