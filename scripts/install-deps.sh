@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need; does nothing when all are present.
+# Installs the Debian packages the build and the tests need (with --packaging, also those of
+# scripts/check-package.sh); does nothing when all are present.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config file python3
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev libbenchmark-dev
   fonts-wqy-microhei xvfb xauth xdotool imagemagick socat clang libclang-rt-14-dev)
+# scripts/check-package.sh also needs the validators and what renders the icons.
+if [ "${1:-}" = "--packaging" ]; then
+  packages+=(dpkg-dev desktop-file-utils appstream lintian man-db librsvg2-bin shared-mime-info)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -53,6 +53,10 @@
         <source>English edition V1.20</source>
         <translation>简体中文版 V1.20</translation>
     </message>
+    <message>
+        <source>Program version %1</source>
+        <translation>程序版本 %1</translation>
+    </message>
 </context>
 <context>
     <name>varel::ApplicationTitle</name>
@@ -381,6 +385,25 @@
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>varel::RecentFilesMenu</name>
+    <message>
+        <source>The file no longer exists:
+%1
+It is taken off the list of recent files.</source>
+        <translation>文件已不存在：
+%1
+已将其从最近的文件列表中删除。</translation>
+    </message>
+    <message>
+        <source>Attention</source>
+        <translation>注意</translation>
+    </message>
+    <message>
+        <source>Recent Files(&amp;R)</source>
+        <translation>最近的文件(&amp;R)</translation>
     </message>
 </context>
 <context>

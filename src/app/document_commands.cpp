@@ -31,19 +31,25 @@ void DocumentCommands::New() {
 void DocumentCommands::Open() {
     m_session.disarmBandPrompt();
     const QString path = m_services.fileDialogs->openDataFile();
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+bool DocumentCommands::OpenFile(const QString& path) {
+    m_session.disarmBandPrompt();
     // A file that is refused or cannot be read leaves InImage as it was.
     const DataFileResult result = LoadDataFile(path.toStdString(), m_session.InImage());
     if (result.error == DataFileError::WrongType) {
         message(QtText(Message::WrongFileType, m_session.language()), kError, tr("Mistake"));
-        return;
+        return false;
     }
     if (!result.ok()) {
         reportFailure(tr("Failed to open the file!"), result);
-        return;
+        return false;
     }
     m_session.decode();
     emit channelsLoaded();
+    emit dataFileUsed(path);
+    return true;
 }
 
 void DocumentCommands::Save() {
@@ -51,7 +57,11 @@ void DocumentCommands::Save() {
     if (path.isEmpty()) return;
     m_session.encode();
     const DataFileResult result = SaveDataFile(path.toStdString(), m_session.OutImage());
-    if (!result.ok()) reportFailure(tr("Failed to save the file!"), result);
+    if (!result.ok()) {
+        reportFailure(tr("Failed to save the file!"), result);
+        return;
+    }
+    emit dataFileUsed(path);
 }
 
 void DocumentCommands::ImportChannels() {

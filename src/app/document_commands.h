@@ -22,9 +22,13 @@ public:
     /// channel editor's cell editors back to their start; the band, the other editors and both
     /// images stay as they are.
     void New();
-    /// Open: a data file into InImage, decoded into every editor without the band question;
-    /// a file of another radio, or one that cannot be read, changes nothing and is reported.
+    /// Open: asks for a data file and opens it as OpenFile does.
     void Open();
+    /// Opens the data file at path into InImage, decoded into every editor without the band
+    /// question; a file of another radio, or one that cannot be read, changes nothing and is
+    /// reported. The command line, a dropped file and the recent files open through it too.
+    /// True when the file was opened.
+    bool OpenFile(const QString& path);
     /// Save: every editor encoded into OutImage and saved as a data file; a failure is
     /// reported and leaves an existing file as it was.
     void Save();
@@ -38,6 +42,8 @@ public:
 signals:
     /// The channel table window is to be shown (after an opened file or an import).
     void channelsLoaded();
+    /// A data file was opened or saved.
+    void dataFileUsed(const QString& path);
 
 private:
     void reportFailure(const QString& headline, const DataFileResult& result);

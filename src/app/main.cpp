@@ -1,10 +1,16 @@
-// The program. Start-up order: the power tuning defaults (the settings model's start values),
-// then the main window with its load sequence (the stored language, the stored port, the probe
-// of the ports, status panel 1, its texts), then the window shown.
+// The program. Start-up order: the command line (--version and --help are answered before the
+// toolkit starts, so that they need no display), the power tuning defaults (the settings
+// model's start values), then the main window with its load sequence (the stored language, the
+// stored port, the probe of the ports, status panel 1, its texts), then the window shown and
+// the file of the command line opened.
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
 
+#include "app/command_line.h"
+#include "app/document_commands.h"
 #include "app/main_window.h"
 #include "app/qt_file_dialogs.h"
 #include "app/qt_message_boxes.h"
@@ -25,17 +31,43 @@ int DefaultPort() {
     return ok && port >= varel::link::kFirstPort && port <= varel::link::kLastPort ? port : 0;
 }
 
+// Prints text to standard output (or error) and gives the exit code.
+int Print(const QString& text, int code) {
+    std::fputs(text.toLocal8Bit().constData(), code == 0 ? stdout : stderr);
+    return code;
+}
+
+// What a command line that is not a start asks for: the version, the usage, or a refusal.
+int Answer(const varel::CommandLine& command) {
+    using Action = varel::CommandLine::Action;
+    if (command.action == Action::PrintVersion) return Print(varel::VersionText(), 0);
+    if (command.action == Action::PrintHelp) return Print(varel::HelpText(), 0);
+    return Print("varel: " + command.problem + "\n" + varel::HelpText(), 2);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    QStringList raw;
+    for (int i = 1; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+    // Only --version and --help are taken before the toolkit has taken out its own options.
+    const varel::CommandLine early = varel::ParseCommandLine(raw);
+    if (early.action == varel::CommandLine::Action::PrintVersion ||
+        early.action == varel::CommandLine::Action::PrintHelp)
+        return Answer(early);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Wavesmith");
     QApplication::setOrganizationName("Varel");
+    QApplication::setApplicationVersion(VAREL_VERSION);
+    QGuiApplication::setDesktopFileName("org.varel.wavesmith");
+    const varel::CommandLine command = varel::ParseCommandLine(QApplication::arguments().mid(1));
+    if (command.action != varel::CommandLine::Action::Run) return Answer(command);
 
     varel::Session session;
     QSettings store;
     varel::StoredSettings settings(
-        store, QApplication::applicationDirPath(),
+        store, varel::PortFileProgramFolder(QApplication::applicationDirPath()),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     settings.setFirstPort(DefaultPort());
     varel::QtMessageBoxes boxes;
@@ -48,5 +80,11 @@ int main(int argc, char** argv) {
     boxes.setOwner(&window);
     dialogs.setOwner(&window);
     window.show();
+    if (!command.file.isEmpty()) {
+        // Opened once the window is up, so that a refusal is shown over it.
+        QTimer::singleShot(0, &window, [&window, file = command.file] {
+            window.documentCommands()->OpenFile(file);
+        });
+    }
     return QApplication::exec();
 }

@@ -4,12 +4,15 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTime>
@@ -18,6 +21,7 @@
 #include <QUndoStack>
 
 #include "app/document_commands.h"
+#include "app/recent_files_menu.h"
 #include "app/transfer_controller.h"
 #include "app/ui_language.h"
 #include "editors/band_selector.h"
@@ -163,6 +167,12 @@ protected:
     }
 };
 
+// The file a drag carries when it carries exactly one local file; empty otherwise.
+QString DraggedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
 // The outer size of a child window whose contents have the given size.
 QSize FrameSizeFor(const QWidget& window, QSize contents) {
     const int frame = window.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
@@ -182,6 +192,7 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     m_mdi->setObjectName("MDIArea");
     m_mdi->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(m_mdi);
+    setAcceptDrops(true);
 
     m_serviceModes = new ServiceModes(*m_services.clock, this);
     m_transfers =
@@ -242,6 +253,14 @@ void MainWindow::buildMenus() {
         if (*item.shortcut != '\0') a->setShortcut(QKeySequence(QString(item.shortcut)));
     }
     action("MNRedo")->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    // File > Recent Files, between the channel lists and Quit.
+    auto* fileMenu = findChild<QMenu*>("MNFile");
+    m_recentFiles = new RecentFilesMenu(*m_services.settings, *m_services.messageBoxes, fileMenu);
+    fileMenu->insertSeparator(action("MNLine1"))->setObjectName("MNLineRecent");
+    fileMenu->insertMenu(action("MNLine1"), m_recentFiles);
+    connect(m_documents, &DocumentCommands::dataFileUsed, m_recentFiles, &RecentFilesMenu::add);
+    connect(m_recentFiles, &RecentFilesMenu::openRequested, m_documents,
+            &DocumentCommands::OpenFile);
 
     QUndoStack& undo = m_session.undoStack();
     action("MNUndo")->setEnabled(undo.canUndo());
@@ -410,6 +429,7 @@ void MainWindow::retranslate() {
     for (const MenuItem& item : kMenuItems)
         if (item.caption != nullptr) action(item.name)->setText(tr(item.caption));
     nameUndoSteps();
+    m_recentFiles->retranslate();
     for (QMdiSubWindow* child : m_mdi->subWindowList())
         static_cast<HidingSubWindow*>(child)->retranslateMenu();
     for (const ToolButton& b : kToolButtons)
@@ -467,6 +487,19 @@ void MainWindow::updateClock() {
 void MainWindow::showAbout() {
     AboutBox about(*this, m_channelEditor->windowIcon());
     about.exec();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DraggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DraggedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // The file manager waits for the drop to end: the file opens (and any message shows) after.
+    QMetaObject::invokeMethod(
+        this, [this, path] { m_documents->OpenFile(path); }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,8 @@
 #include "session/services.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -19,6 +21,7 @@ class DocumentCommands;
 class FeaturesEditor;
 class FmEditor;
 class PortWindow;
+class RecentFilesMenu;
 class ServiceModes;
 class Session;
 enum class ServiceMode;
@@ -48,6 +51,7 @@ public:
     TransferController* transfers() const { return m_transfers; }
     ServiceModes* serviceModes() const { return m_serviceModes; }
     DocumentCommands* documentCommands() const { return m_documents; }
+    RecentFilesMenu* recentFiles() const { return m_recentFiles; }
 
     /// A menu item (MNNew ...) or toolbar button action (TNew ...) by its name; null if none.
     QAction* action(const QString& name) const;
@@ -68,6 +72,10 @@ public:
 protected:
     /// Any attempt to close asks first; OK runs the exit sequence.
     void closeEvent(QCloseEvent* event) override;
+    /// A drag of one local file is welcome anywhere on the window; its drop opens the file as
+    /// Open does, once the drop is over.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -97,6 +105,7 @@ private:
     TransferController* m_transfers = nullptr;
     ServiceModes* m_serviceModes = nullptr;
     DocumentCommands* m_documents = nullptr;
+    RecentFilesMenu* m_recentFiles = nullptr;
 };
 
 }  // namespace varel

@@ -18,11 +18,16 @@ QString StartFolder() {
     return info.isDir() && info.isWritable() ? own : QDir::homePath();
 }
 
-// The descriptions of kDataFilter: "DAT文件(*.dat)" then "AllFiles(*.*)".
+// The filters of kDataFilter as the dialog takes them: each description followed by its
+// pattern, which the dialog uses and does not show. "*.*" stands for every file, as it did
+// where the filter text comes from; here it would hide the names without a point.
 QStringList DataFileFilters() {
     const QStringList parts = QString::fromUtf8(kDataFilter).split('|', Qt::SkipEmptyParts);
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i];
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = parts[i + 1] == "*.*" ? "*" : parts[i + 1];
+        filters << QString("%1 (%2)").arg(parts[i], pattern);
+    }
     return filters;
 }
 
@@ -30,10 +35,12 @@ QStringList DataFileFilters() {
 
 QtFileDialogs::QtFileDialogs(QWidget* owner) : m_owner(owner) {}
 
-QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString& suffix) {
+QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString& suffix,
+                           bool descriptionsOnly) {
     QFileDialog dialog(m_owner);
     dialog.setObjectName("CommonDialog1");
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, descriptionsOnly);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);
@@ -45,22 +52,23 @@ QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString&
 }
 
 QString QtFileDialogs::openDataFile() {
-    return ask(false, DataFileFilters(), QString());
+    return ask(false, DataFileFilters(), QString(), true);
 }
 
 QString QtFileDialogs::saveDataFile() {
-    return ask(true, DataFileFilters(), "dat");
+    return ask(true, DataFileFilters(), "dat", true);
 }
 
 QString QtFileDialogs::openChannelList() {
     return ask(false,
                {QCoreApplication::translate("FileDialogs", "CSV files (*.csv)"),
                 QCoreApplication::translate("FileDialogs", "All files (*)")},
-               QString());
+               QString(), false);
 }
 
 QString QtFileDialogs::saveChannelList() {
-    return ask(true, {QCoreApplication::translate("FileDialogs", "CSV files (*.csv)")}, "csv");
+    return ask(true, {QCoreApplication::translate("FileDialogs", "CSV files (*.csv)")}, "csv",
+               false);
 }
 
 }  // namespace varel

@@ -18,7 +18,9 @@ public:
     QString saveChannelList() override;
 
 private:
-    QString ask(bool save, const QStringList& filters, const QString& suffix);
+    // descriptionsOnly: each filter ends in its patterns in parentheses, which are not shown.
+    QString ask(bool save, const QStringList& filters, const QString& suffix,
+                bool descriptionsOnly);
 
     QWidget* m_owner;
 };

@@ -13,6 +13,7 @@ namespace {
 const char kLanguageKey[] = "Kelta/BinaryValue";
 const char kOlderLanguageKey[] = "Varel/Languages";
 const char kPortFileName[] = "parameter";
+const char kRecentFilesKey[] = "Recent/Files";
 constexpr int kLanguageValueSize = 4;
 
 // The language a stored "BinaryValue" read as text stands for: empty text gives 0; otherwise
@@ -92,6 +93,22 @@ void StoredSettings::SavePortNumber(int portNumber) {
     if (!file.open(QIODevice::ReadWrite)) return;
     // Only the first byte is the program's; whatever follows it stays.
     file.write(QByteArray(1, static_cast<char>(portNumber & 0xFF)));
+}
+
+QStringList StoredSettings::LoadRecentFiles() {
+    return m_store.value(kRecentFilesKey).toStringList();
+}
+
+void StoredSettings::SaveRecentFiles(const QStringList& files) {
+    m_store.setValue(kRecentFilesKey, files);
+    m_store.sync();
+}
+
+QString PortFileProgramFolder(const QString& executableFolder) {
+    const QString folder = QDir::cleanPath(executableFolder);
+    for (const char* system : {"/usr", "/opt", "/bin", "/sbin"})
+        if (folder == system || folder.startsWith(QString(system) + '/')) return QString();
+    return executableFolder;
 }
 
 }  // namespace varel

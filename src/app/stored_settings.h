@@ -5,7 +5,7 @@
 // program's QSettings; an older form, the text "Languages" in group "Varel" ("english" for
 // English), is read once and deleted. The port is the first byte of the file "parameter" in the
 // program's folder, or in the per-user configuration folder when the program's folder cannot
-// hold it.
+// hold it or belongs to the system. The recent files are the list "Recent/Files" of the store.
 #include <QString>
 
 #include "session/app_settings.h"
@@ -28,6 +28,8 @@ public:
     void SaveLanguage(int languageFlag) override;
     int LoadPortNumber() override;
     void SavePortNumber(int portNumber) override;
+    QStringList LoadRecentFiles() override;
+    void SaveRecentFiles(const QStringList& files) override;
 
 private:
     QString valueText(const QString& key) const;
@@ -39,5 +41,10 @@ private:
     QString m_portFile;
     int m_firstPort = 0;
 };
+
+/// The program folder to give StoredSettings for the executable's folder: none for a folder of
+/// the installed system (/usr, /opt, /bin, /sbin and below), which holds no user's files even
+/// when the user (root) could write there; the folder itself otherwise.
+QString PortFileProgramFolder(const QString& executableFolder);
 
 }  // namespace varel

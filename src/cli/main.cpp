@@ -28,7 +28,7 @@ const char kUsageText[] =
     "Backups of every read and written image are kept in\n"
     "$XDG_DATA_HOME/Varel/Wavesmith/backups (default ~/.local/share/Varel/Wavesmith/backups).\n"
     "\n"
-    "'varel-cli VERB --help' describes one verb.\n";
+    "'varel-cli VERB --help' describes one verb; 'varel-cli --version' prints the version.\n";
 
 }  // namespace
 
@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
     const varel::cli::Args args(argv + 2, argv + argc);
     if (verb == "--help" || verb == "-h" || verb == "help") {
         std::cout << kUsageText;
+        return varel::cli::kOk;
+    }
+    if (verb == "--version") {
+        std::cout << "varel-cli (Wavesmith) " VAREL_VERSION "\n";
         return varel::cli::kOk;
     }
     if (verb.rfind("--help=", 0) == 0) {

@@ -61,7 +61,8 @@ const std::string kUsage =
     "                    0xC00) inverted (XOR 0xFF) whenever a write block carries it, so\n"
     "                    that reading it back shows a difference\n"
     "  -v, --verbose     log every frame to standard error, with the milliseconds since start\n"
-    "  -h, --help        show this text\n";
+    "  -h, --help        show this text\n"
+    "  --version         print the version\n";
 // clang-format on
 
 /// Gap between the pieces of a reply sent in parts.
@@ -124,6 +125,9 @@ int ParseArgs(int argc, char** argv, Settings& s) {
         std::string text;
         if (arg == "-h" || arg == "--help") {
             std::cout << kUsage;
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "varel-sim (Wavesmith) " VAREL_VERSION "\n";
             return 0;
         } else if (arg == "-v" || arg == "--verbose") {
             s.verbose = true;

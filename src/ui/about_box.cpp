@@ -27,10 +27,13 @@ AboutBox::AboutBox(QWidget& parent, const QIcon& icon) : QDialog(&parent) {
     title->setFont(big);
     auto* version = new QLabel(tr("English edition V1.20"), this);
     version->setObjectName("lblVersion");
+    auto* program = new QLabel(tr("Program version %1").arg(VAREL_VERSION), this);
+    program->setObjectName("lblProgramVersion");
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(title);
     texts->addWidget(version);
+    texts->addWidget(program);
     texts->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(24, 24, 32, 24);

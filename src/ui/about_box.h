@@ -1,6 +1,6 @@
 #pragma once
-// The About window FrmAbout: the product title and the edition line; a click anywhere on it
-// closes it.
+// The About window FrmAbout: the product title, the edition line and the program's version; a
+// click anywhere on it closes it.
 #include <QDialog>
 
 class QIcon;

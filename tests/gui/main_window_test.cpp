@@ -72,8 +72,9 @@ TEST_F(MainWindowTest, UndoItemsFollowTheHistoryAndNameTheStepInTheLanguageShown
     EXPECT_NE(action("MNUndo")->text(), plainUndo);
 }
 
-TEST_F(MainWindowTest, AboutWindowClosesOnAnyClick) {
+TEST_F(MainWindowTest, AboutWindowShowsTheProgramVersionAndClosesOnAnyClick) {
     AboutBox about(*window, QIcon());
+    EXPECT_EQ(find<QLabel>(&about, "lblProgramVersion")->text(), "程序版本 " VAREL_VERSION);
     about.show();
     QTest::mouseClick(find<QLabel>(&about, "lblTitle"), Qt::LeftButton);
     EXPECT_EQ(about.result(), QDialog::Accepted);

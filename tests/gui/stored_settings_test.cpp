@@ -111,5 +111,23 @@ TEST_F(StoredSettingsTest, FirstPortOnlyWhenNoneWasEverChosen) {
     EXPECT_EQ(portFile("bin"), (std::vector<std::uint8_t>{12, 0x55}));
 }
 
+TEST_F(StoredSettingsTest, RecentFilesComeBackAtTheNextStart) {
+    EXPECT_EQ(restart().LoadRecentFiles(), QStringList());
+    const QStringList files = {"/home/u/电台.dat", "/tmp/a, b.dat", "/tmp/x=y;z.dat"};
+    settings->SaveRecentFiles(files);
+    EXPECT_EQ(restart().LoadRecentFiles(), files);
+    settings->SaveRecentFiles({});
+    EXPECT_EQ(restart().LoadRecentFiles(), QStringList());
+}
+
+// An installed program keeps the port file in the user's folder even when run by root.
+TEST(PortFileProgramFolder, NoneForTheSystemsFolders) {
+    for (const char* folder :
+         {"/usr/bin", "/usr/local/bin", "/usr", "/opt/wavesmith/bin", "/bin", "/sbin", "/usr/bin/"})
+        EXPECT_EQ(PortFileProgramFolder(folder), "") << folder;
+    for (const char* folder : {"/home/u/wavesmith/build/bin", "/usrdata/bin", "/tmp/opt/bin"})
+        EXPECT_EQ(PortFileProgramFolder(folder), folder) << folder;
+}
+
 }  // namespace
 }  // namespace varel::test

@@ -3,6 +3,7 @@
 // answer from a queue, file dialogs that return prepared names, settings kept in memory and a
 // clock the test sets.
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -87,7 +88,10 @@ public:
         port = number;
         ++portSaves;
     }
+    QStringList LoadRecentFiles() override { return recent; }
+    void SaveRecentFiles(const QStringList& files) override { recent = files; }
     int language = 0, port = 0, languageSaves = 0, portSaves = 0;
+    QStringList recent;
 };
 
 /// A clock that shows the time the test sets.
