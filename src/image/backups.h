@@ -19,7 +19,10 @@
 namespace varel {
 
 /// Which transfer a backup belongs to.
-enum class BackupKind { Read, Write };
+enum class BackupKind {
+    Read,   ///< the image a read received ("read-...")
+    Write,  ///< the image a write was about to send ("write-...")
+};
 
 /// The number of backups a folder keeps.
 constexpr std::size_t kBackupsKept = 200;
