@@ -1,5 +1,6 @@
 #include "cli/cli_common.h"
 
+#include <ctime>
 #include <iostream>
 
 #include "image/data_file.h"
@@ -75,6 +76,29 @@ bool BandOption(const ParsedArgs& parsed, int& band, std::string& problem) {
     return true;
 }
 
+bool LanguageOption(const ParsedArgs& parsed, Language& lang, std::string& problem) {
+    lang = Language::English;
+    if (!parsed.has("--lang")) return true;
+    const std::string& code = parsed.options.at("--lang");
+    if (code == "zh") {
+        lang = Language::Chinese;
+        return true;
+    }
+    if (code == "en") return true;
+    problem = "--lang takes en or zh, not '" + code + "'";
+    return false;
+}
+
+void BackUp(const ParsedArgs& parsed, const MemoryImage& image, BackupKind kind) {
+    if (parsed.has("--no-backup")) return;
+    const BackupResult backup = SaveBackup(image, kind, BackupFolder(), std::time(nullptr));
+    if (!backup.result.ok())
+        std::cerr << "varel-cli: warning: no backup was saved: "
+                  << DescribeFailure(backup.path.empty() ? "(no home folder)" : backup.path,
+                                     backup.result)
+                  << "\n";
+}
+
 std::string DescribeFailure(const std::string& path, const DataFileResult& result) {
     std::string line = path + ": " + DataFileMessage(result.error, Language::English);
     const std::string reason = ReasonText(result, Language::English);
@@ -101,7 +125,7 @@ int Fail(const std::string& message) {
 bool OpenConfiguration(const std::string& path, Configuration& cfg, std::string& error,
                        Language lang) {
     MemoryImage in;
-    const DataFileResult result = LoadDataFile(path, in);
+    const DataFileResult result = LoadDataFile(path, in, PipeOpen::WaitForWriter);
     if (!result.ok()) {
         error = DescribeFailure(path, result);
         return false;

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "cli/verbs.h"
+#include "image/backups.h"
 #include "image/data_file.h"
 #include "image/image_codec.h"
 #include "image/language.h"
+#include "image/memory_image.h"
 
 namespace varel::cli {
 
@@ -50,8 +52,17 @@ int UsageError(const char* usage, const std::string& problem);
 /// Prints "varel-cli: message" to standard error and returns kFailure.
 int Fail(const std::string& message);
 
+/// The --lang option of a verb: English when it is not given. False with problem set for a
+/// value other than en and zh.
+bool LanguageOption(const ParsedArgs& parsed, Language& lang, std::string& problem);
+
+/// Saves a backup of a transfer's image in BackupFolder(), unless --no-backup was given. A
+/// failure is said once on standard error as a warning and changes nothing else.
+void BackUp(const ParsedArgs& parsed, const MemoryImage& image, BackupKind kind);
+
 /// Opens a data file as the program's Open command does: the file's image is read into a
-/// fresh zeroed image and decoded into cfg with the list texts of lang. On failure cfg is
+/// fresh zeroed image and decoded into cfg with the list texts of lang. A named pipe is waited
+/// for until a program writes to it, as a command-line tool waits. On failure cfg is
 /// untouched and error holds one line in English ("PATH: message (reason)").
 bool OpenConfiguration(const std::string& path, Configuration& cfg, std::string& error,
                        Language lang = Language::Chinese);

@@ -13,12 +13,20 @@ const char kUsageText[] =
     "  normalize IN.dat OUT.dat   open a data file as the program does and save it again\n"
     "  dump [--lang en|zh] [--all] FILE.dat\n"
     "                             list the channels and every setting of a data file\n"
-    "  read --port PORT OUT.dat   read the radio's memory into a data file\n"
-    "  write --port PORT [--band N] [--debug-mode] [--force-write] IN.dat\n"
-    "                             write a data file to the radio\n"
+    "  diff [--lang en|zh] A.dat B.dat\n"
+    "                             list the fields in which two data files differ\n"
+    "  read --port PORT [--no-backup] OUT.dat\n"
+    "                             read the radio's memory into a data file (and a backup)\n"
+    "  write --port PORT [--band N] [--debug-mode] [--force-write] [--strict] [--verify]\n"
+    "        [--no-backup] IN.dat\n"
+    "                             check a data file, back it up and write it to the radio;\n"
+    "                             --verify reads it back and compares\n"
     "  export-csv IN.dat OUT.csv  write the channels as a CSV channel list\n"
     "  import-csv [--band N] IN.dat LIST.csv OUT.dat\n"
     "                             apply a CSV channel list and save the result\n"
+    "\n"
+    "Backups of every read and written image are kept in\n"
+    "$XDG_DATA_HOME/Varel/Wavesmith/backups (default ~/.local/share/Varel/Wavesmith/backups).\n"
     "\n"
     "'varel-cli VERB --help' describes one verb; 'varel-cli --version' prints the version.\n";
 
@@ -45,6 +53,7 @@ int main(int argc, char** argv) {
     }
     if (verb == "normalize") return varel::cli::RunNormalize(args);
     if (verb == "dump") return varel::cli::RunDump(args);
+    if (verb == "diff") return varel::cli::RunDiff(args);
     if (verb == "read") return varel::cli::RunRead(args);
     if (verb == "write") return varel::cli::RunWrite(args);
     if (verb == "export-csv") return varel::cli::RunExportCsv(args);

@@ -10,7 +10,7 @@
 #include "cli/verbs.h"
 #include "image/channel_columns.h"
 #include "image/channel_model.h"
-#include "image/encodings.h"
+#include "image/config_text.h"
 #include "image/image_codec.h"
 #include "image/latin1.h"
 #include "image/settings_fields.h"
@@ -47,19 +47,6 @@ int DisplayWidth(const std::string& text) {
     return width;
 }
 
-// Texts from the file (names, display characters) may hold control characters; they are shown
-// as \xNN so that a file cannot drive the terminal.
-std::string Printable(const std::string& text) {
-    std::string out;
-    for (char32_t cp : CodePoints(text)) {
-        if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0))
-            out += "\\x" + Hex2(static_cast<std::uint8_t>(cp));
-        else
-            out += Utf8(cp);
-    }
-    return out;
-}
-
 std::string Padded(const std::string& text, int width) {
     const int pad = width - DisplayWidth(text);
     return pad > 0 ? text + std::string(static_cast<std::size_t>(pad), ' ') : text;
@@ -94,15 +81,10 @@ void PrintChannels(std::ostream& out, const ChannelModel& channels, Language lan
         for (int column = kFirstListColumn; column <= kLastListColumn; ++column)
             row.push_back(ch.text(column));
         row.push_back(ch.name);
-        for (auto& cell : row) cell = Printable(cell);
+        for (auto& cell : row) cell = PrintableText(cell);
         rows.push_back(row);
     }
     PrintTable(out, rows, "");
-}
-
-// Values that the decoder sets; the hidden lists it never reads are left out.
-bool Listed(const SettingField& f) {
-    return f.offset >= 0 && f.decoded;
 }
 
 // The FM channels are listed as a grid of their own rather than as captioned lines.
@@ -121,7 +103,7 @@ void PrintSettings(std::ostream& out, const SettingsModel& settings, Language la
 
         int captionWidth = 0;
         for (std::size_t k = i; k < end; ++k)
-            if (Listed(fields[k]) && !InFmGrid(fields[k]))
+            if (ListedSetting(fields[k]) && !InFmGrid(fields[k]))
                 captionWidth = std::max(captionWidth, DisplayWidth(fields[k].caption.in(lang)));
 
         out << '\n';
@@ -132,14 +114,14 @@ void PrintSettings(std::ostream& out, const SettingsModel& settings, Language la
         SettingSection current = fields[i].section;
         for (std::size_t k = i; k < end; ++k) {
             const SettingField& f = fields[k];
-            if (!Listed(f)) continue;
+            if (!ListedSetting(f)) continue;
             if (first || f.section != current) {
                 const Bilingual& caption = Section(f.section).caption;
                 if (!caption.en.empty()) out << caption.in(lang) << '\n';
                 first = false;
                 current = f.section;
             }
-            const std::string value = Printable(settings.displayText(f.id, lang));
+            const std::string value = PrintableText(settings.displayText(f.id, lang));
             if (InFmGrid(f)) {
                 if (fmRows.empty())
                     fmRows.push_back({Pick(lang, "频道", "Channel"), f.caption.in(lang)});
@@ -165,13 +147,7 @@ int RunDump(const Args& args) {
     if (parsed.help) return PrintHelp(kDumpUsage);
     if (parsed.positional.size() != 1) return UsageError(kDumpUsage, "dump takes one data file");
     Language lang = Language::English;
-    if (parsed.has("--lang")) {
-        const std::string& code = parsed.options.at("--lang");
-        if (code == "zh")
-            lang = Language::Chinese;
-        else if (code != "en")
-            return UsageError(kDumpUsage, "--lang takes en or zh, not '" + code + "'");
-    }
+    if (!LanguageOption(parsed, lang, error)) return UsageError(kDumpUsage, error);
 
     Configuration cfg;
     if (!OpenConfiguration(parsed.positional[0], cfg, error, lang)) return Fail(error);

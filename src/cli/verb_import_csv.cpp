@@ -48,7 +48,7 @@ int RunImportCsv(const Args& args) {
     if (!OpenConfiguration(parsed.positional[0], cfg, error)) return Fail(error);
     if (band >= 0) cfg.settings.setBand(band);
     std::string text;
-    const DataFileResult loaded = LoadChannelCsv(listPath, text);
+    const DataFileResult loaded = LoadChannelCsv(listPath, text, PipeOpen::WaitForWriter);
     if (!loaded.ok()) return Fail(DescribeFailure(listPath, loaded));
 
     ChannelTable table;

@@ -15,13 +15,21 @@ namespace varel::cli {
 namespace {
 
 const char kReadUsage[] =
-    "usage: varel-cli read --port PORT OUT.dat\n"
+    "usage: varel-cli read --port PORT [--no-backup] OUT.dat\n"
     "\n"
     "Reads the radio's whole memory and saves image bytes 0x000-0xBFF, as received, to OUT.dat\n"
     "(data file format, no decoding). PORT is a port name Com1 to Com20 (any case), a number\n"
     "1 to 20 (Com1-8 = /dev/ttyUSB0-7, Com9-12 = /dev/ttyACM0-3, Com13-20 = /dev/ttyS0-7; the\n"
     "variable VAREL_COM<n> overrides the device of port n) or the path of a device. OUT.dat\n"
     "is checked before the radio is read; nothing is saved when the read fails.\n"
+    "\n"
+    "Every successful read is also kept as a backup, read-YYYYMMDD-HHMMSS.dat (local time), in\n"
+    "$XDG_DATA_HOME/Varel/Wavesmith/backups (~/.local/share/Varel/Wavesmith/backups when\n"
+    "XDG_DATA_HOME is not set); the newest 200 backups are kept. A backup that cannot be saved\n"
+    "is reported as a warning and the read goes on.\n"
+    "\n"
+    "  --no-backup   keep no backup of this read\n"
+    "\n"
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error,\n"
     "130/143 interrupted by SIGINT/SIGTERM (End is sent to the radio).\n";
 
@@ -30,7 +38,8 @@ const char kReadUsage[] =
 int RunRead(const Args& args) {
     ParsedArgs parsed;
     std::string error;
-    if (!ParseArgs(args, {{"--port", true}}, parsed, error)) return UsageError(kReadUsage, error);
+    if (!ParseArgs(args, {{"--port", true}, {"--no-backup", false}}, parsed, error))
+        return UsageError(kReadUsage, error);
     if (parsed.help) return PrintHelp(kReadUsage);
     std::string device;
     if (!TransferDevice(parsed, device, error)) return UsageError(kReadUsage, error);
@@ -46,6 +55,7 @@ int RunRead(const Args& args) {
         RunTransfer({device, MessageText(Message::ReadingData, Language::English), false}, machine);
     if (report.result != TransferResult::Success) return ReportTransfer(report, device);
 
+    BackUp(parsed, in, BackupKind::Read);
     const DataFileResult saved = SaveDataFile(out, in);
     return saved.ok() ? kOk : Fail(DescribeFailure(out, saved));
 }

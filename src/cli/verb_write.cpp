@@ -1,5 +1,11 @@
-// varel-cli write: writes a data file to the radio.
+// varel-cli write: writes a data file to the radio, after a check of what would reach it and a
+// backup of what is sent, and optionally reads it back to verify it.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
 #include <string>
+#include <thread>
 
 #include "cli/cli_common.h"
 #include "cli/transfer_runner.h"
@@ -7,6 +13,9 @@
 #include "image/image_codec.h"
 #include "image/memory_image.h"
 #include "image/messages.h"
+#include "image/write_check.h"
+#include "link/read_machine.h"
+#include "link/verify.h"
 #include "link/write_machine.h"
 
 namespace varel::cli {
@@ -14,19 +23,100 @@ namespace varel::cli {
 namespace {
 
 const char kWriteUsage[] =
-    "usage: varel-cli write --port PORT [--band N] [--debug-mode] [--force-write] IN.dat\n"
+    "usage: varel-cli write --port PORT [--band N] [--debug-mode] [--force-write] [--strict]\n"
+    "                       [--verify] [--no-backup] IN.dat\n"
     "\n"
     "Opens IN.dat as the program's Open command does, encodes it as a write does and sends it\n"
     "to the radio. PORT is a port name Com1 to Com20, a number 1 to 20 or a device path (see\n"
     "'varel-cli read --help').\n"
     "\n"
+    "Before anything is sent, the configuration is checked for what the radio would get other\n"
+    "than it is shown: channel frequencies outside the band (as the channel editor checks them\n"
+    "in Chinese, the program's start language), a transmit frequency without a receive\n"
+    "frequency, a tone the tone list lacks (written as Off) and VFO frequencies outside the\n"
+    "band. Each is printed as 'varel-cli: warning: ...' and the write goes on.\n"
+    "\n"
+    "The image about to be sent is kept as a backup, write-YYYYMMDD-HHMMSS.dat, in the folder\n"
+    "of 'varel-cli read --help'; a backup that cannot be saved is a warning only.\n"
+    "\n"
     "  --band N        set the band selector to N (0, 1 or 2) before encoding; the radio's\n"
     "                  band must match it\n"
     "  --debug-mode    also write the power tuning blocks 0x7E0 and 0x7F0\n"
     "  --force-write   on a band mismatch ask instead of refusing, and answer OK\n"
+    "  --strict        stop before anything is sent when the check finds a problem (exit 7)\n"
+    "  --verify        after the write, let the radio settle (1 s; the variable\n"
+    "                  VAREL_SETTLE_MS sets other milliseconds), read it back in a session of\n"
+    "                  its own (a second time when the first gets no answer) and compare every\n"
+    "                  byte written that a read brings back (0x7C0-0x7DF are never written,\n"
+    "                  0x7E0-0x7FF only with --debug-mode, the zeros past 0xC00 cannot be read);\n"
+    "                  prints 'verified', or each differing block with what it holds\n"
+    "  --no-backup     keep no backup of this write\n"
     "\n"
-    "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error,\n"
-    "5 band refused, 130/143 interrupted by SIGINT/SIGTERM (End is sent to the radio).\n";
+    "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error (also\n"
+    "when the read-back fails twice), 5 band refused, 7 refused by --strict, 8 the radio does\n"
+    "not hold what was written (--verify), 130/143 interrupted by SIGINT/SIGTERM (End is sent\n"
+    "to the radio).\n";
+
+// Limit of VAREL_SETTLE_MS.
+constexpr long kMaxSettleMs = 60000;
+
+int SettleMs() {
+    const char* text = std::getenv("VAREL_SETTLE_MS");
+    if (text == nullptr || *text == '\0') return link::kSettleMs;
+    char* end = nullptr;
+    const long ms = std::strtol(text, &end, 10);
+    if (*end != '\0' || ms < 0 || ms > kMaxSettleMs) {
+        std::cerr << "varel-cli: warning: VAREL_SETTLE_MS is no number of milliseconds from 0 to "
+                  << kMaxSettleMs << "; waiting " << link::kSettleMs << " ms\n";
+        return link::kSettleMs;
+    }
+    return static_cast<int>(ms);
+}
+
+std::string AddressText(int address) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%03X", static_cast<unsigned>(address));
+    return text;
+}
+
+// Reads the radio back after a write and compares; the verb's exit code. The radio is given
+// time to settle before each attempt.
+int Verify(const std::string& device, const MemoryImage& sent, const link::WriteOptions& options) {
+    const int settleMs = SettleMs();
+    const std::string label = MessageText(Message::ReadingData, Language::English);
+    MemoryImage back;
+    TransferReport report;
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+        back = MemoryImage();
+        link::ReadMachine machine(back);
+        report = RunTransfer({device, label, false}, machine);
+        if (report.result != TransferResult::Communication) break;
+        if (attempt == 1) std::cerr << "varel-cli: no answer to the read-back; trying once more\n";
+    }
+    if (report.result != TransferResult::Success) {
+        std::cerr << "varel-cli: the write ended, but the radio could not be read back:\n";
+        return ReportTransfer(report, device);
+    }
+
+    const auto differences = link::CompareWrittenBlocks(sent, back, options, Language::English);
+    if (differences.empty()) {
+        std::cout << "verified: the radio holds every block that was written\n";
+        return kOk;
+    }
+    for (const auto& difference : differences) {
+        std::string holds;
+        for (const std::string& part : difference.holds)
+            holds += (holds.empty() ? "" : ", ") + part;
+        std::cerr << "varel-cli: block " << AddressText(difference.address)
+                  << " is not as written: " << holds << "\n";
+    }
+    std::cerr << "varel-cli: the radio does not hold what was written ("
+              << (differences.size() == 1 ? "1 block differs"
+                                          : std::to_string(differences.size()) + " blocks differ")
+              << "); write again\n";
+    return kNotVerified;
+}
 
 }  // namespace
 
@@ -34,7 +124,8 @@ int RunWrite(const Args& args) {
     ParsedArgs parsed;
     std::string error;
     const std::vector<OptionSpec> specs = {
-        {"--port", true}, {"--band", true}, {"--debug-mode", false}, {"--force-write", false}};
+        {"--port", true},    {"--band", true},    {"--debug-mode", false}, {"--force-write", false},
+        {"--strict", false}, {"--verify", false}, {"--no-backup", false}};
     if (!ParseArgs(args, specs, parsed, error)) return UsageError(kWriteUsage, error);
     if (parsed.help) return PrintHelp(kWriteUsage);
     // Before the file count: "--band IN.dat" took the file as the band.
@@ -43,11 +134,24 @@ int RunWrite(const Args& args) {
     std::string device;
     if (!TransferDevice(parsed, device, error)) return UsageError(kWriteUsage, error);
 
+    // The program's language at start, in which the file is opened and the channels checked.
+    const Language lang = Language::Chinese;
     Configuration cfg;
-    if (!OpenConfiguration(parsed.positional[0], cfg, error)) return Fail(error);
+    if (!OpenConfiguration(parsed.positional[0], cfg, error, lang)) return Fail(error);
     if (band >= 0) cfg.settings.setBand(band);
+
+    const auto problems = CheckBeforeWrite(cfg, lang);
+    for (const WriteProblem& problem : problems)
+        std::cerr << "varel-cli: warning: " << WriteProblemText(problem, Language::English) << "\n";
+    if (!problems.empty() && parsed.has("--strict")) {
+        std::cerr << "varel-cli: nothing was written: --strict and " << problems.size()
+                  << (problems.size() == 1 ? " problem" : " problems") << " found\n";
+        return kCheckRefused;
+    }
+
     MemoryImage out;
     EncodeImage(cfg, out);
+    BackUp(parsed, out, BackupKind::Write);
 
     link::WriteOptions options;
     options.band = cfg.settings.band();
@@ -57,7 +161,9 @@ int RunWrite(const Args& args) {
     const TransferReport report = RunTransfer(
         {device, MessageText(Message::WritingData, Language::English), options.forceWriteMode},
         machine);
-    return ReportTransfer(report, device);
+    if (report.result != TransferResult::Success || !parsed.has("--verify"))
+        return ReportTransfer(report, device);
+    return Verify(device, out, options);
 }
 
 }  // namespace varel::cli

@@ -14,6 +14,9 @@ enum Exit : int {
     kCommunication = 4,  ///< the radio did not answer in time
     kBandRefused = 5,    ///< the radio's band differs and the write was refused or cancelled
     kRowsSkipped = 6,    ///< some channel list rows were skipped or channels left out
+    kCheckRefused = 7,   ///< write --strict: the check before writing found problems; nothing sent
+    kNotVerified = 8,    ///< write --verify: the radio does not hold what was written
+    kDifferent = 1,      ///< diff: the configurations differ (diff's errors exit with kUsage)
     kInterrupted = 128,  ///< plus the signal that ended a transfer: 130 SIGINT, 143 SIGTERM
 };
 
@@ -21,6 +24,7 @@ using Args = std::vector<std::string>;
 
 int RunNormalize(const Args& args);
 int RunDump(const Args& args);
+int RunDiff(const Args& args);
 int RunRead(const Args& args);
 int RunWrite(const Args& args);
 int RunExportCsv(const Args& args);

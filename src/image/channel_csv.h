@@ -167,8 +167,9 @@ std::string CsvReportText(const CsvImport& result, Language lang);
 std::string CsvReportText(const CsvExport& result, Language lang);
 
 /// Reads a channel list file of at most kMaxChannelCsvSize bytes; a larger file is refused as
-/// WrongType.
-DataFileResult LoadChannelCsv(const std::string& path, std::string& text);
+/// WrongType. A named pipe is opened as `pipe` says (see ReadFilePrefix).
+DataFileResult LoadChannelCsv(const std::string& path, std::string& text,
+                              PipeOpen pipe = PipeOpen::NoWait);
 
 /// Writes a channel list file atomically (see ReplaceFile).
 DataFileResult SaveChannelCsv(const std::string& path, const std::string& text);

@@ -432,9 +432,9 @@ CsvImport ImportChannelCsv(const std::string& text, ChannelTable& table, const F
     return ReadChannelList(text, {}, table, band, lang);
 }
 
-DataFileResult LoadChannelCsv(const std::string& path, std::string& text) {
+DataFileResult LoadChannelCsv(const std::string& path, std::string& text, PipeOpen pipe) {
     std::vector<std::uint8_t> bytes;
-    DataFileResult result = ReadFilePrefix(path, kMaxChannelCsvSize + 1, bytes);
+    DataFileResult result = ReadFilePrefix(path, kMaxChannelCsvSize + 1, bytes, pipe);
     if (result.ok() && bytes.size() > kMaxChannelCsvSize)
         result = DataFileResult::Failure(DataFileError::WrongType, FileReason::TooLarge);
     text.assign(bytes.begin(), bytes.end());

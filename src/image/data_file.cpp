@@ -58,6 +58,8 @@ std::string ReasonText(const DataFileResult& result, Language lang) {
             return SystemReasonText(result.systemError, lang);
         case FileReason::NoPipeReader:
             return MessageText(Message::NoPipeReader, lang);
+        case FileReason::NoPipeWriter:
+            return MessageText(Message::NoPipeWriter, lang);
         case FileReason::TooLarge:
             return MessageText(Message::FileTooLarge, lang);
     }
@@ -84,10 +86,10 @@ std::vector<std::uint8_t> BuildDataFile(const MemoryImage& out) {
     return bytes;
 }
 
-DataFileResult LoadDataFile(const std::string& path, MemoryImage& in) {
+DataFileResult LoadDataFile(const std::string& path, MemoryImage& in, PipeOpen pipe) {
     // Only the first 3120 bytes matter; anything after them is not read.
     std::vector<std::uint8_t> bytes;
-    const DataFileResult read = ReadFilePrefix(path, kDataFileSize, bytes);
+    const DataFileResult read = ReadFilePrefix(path, kDataFileSize, bytes, pipe);
     return read.ok() ? ParseDataFile(bytes, in) : read;
 }
 

@@ -43,6 +43,8 @@ enum class FileReason {
     None,          ///< no reason to add
     System,        ///< the system refused: DataFileResult::systemError holds the errno value
     NoPipeReader,  ///< a pipe to write to that nothing reads
+    NoPipeWriter,  ///< a pipe to read from that gave nothing: no program had it open for writing
+                   ///< (or its writer closed it without writing)
     TooLarge,      ///< a channel list larger than kMaxChannelCsvSize
 };
 
@@ -78,9 +80,17 @@ DataFileResult ParseDataFile(const std::vector<std::uint8_t>& bytes, MemoryImage
 /// The 3120 bytes of the data file of image bytes 0-3071.
 std::vector<std::uint8_t> BuildDataFile(const MemoryImage& out);
 
+/// How a read opens a named pipe.
+enum class PipeOpen {
+    NoWait,         ///< never wait: a pipe that no program writes to gives NoPipeWriter at once
+    WaitForWriter,  ///< wait until a program opens the pipe for writing, as a blocking open does
+};
+
 /// Reads the data file at path into image bytes 0-3071; on any error the image is untouched.
-/// A pipe is read until its writer closes it; a device is read without waiting.
-DataFileResult LoadDataFile(const std::string& path, MemoryImage& in);
+/// A pipe is read until its writer closes it (see PipeOpen for one without a writer yet); a
+/// device is read without waiting.
+DataFileResult LoadDataFile(const std::string& path, MemoryImage& in,
+                            PipeOpen pipe = PipeOpen::NoWait);
 
 /// Writes the data file of the image to path with ReplaceFile (file_io.h): an existing regular
 /// file is replaced atomically or keeps its contents, and a target that cannot take the file is

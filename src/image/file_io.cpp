@@ -13,16 +13,28 @@ namespace varel {
 namespace {
 
 DataFileResult Failure(DataFileError error, int err) {
-    return DataFileResult::Failure(error, err);
+    return SystemFailure(error, err);
 }
 
 DataFileResult WriteFailure(int err) {
-    const bool full = err == ENOSPC
-#ifdef EDQUOT
-                      || err == EDQUOT
-#endif
-        ;
-    return Failure(full ? DataFileError::DiskFull : DataFileError::CannotWrite, err);
+    return SystemFailure(DataFileError::CannotWrite, err);
+}
+
+bool IsPipe(const struct stat& st) {
+    return S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode);
+}
+
+// Opens a file for reading. Nothing waits but a named pipe when the caller asked to wait for
+// its writer.
+int OpenForReading(const std::string& path, PipeOpen pipe) {
+    struct stat st {};
+    const bool wait =
+        pipe == PipeOpen::WaitForWriter && ::stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (wait ? 0 : O_NONBLOCK));
+    } while (fd < 0 && errno == EINTR);
+    return fd;
 }
 
 // Writes every byte, resuming after partial writes and interruptions; 0 or the errno.
@@ -164,24 +176,38 @@ DataFileResult ReplaceAtomically(const std::string& target, const std::vector<st
 
 }  // namespace
 
+DataFileResult SystemFailure(DataFileError error, int systemError) {
+    const bool full = systemError == ENOSPC
+#ifdef EDQUOT
+                      || systemError == EDQUOT
+#endif
+        ;
+    return DataFileResult::Failure(full ? DataFileError::DiskFull : error, systemError);
+}
+
 DataFileResult ReadFilePrefix(const std::string& path, std::size_t maxBytes,
-                              std::vector<std::uint8_t>& bytes) {
-    // Opening does not wait for the writer of a pipe nor for a device.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+                              std::vector<std::uint8_t>& bytes, PipeOpen pipe) {
+    const int fd = OpenForReading(path, pipe);
     if (fd < 0) return Failure(DataFileError::CannotOpen, errno);
-    // A pipe is then read as it comes, however slow its writer; a pipe without a writer ends
-    // at once. A device stays non-blocking, so that one chosen by mistake cannot stall.
+    // A pipe opened without waiting still has O_NONBLOCK for its first read, which tells a
+    // pipe without a writer (end of file at once) from one whose writer has not written yet
+    // (EAGAIN); from then on it is read as it comes, however slow its writer. A device stays
+    // non-blocking, so that one chosen by mistake cannot stall.
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)))
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const bool isPipe = ::fstat(fd, &st) == 0 && IsPipe(st);
+    bool blocking = !(::fcntl(fd, F_GETFL) & O_NONBLOCK);
     constexpr std::size_t kChunk = 64 * 1024;  // grown as the file turns out longer
     bytes.clear();
     std::size_t got = 0;
     while (got < maxBytes) {
         if (got == bytes.size()) bytes.resize(std::min(maxBytes, got + kChunk));
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (isPipe && !blocking && (n > 0 || (n < 0 && errno == EAGAIN))) {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            blocking = true;
+        }
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR || (isPipe && errno == EAGAIN)) continue;
             const int err = errno;
             ::close(fd);
             bytes.clear();
@@ -192,6 +218,9 @@ DataFileResult ReadFilePrefix(const std::string& path, std::size_t maxBytes,
     }
     ::close(fd);
     bytes.resize(got);
+    // Nothing at all from a pipe is nothing to judge the file by.
+    if (isPipe && got == 0 && maxBytes > 0)
+        return DataFileResult::Failure(DataFileError::CannotRead, FileReason::NoPipeWriter);
     return {};
 }
 

@@ -12,9 +12,16 @@ namespace varel {
 
 /// Reads at most maxBytes from the start of the file at path into bytes (which then holds
 /// what was read). The file is opened without blocking, so a device chosen by mistake cannot
-/// stall the caller; a pipe is read until its writer closes it.
+/// stall the caller; a pipe is read until its writer closes it. A named pipe that no program
+/// has open for writing fails at once with CannotRead and NoPipeWriter (PipeOpen::NoWait), or
+/// is waited for as a blocking open waits (PipeOpen::WaitForWriter); a pipe that gives no byte
+/// at all fails the same way. Only a file that was read is left for the caller to judge.
 DataFileResult ReadFilePrefix(const std::string& path, std::size_t maxBytes,
-                              std::vector<std::uint8_t>& bytes);
+                              std::vector<std::uint8_t>& bytes, PipeOpen pipe = PipeOpen::NoWait);
+
+/// A failed file operation with the system's reason: of the given kind, except that a full
+/// disk or an exceeded quota (ENOSPC, EDQUOT) is always DiskFull, wherever in a save it struck.
+DataFileResult SystemFailure(DataFileError error, int systemError);
 
 /// Writes bytes to path, replacing an existing regular file atomically: the bytes go to a
 /// temporary file in the same folder, which is flushed to disk and renamed over the target only

@@ -23,6 +23,7 @@ Texts BuildTexts() {
     set(Message::DiskFull, "Not enough disk space, the file was not saved!",
         "磁盘空间不足，文件未保存！");
     set(Message::NoPipeReader, "nothing reads from the pipe", "没有程序读取该管道");
+    set(Message::NoPipeWriter, "nothing was written to the pipe", "没有程序向该管道写入数据");
     set(Message::FileTooLarge, "larger than 4 MiB", "文件大于 4 MiB");
     set(Message::ReadingData, "Data is reading, please wait a moment.", "正在读频，请稍候。");
     set(Message::WritingData, "Data is writing, please wait a moment.", "正在写频，请稍候。");

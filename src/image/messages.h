@@ -18,6 +18,7 @@ enum class Message {
     DiskFull,         ///< "Not enough disk space, the file was not saved!"
     // The file layer's own reasons for a failure, shown after the message above.
     NoPipeReader,  ///< "nothing reads from the pipe"
+    NoPipeWriter,  ///< "nothing was written to the pipe"
     FileTooLarge,  ///< "larger than 4 MiB" (a channel list)
     // Radio transfers.
     ReadingData,         ///< progress text of a read

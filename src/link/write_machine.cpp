@@ -18,25 +18,34 @@ static_assert(static_cast<unsigned>(kLastStep - 2) * kBlockSize == kLastWriteAdd
 
 }  // namespace
 
+std::optional<unsigned> ScheduledBlock(int step, const WriteOptions& options) {
+    if (step < kFirstBlockStep || step >= kLastStep) return std::nullopt;
+    if (step <= kLastLowBlockStep)
+        return static_cast<unsigned>(step - kFirstBlockStep) * kBlockSize;
+    if (step == kTuningStep1 || step == kTuningStep2) {
+        if (!options.debugMode) return std::nullopt;
+        return step == kTuningStep1 ? kTuningBlock1 : kTuningBlock2;
+    }
+    return static_cast<unsigned>(step - 1) * kBlockSize;
+}
+
+std::vector<unsigned> WriteSchedule(const WriteOptions& options) {
+    std::vector<unsigned> blocks;
+    for (int step = kFirstBlockStep; step < kLastStep; ++step)
+        if (const auto block = ScheduledBlock(step, options)) blocks.push_back(*block);
+    return blocks;
+}
+
 WriteMachine::WriteMachine(const MemoryImage& out, WriteOptions options)
     : m_image(out), m_options(options) {}
 
 void WriteMachine::sendScheduledFrame(Actions& actions) const {
-    if (m_step <= kLastLowBlockStep) {
-        SendWriteBlock(actions, static_cast<unsigned>(m_step - kFirstBlockStep) * kBlockSize,
-                       m_image);
-    } else if (m_step == kTuningStep1 || m_step == kTuningStep2) {
-        // The power tuning blocks only go out in debug mode; otherwise a bare acknowledge
-        // keeps the lock-step going.
-        if (m_options.debugMode) {
-            SendWriteBlock(actions, m_step == kTuningStep1 ? kTuningBlock1 : kTuningBlock2,
-                           m_image);
-        } else {
-            SendByte(actions, kAck);
-        }
-    } else {
-        SendWriteBlock(actions, static_cast<unsigned>(m_step - 1) * kBlockSize, m_image);
-    }
+    // The power tuning blocks only go out in debug mode; otherwise a bare acknowledge keeps the
+    // lock-step going.
+    if (const auto block = ScheduledBlock(m_step, m_options))
+        SendWriteBlock(actions, *block, m_image);
+    else
+        SendByte(actions, kAck);
 }
 
 void WriteMachine::checkIdentification(Actions& actions) {

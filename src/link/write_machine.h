@@ -2,6 +2,8 @@
 // The write state machine: sends an image to the radio, without any I/O.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "image/memory_image.h"
 #include "link/transfer_machine.h"
@@ -14,6 +16,13 @@ struct WriteOptions {
     bool debugMode = false;       ///< send the power tuning blocks 0x7E0 and 0x7F0
     bool forceWriteMode = false;  ///< ask instead of refusing on a band mismatch
 };
+
+/// The block that the frame of a write step (3 to 195) carries; empty when the step sends a bare
+/// acknowledge instead (the tuning steps outside debug mode) or is no block step.
+std::optional<unsigned> ScheduledBlock(int step, const WriteOptions& options);
+
+/// The addresses of the blocks a write sends, in the order it sends them.
+std::vector<unsigned> WriteSchedule(const WriteOptions& options);
 
 /// Writes an image to the radio, one lock-step exchange at a time, without I/O.
 ///

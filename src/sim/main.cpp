@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -55,6 +56,10 @@ const std::string kUsage =
     "  --glued-ack       send every acknowledge with one more byte\n"
     "  --exit-after N    close the line and exit after N blocks (an unplugged cable); 0 closes\n"
     "                    it on the wake-up frame, before the first reply\n"
+    "  --corrupt-write ADDR\n"
+    "                    store the byte at image offset ADDR (decimal, or hex as 0x5A; 0 to\n"
+    "                    0xC00) inverted (XOR 0xFF) whenever a write block carries it, so\n"
+    "                    that reading it back shows a difference\n"
     "  -v, --verbose     log every frame to standard error, with the milliseconds since start\n"
     "  -h, --help        show this text\n"
     "  --version         print the version\n";
@@ -81,6 +86,19 @@ struct Settings {
     int latencyMs = 0;
     bool verbose = false;
 };
+
+// A number in decimal or, after "0x", in hexadecimal.
+bool ReadOffset(const std::string& text, int high, int& value) {
+    const bool hex =
+        text.size() > 2 && (text.compare(0, 2, "0x") == 0 || text.compare(0, 2, "0X") == 0);
+    const std::string digits = hex ? text.substr(2) : text;
+    if (digits.empty() || digits.size() > 6) return false;
+    for (char c : digits)
+        if (!(c >= '0' && c <= '9') && !(hex && std::isxdigit(static_cast<unsigned char>(c))))
+            return false;
+    value = static_cast<int>(std::strtol(digits.c_str(), nullptr, hex ? 16 : 10));
+    return value <= high;
+}
 
 bool ReadInt(const std::string& text, int low, int high, int& value) {
     if (text.empty() || text.size() > 9) return false;
@@ -144,6 +162,10 @@ int ParseArgs(int argc, char** argv, Settings& s) {
         } else if (arg == "--stop-after") {
             if (!value(text) || !ReadInt(text, 0, 1000000, s.radio.stopAfter))
                 return Usage("--stop-after needs a number of blocks");
+        } else if (arg == "--corrupt-write") {
+            if (!value(text) ||
+                !ReadOffset(text, static_cast<int>(varel::kSpareByte), s.radio.corruptWrite))
+                return Usage("--corrupt-write needs an image offset from 0 to 0xC00");
         } else if (arg == "--exit-after") {
             if (!value(text) || !ReadInt(text, 0, 1000000, s.radio.exitAfter))
                 return Usage("--exit-after needs a number of blocks");

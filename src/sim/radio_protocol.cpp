@@ -215,6 +215,12 @@ void RadioProtocol::handleWrite(Response& r) {
     m_flow = Flow::Write;
     Block data;
     std::copy(m_frame.begin() + link::kBlockHeaderSize, m_frame.end(), data.begin());
+    const long corrupt = static_cast<long>(m_options.corruptWrite) - static_cast<long>(address);
+    if (m_options.corruptWrite >= 0 && corrupt >= 0 && corrupt < static_cast<long>(data.size())) {
+        data[static_cast<std::size_t>(corrupt)] ^= 0xFF;
+        r.log.push_back("  stored " + AddressText(static_cast<unsigned>(m_options.corruptWrite)) +
+                        " wrong");
+    }
     m_memory.writeBlock(address, data);
     if (address == kLastWriteAddress) m_writeComplete = true;
     ack(r);

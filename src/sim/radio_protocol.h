@@ -8,7 +8,8 @@
 //   06                     ->    06                 (after the identification, a block, or
 //                                                    as a bare frame in a write)
 //   R hi lo 10             ->    W hi lo 10 + 16 memory bytes (00 beyond offset 0xC00)
-//   W hi lo 10 + 16 bytes  ->    06 (bytes stored, offsets up to 0xC00 only)
+//   W hi lo 10 + 16 bytes  ->    06 (bytes stored, offsets up to 0xC00 only; the
+//                                      corrupt-write fault stores one of them inverted)
 //   E                      ->    06 only after the last block of a read (the tool waits for
 //                                it); otherwise no answer, and the session ends
 //
@@ -40,6 +41,8 @@ struct RadioOptions {
     bool gluedAck = false;      ///< every acknowledge comes with kExtraByte in the same write
     int exitAfter = -1;         ///< unplug once this many blocks were answered (0: on the wake-up
                                 ///< frame, before any reply; negative: never)
+    int corruptWrite = -1;      ///< the image byte at this offset is stored XOR 0xFF whenever a
+                                ///< write block carries it (negative: never)
 };
 
 /// Byte sent as the stray byte of the garbage and stray-before-reply faults.

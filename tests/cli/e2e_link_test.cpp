@@ -58,10 +58,13 @@ protected:
 
     void StartSim(std::vector<std::string> args) { ASSERT_TRUE(sim.start(args)); }
 
-    ProgramResult Cli(const std::vector<std::string>& args,
-                      const std::vector<std::string>& env = {}) {
+    // Backups go to the test's folder, never to the user's.
+    ProgramResult Cli(const std::vector<std::string>& args, std::vector<std::string> env = {}) {
+        env.push_back(DataHome());
         return RunProgram(VAREL_CLI, args, 30000, env);
     }
+
+    std::string DataHome() const { return "XDG_DATA_HOME=" + dir.file("data"); }
 
     ProgramResult Read(const std::string& out) {
         return Cli({"read", "--port", sim.device(), out});
@@ -313,7 +316,7 @@ TEST_F(LinkEndToEnd, InterruptedTransfersEndLikeATimeout) {
         SCOPED_TRACE(c.verb);
         const int seen = sim.count(c.blockSeen);
         RunningProgram cli;
-        ASSERT_TRUE(cli.start(VAREL_CLI, {c.verb, "--port", sim.device(), c.file}));
+        ASSERT_TRUE(cli.start(VAREL_CLI, {c.verb, "--port", sim.device(), c.file}, {DataHome()}));
         ASSERT_TRUE(sim.waitForLog(c.blockSeen, seen + 1));
         cli.signal(c.signo);
         const auto r = cli.finish(10000);

@@ -1,5 +1,6 @@
 #include "image/data_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -13,6 +14,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "image/file_io.h"
@@ -128,7 +130,7 @@ TEST(DataFile, UnusablePathsAreReportedAndChangeNothing) {
     // A pipe nobody writes to is refused at once instead of blocking the caller.
     const fs::path pipe = dir.path() / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_FALSE(LoadDataFile(pipe.string(), in).ok());
+    EXPECT_EQ(LoadDataFile(pipe.string(), in).reason, FileReason::NoPipeWriter);
     // Saving onto it fails at once too, instead of waiting for a reader.
     EXPECT_EQ(SaveDataFile(pipe.string(), before).reason, FileReason::NoPipeReader);
     fs::remove(pipe);
@@ -204,6 +206,57 @@ TEST(DataFile, FailedWriteRemovesTheTemporaryFileAndKeepsTheTarget) {
     EXPECT_EQ(result.systemError, EFBIG);
     EXPECT_EQ(ReadAll(file), old);
     EXPECT_EQ(dir.entries(), 1u);
+}
+
+// Without waiting, a named pipe without a writer says so and keeps no reader open for a later
+// writer; waiting, the writer's bytes are read, and judged only once read.
+TEST(DataFile, NamedPipeWithAndWithoutItsWriter) {
+    TempDir dir;
+    const std::string pipe = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const MemoryImage before = PatternImage(17);
+    MemoryImage in = before;
+    const DataFileResult alone = LoadDataFile(pipe, in);
+    EXPECT_EQ(alone.error, DataFileError::CannotRead);
+    EXPECT_EQ(ReasonText(alone, Language::English), "nothing was written to the pipe");
+    EXPECT_EQ(::open(pipe.c_str(), O_WRONLY | O_NONBLOCK), -1);
+    EXPECT_EQ(errno, ENXIO);
+
+    const MemoryImage sent = PatternImage(18);
+    MemoryImage loaded = before;  // the spare byte is not filed
+    for (std::size_t i = 0; i < kConfigSize; ++i) loaded.set(i, sent.at(i));
+    const struct {
+        Bytes written;
+        DataFileError error;
+    } cases[] = {{BuildDataFile(sent), DataFileError::None},
+                 {{'h', 'e', 'l', 'l', 'o'}, DataFileError::WrongType},
+                 {{}, DataFileError::CannotRead}};
+    for (const auto& c : cases) {
+        std::thread writer([&] {
+            const int fd = ::open(pipe.c_str(), O_WRONLY);  // waits for the reader
+            if (fd < 0) return;
+            EXPECT_EQ(::write(fd, c.written.data(), c.written.size()),
+                      static_cast<ssize_t>(c.written.size()));
+            ::close(fd);
+        });
+        in = before;
+        const DataFileResult read = LoadDataFile(pipe, in, PipeOpen::WaitForWriter);
+        writer.join();
+        EXPECT_EQ(read.error, c.error) << c.written.size();
+        EXPECT_EQ(in, c.error == DataFileError::None ? loaded : before);
+    }
+}
+
+// Wherever a save meets a full disk or the end of a quota, it is DiskFull with its reason.
+TEST(DataFile, FullDiskIsDiskFullWhereverItStrikes) {
+    for (DataFileError kind : {DataFileError::CannotOpen, DataFileError::CannotWrite}) {
+        for (int error : {ENOSPC, EDQUOT}) {
+            const DataFileResult r = SystemFailure(kind, error);
+            EXPECT_EQ(r.error, DataFileError::DiskFull);
+            EXPECT_EQ(ReasonText(r, Language::Chinese), SystemReasonText(error, Language::Chinese));
+        }
+        EXPECT_EQ(SystemFailure(kind, EACCES).error, kind);
+    }
 }
 
 TEST(DataFile, DiskFullIsReported) {
