@@ -39,7 +39,7 @@ TransferController::TransferController(Session& session, MessageBoxes& boxes,
     m_reenable.setInterval(kReenableMs);
     connect(&m_reenable, &QTimer::timeout, this, &TransferController::OnReenableTimerTick);
     m_settle.setSingleShot(true);
-    m_settle.setInterval(kSettleMs);
+    m_settle.setInterval(link::kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, &TransferController::startReadBack);
     connect(&m_transfer, &link::SerialTransfer::progressChanged, this, [this](int step) {
         if (m_progress != nullptr) m_progress->setStep(step);
@@ -87,7 +87,7 @@ void TransferController::StartWrite() {
 bool TransferController::checkBeforeWrite() {
     const Language lang = m_session.language();
     const std::vector<WriteProblem> problems =
-        CheckBeforeWrite(m_session.channels(), m_session.settings(), lang);
+        CheckBeforeWrite(m_session.channels().model(), m_session.settings(), lang);
     if (problems.empty()) return true;
     const WriteCheckText shown = DescribeWriteProblems(problems, lang);
     return m_boxes.Confirm(shown.text, shown.details, tr("Check before writing"),

@@ -34,8 +34,6 @@ public:
     static constexpr int kReenableMs = 100;
     /// Ticks of Timer1 that pass before the read and write commands return on the next one.
     static constexpr int kReenableSilentTicks = 11;
-    /// How long the radio is given to settle after a write before it is read back.
-    static constexpr int kSettleMs = 1000;
 
     /// Transfers of the session's images through the port of its PortNumber; messages go
     /// through boxes, the progress window is shown over window, backups go to backupFolder.
