@@ -6,6 +6,7 @@
 #include "image/channel_csv.h"
 #include "image/config_diff.h"
 #include "image/data_file.h"
+#include "image/image_codec.h"
 #include "session/file_dialogs.h"
 #include "session/message_boxes.h"
 #include "session/message_titles.h"
@@ -76,10 +77,16 @@ void DocumentCommands::CompareWithFile() {
         reportFailure(tr("Failed to open the file!"), result);
         return;
     }
-    // The configuration as a save would write it, against the file.
+    // The configuration as a save would write it, against the file's configuration written
+    // the same way: what differs is what the program holds differently, not how the file
+    // happens to fill bytes that no setting reads.
     m_session.encode();
     const Language lang = m_session.language();
-    const std::vector<std::string> lines = DiffConfigurations(m_session.OutImage(), other, lang);
+    Configuration theirs;
+    DecodeImage(other, theirs, lang);
+    MemoryImage written = m_session.OutImage();
+    EncodeImage(theirs, written);
+    const std::vector<std::string> lines = DiffConfigurations(m_session.OutImage(), written, lang);
     const QString name = QFileInfo(path).fileName();
     if (lines.empty()) {
         message(tr("The configuration and %1 are the same.").arg(name), MsgStyle::OkOnly,

@@ -91,5 +91,26 @@ TEST_F(DocumentCommandsTest, RefusedOrFailingFilesChangeNothing) {
     }
 }
 
+TEST_F(DocumentCommandsTest, CompareWithFileListsWhatDiffersAndBackupsOpenFromTheirFolder) {
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNOpen")->trigger();
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNCompare")->trigger();
+    EXPECT_EQ(boxes.last().text, "当前配置与 sample.dat 相同。");
+    session->edit("name", [](Document& d) { d.channels.CommitName(7, "OTHER"); });
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNCompare")->trigger();
+    ASSERT_EQ(boxes.reports.size(), 1u);
+    EXPECT_TRUE(boxes.reports.back().text.startsWith("当前配置与 sample.dat 有"));
+    EXPECT_TRUE(boxes.reports.back().details.contains("OTHER"));
+
+    // Backups... offers the transfers' backup folder and opens as Open does.
+    action("MNNew")->trigger();
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNBackups")->trigger();
+    EXPECT_EQ(dialogs.backupFolder.toStdString(), backups.path().string());
+    EXPECT_TRUE(channel(1));
+}
+
 }  // namespace
 }  // namespace varel::test

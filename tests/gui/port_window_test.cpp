@@ -41,6 +41,7 @@ TEST_F(PortWindowTest, OptionsFollowTheProbeInFourRowsOfFive) {
     start(0);
     EXPECT_EQ(ports.probes, 1);
     showPortWindow();
+    EXPECT_EQ(ports.probes, 2);   // probed again as the window opens: a cable may have come
     EXPECT_EQ(checkedPort(), 0);  // no port chosen yet
     QWidget* frame = window->portWindow()->parentWidget();
     for (int n = 1; n <= 20; ++n) {

@@ -3,8 +3,11 @@
 // commands and what reaches the document or the radio's memory.
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <filesystem>
 
 #include "app/transfer_controller.h"
 #include "cli/sim_process.h"
@@ -252,6 +255,107 @@ TEST_F(TransferTest, InvalidPortStartsNothing) {
         EXPECT_TRUE(commandsEnabled());
         EXPECT_TRUE(session->OutImage() == MemoryImage());
     }
+}
+
+// The safety around the transfers: backups, the check before writing, the read-back after it,
+// and the Cancel of a read. The wire of a plain transfer stays as it is.
+TEST_F(TransferTest, ReadsAndWritesLeaveBackupsAndAFailedOneIsOnlySaid) {
+    startRadio({});
+    run("MNRead");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(backups.path()))
+        names.push_back(entry.path().filename().string());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0].rfind("read-", 0), 0u);
+    MemoryImage backup;
+    ASSERT_TRUE(LoadDataFile(backups.file(names[0]), backup).ok());
+    const MemoryImage sample = sim::SampleImage();
+    for (std::size_t i = 0; i < kConfigSize; ++i) ASSERT_EQ(backup.at(i), sample.at(i)) << i;
+
+    // A folder that cannot be made: the write goes on and the status bar says why, once.
+    std::filesystem::remove_all(backups.path());
+    ASSERT_TRUE(WriteFileBytes(backups.path().string(), {1}));
+    for (int tick = 0; tick <= TransferController::kReenableSilentTicks; ++tick)
+        transfers().OnReenableTimerTick();
+    run("MNWrite");
+    EXPECT_EQ(boxes.last().text, "写频成功！");
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("无法保存备份"));
+    std::filesystem::remove(backups.path());
+    std::filesystem::create_directory(backups.path());
+}
+
+TEST_F(TransferTest, TheCheckBeforeWritingCanStopTheWriteBeforeAnyFrame) {
+    startRadio({});
+    session->edit("", [&](Document& d) {
+        d.settings.setText(SettingId::AFrequency, "300.00000");  // between the two ranges
+    });
+    boxes.answers = {MsgResult::Cancel};
+    action("MNWrite")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.last().title, "写频前检查");
+    EXPECT_TRUE(boxes.last().text.contains("300.00000")) << qPrintable(boxes.last().text);
+    EXPECT_EQ(transfers().progressWindow(), nullptr);
+    EXPECT_TRUE(commandsEnabled());
+    // Write anyway: the write goes on as usual.
+    run("MNWrite");
+    EXPECT_EQ(boxes.last().text, "写频成功！");
+    sim->stop();
+    EXPECT_EQ(sim->count("rx Write"), 191);
+    EXPECT_EQ(sim->count("rx PROGRAM"), 1);  // the cancelled write sent no wake-up frame
+}
+
+TEST_F(TransferTest, VerifyAfterWriteReadsBackWithoutTouchingTheEditorsAndNamesWhatDiffers) {
+    transfers().setSettleMs(0);
+    action("MNVerify")->trigger();
+    EXPECT_TRUE(settings.verify);  // remembered at once
+    for (const bool corrupt : {false, true}) {
+        SCOPED_TRACE(corrupt);
+        std::vector<std::string> fault;
+        if (corrupt) fault = {"--corrupt-write", "0x2B"};  // a byte of channel 4
+        startRadio(fault);
+        session->edit("", [](Document& d) { d.channels.CommitName(9, "MINE"); });
+        const Document before = session->document();
+        boxes.shown.clear();
+        run("MNWrite");
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        if (corrupt) {
+            EXPECT_TRUE(boxes.last().text.contains("0x020")) << qPrintable(boxes.last().text);
+            EXPECT_TRUE(boxes.last().text.contains("4")) << qPrintable(boxes.last().text);
+            EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
+        } else {
+            EXPECT_TRUE(boxes.last().text.startsWith("写频成功！\n校验通过"));
+        }
+        EXPECT_TRUE(session->document().channels == before.channels);
+        sim->stop();
+        EXPECT_EQ(sim->count("rx Read"), 193);  // one complete read session after the write
+        for (int tick = 0; tick <= TransferController::kReenableSilentTicks; ++tick)
+            transfers().OnReenableTimerTick();
+    }
+}
+
+TEST_F(TransferTest, CancelEndsAReadAndLeavesTheEditorsAsTheyWere) {
+    startRadio({"--pace"});
+    session->edit("", [](Document& d) { d.channels.CommitName(2, "KEEP"); });
+    const Document before = session->document();
+    QSignalSpy ended(&transfers(), &TransferController::transferEnded);
+    action("MNRead")->trigger();
+    ProgressWindow* progress = transfers().progressWindow();
+    auto* cancel = find<QPushButton>(progress, "CmdCancel");
+    ASSERT_TRUE(cancel->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return progress->step() > 10; }, 10000));
+    cancel->click();
+    ASSERT_TRUE(ended.wait(10000));
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_TRUE(commandsEnabled());
+    EXPECT_TRUE(session->document().channels == before.channels);
+    sim->stop();
+    EXPECT_GE(sim->count("rx End"), 1);
+    // A write's window has no Cancel: it says why instead.
+    progress->begin("w", "w", false);
+    EXPECT_FALSE(cancel->isVisibleTo(progress));
+    EXPECT_TRUE(find<QLabel>(progress, "LabelNote")->isVisibleTo(progress));
+    progress->hide();
 }
 
 }  // namespace
