@@ -10,6 +10,8 @@
 //                                    opened
 //   gui_figures paste FILE.dat       median ms of pasting all 128 channels of FILE.dat over
 //                                    themselves through the Paste command, up to the grid shown
+//   gui_figures check DIR FILE.dat   saves DIR/check_before_writing_en.png: the message of the
+//                                    check before a write of FILE.dat with problems added
 //   gui_figures windows DIR FILE.dat saves DIR/window_FORM_LANG.png: each child window shown in
 //                                    the main window at its start size, in both languages
 //
@@ -19,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -26,9 +29,12 @@
 
 #include "app/document_commands.h"
 #include "app/main_window.h"
+#include "app/qt_message_boxes.h"
 #include "app/ui_language.h"
+#include "app/write_safety.h"
 #include "editors/channel_editor.h"
 #include "editors/channel_grid.h"
+#include "image/write_check.h"
 #include "session/app_settings.h"
 #include "session/clock.h"
 #include "session/file_dialogs.h"
@@ -158,6 +164,34 @@ int Paste(const char* file) {
     return 0;
 }
 
+int Check(const char* dir, const char* file) {
+    Program program;
+    program.dialogs.name = QString::fromLocal8Bit(file);
+    program.window->documentCommands()->Open();
+    program.window->setLanguage(1);
+    varel::Session& session = program.session;
+    session.edit("", [&](varel::Document& d) {
+        d.settings.setText(varel::SettingId::AFrequency, "300.00000");
+        d.channels.CommitFrequency(20, 1, "145.5", session.band(), session.language());
+        d.settings.setBand(1);
+    });
+    const auto problems =
+        varel::CheckBeforeWrite(session.channels().model(), session.settings(), session.language());
+    const varel::WriteCheckText shown = varel::DescribeWriteProblems(problems, session.language());
+    varel::QtMessageBoxes boxes(program.window);
+    bool saved = false;
+    QTimer::singleShot(200, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box != nullptr) {
+            saved = box->grab().toImage().save(QString("%1/check_before_writing_en.png").arg(dir));
+            box->close();
+        }
+    });
+    boxes.Confirm(shown.text, shown.details, QObject::tr("Check before writing"),
+                  QObject::tr("Write anyway"));
+    return saved ? 0 : 1;
+}
+
 // Each child window at the main window's start size, and the channel window maximised in a
 // 1280 x 1000 main window.
 int Windows(const char* dir, const char* file) {
@@ -201,8 +235,9 @@ int main(int argc, char** argv) {
     if (argc >= 4 && std::string(argv[1]) == "screenshots") return Screenshots(argv[2], argv[3]);
     if (argc >= 4 && std::string(argv[1]) == "windows") return Windows(argv[2], argv[3]);
     if (argc >= 3 && std::string(argv[1]) == "paste") return Paste(argv[2]);
+    if (argc >= 4 && std::string(argv[1]) == "check") return Check(argv[2], argv[3]);
     std::fprintf(stderr,
                  "usage: gui_figures startup T0_NS | open FILE | language FILE | "
-                 "screenshots DIR FILE | windows DIR FILE | paste FILE\n");
+                 "screenshots DIR FILE | windows DIR FILE | paste FILE | check DIR FILE\n");
     return 2;
 }
