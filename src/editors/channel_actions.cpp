@@ -130,6 +130,7 @@ void ChannelActions::paste() {
     const QString report = QtText(CsvReportText(result, lang));
     const QString summary = report.trimmed().section('\n', -1);
     m_boxes.ShowReport(summary, report, tr("Paste"));
+    m_grid.setFocus(Qt::OtherFocusReason);
 }
 
 void ChannelActions::clear() {
@@ -143,10 +144,11 @@ void ChannelActions::insert() {
     bool inserted = false;
     m_session.edit(QT_TRANSLATE_NOOP("varel::EditLabel", "Insert channel"),
                    [&](Document& d) { inserted = InsertChannel(d.channels, row); });
-    if (!inserted)
-        m_boxes.LocalMsgBox(
-            tr("Channel %1 is in use: no channel can be inserted before it.").arg(kChannelCount),
-            MsgStyle::OkOnly | MsgStyle::Exclamation, QString());
+    if (inserted) return;
+    m_boxes.LocalMsgBox(
+        tr("Channel %1 is in use: no channel can be inserted before it.").arg(kChannelCount),
+        MsgStyle::OkOnly | MsgStyle::Exclamation, QString());
+    m_grid.setFocus(Qt::OtherFocusReason);
 }
 
 void ChannelActions::remove() {
@@ -184,6 +186,7 @@ void ChannelActions::goTo() {
         m_boxes.AskNumber(tr("Channel number (1-%1):").arg(kChannelCount), tr("Go to Channel"), 1,
                           kChannelCount, m_grid.currentChannel());
     if (channel > 0) m_grid.goTo(channel, kRxFreqColumn);
+    m_grid.setFocus(Qt::OtherFocusReason);  // back from the question, for the keyboard
 }
 
 }  // namespace varel

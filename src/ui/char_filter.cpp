@@ -57,9 +57,11 @@ bool CharFilter::eventFilter(QObject* watched, QEvent* event) {
                 paste();
                 return true;
             }
+            // Text that comes with Alt (a key the menus did not take) goes through the filter as
+            // well: the box would otherwise insert it as it is.
             const QString text = key->text();
             const bool printable = !text.isEmpty() && text.at(0).isPrint() &&
-                                   !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+                                   !(key->modifiers() & Qt::ControlModifier);
             if (!printable) return false;  // editing keys, Enter, shortcuts
             insertAdmitted(text);
             return true;

@@ -35,6 +35,10 @@ TEST(TextBox, FilterTransformsAndLimitsTypingButNotTheProgramsText) {
     EXPECT_EQ(b.first->text(), "ABC1");
     QTest::keyClicks(b.first, "defg");
     EXPECT_EQ(b.first->text(), "ABC1DE");
+    b.first->clear();
+    QTest::keyClicks(b.first, "g ", Qt::AltModifier);  // text that comes with Alt is filtered too
+    EXPECT_EQ(b.first->text(), "G");
+    b.first->setText("ABC1DE");
 
     b.first->setText("ABCDEFGH");  // a name from a file keeps all its characters
     EXPECT_EQ(b.first->text(), "ABCDEFGH");
