@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <filesystem>
+#include <tuple>
 
 #include "app/transfer_controller.h"
 #include "cli/sim_process.h"
@@ -153,14 +154,8 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
 }
 
 TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
-    struct Case {
-        std::vector<std::string> fault;
-        int language;
-        const char* text;
-        const char* title;
-        int ends;  // End frames the radio hears at the least
-    };
-    const Case cases[] = {
+    // ends: End frames the radio hears at the least
+    const std::tuple<std::vector<std::string>, int, const char*, const char*, int> cases[] = {
         {{"--silent"},
          1,
          "Communication error, check the line and the serial connection selection!",
@@ -168,17 +163,17 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
          1},
         {{"--exit-after", "40"}, 0, "通信出错，请检查对讲机，连线及串口选择！", "错误", 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault[0]);
-        start(c.language);
-        startRadio(c.fault);
+    for (const auto& [fault, flag, text, title, ends] : cases) {
+        SCOPED_TRACE(fault[0]);
+        start(flag);
+        startRadio(fault);
         session->edit("", [](Document& d) { d.channels.CommitName(2, "KEEP"); });
         const Document before = session->document();
         boxes.shown.clear();
         run("TRead");
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.last().text, c.text);
-        EXPECT_EQ(boxes.last().title, c.title);
+        EXPECT_EQ(boxes.last().text, text);
+        EXPECT_EQ(boxes.last().title, title);
         EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
         EXPECT_FALSE(transfers().progressWindow()->isVisible());
         EXPECT_TRUE(commandsEnabled());
@@ -186,7 +181,7 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
         EXPECT_TRUE(session->document().channels == before.channels);
         EXPECT_TRUE(session->document().settings == before.settings);
         sim->stop();
-        EXPECT_GE(sim->count("rx End"), c.ends);
+        EXPECT_GE(sim->count("rx End"), ends);
     }
     // The blocks read before the line went down stay in InImage (the one sent as it went
     // down may be lost with it).
