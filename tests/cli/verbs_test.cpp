@@ -54,22 +54,15 @@ protected:
 
 TEST_F(Verbs, CommandLineErrorsExitWithTheUsageAndHelpPrintsIt) {
     const std::string f = kSample;
+    // clang-format off
     const std::vector<std::vector<std::string>> wrong = {
-        {"dump"},
-        {"dump", f, f},
-        {"dump", "--lang", "fr", f},
-        {"dump", "--lang"},
-        {"dump", "--bogus", f},
-        {"dump", "--all=1", f},
-        {"normalize"},
-        {"normalize", "a.dat"},
-        {"normalize", "a.dat", "b.dat", "c.dat"},
-        {"normalize", "--bogus", "a.dat", "b.dat"},
-        {"normalize", "-x"},
-        {"normalize", "a.dat", ""},
+        {"dump"}, {"dump", f, f}, {"dump", "--lang", "fr", f}, {"dump", "--lang"},
+        {"dump", "--bogus", f}, {"dump", "--all=1", f},
+        {"normalize"}, {"normalize", "a.dat"}, {"normalize", "a.dat", "b.dat", "c.dat"},
+        {"normalize", "--bogus", "a.dat", "b.dat"}, {"normalize", "-x"}, {"normalize", "a.dat", ""},
         {"normalize", "--help=x", "a.dat", "b.dat"},
-        {"import-csv", f, "list.csv"},
-        {"export-csv", f}};
+        {"import-csv", f, "list.csv"}, {"export-csv", f}};
+    // clang-format on
     for (const auto& args : wrong) {
         const auto r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args.size() << " " << r.err;
@@ -88,13 +81,14 @@ protected:
         // Channels 1 and 7 in use; channel 7's name holds a terminal escape sequence.
         MemoryImage image;
         image.fill(0xFF);
-        const std::uint8_t record[] = {0x00, 0x25, 0x51, 0x14, 0x00, 0x25, 0x51,
-                                       0x14, 0x70, 0x06, 0xFF, 0xFF, 0xC1};
-        const std::string name1 = "CALL", name7 = "\x1B[2JX";
-        for (std::size_t i = 0; i < sizeof record; ++i) image.set(i, record[i]);
-        for (std::size_t i = 0; i < sizeof record; ++i) image.set(6 * 13 + i, record[i]);
-        for (std::size_t i = 0; i < name1.size(); ++i) image.set(0x800 + i, name1[i]);
-        for (std::size_t i = 0; i < name7.size(); ++i) image.set(0x830 + i, name7[i]);
+        const auto put = [&image](std::size_t at, const std::string& bytes) {
+            for (std::size_t i = 0; i < bytes.size(); ++i) image.set(at + i, bytes[i]);
+        };
+        const std::string record("\x00\x25\x51\x14\x00\x25\x51\x14\x70\x06\xFF\xFF\xC1", 13);
+        put(0, record);
+        put(6 * 13, record);
+        put(0x800, "CALL");
+        put(0x830, "\x1B[2JX");
         SettingsModel settings;
         settings.setText(SettingId::DisplayCharacter, "HELLO");
         settings.setFmChannel(25, "107.90");
@@ -166,17 +160,6 @@ TEST_F(Dump, ChineseListingUsesChineseCaptionsAndAlignsWideCharacters) {
     EXPECT_TRUE(columns[0] == columns[1] && columns[1] == columns[2]);
 }
 
-TEST_F(Dump, UnreadableOrRefusedFilesFailWithOneLine) {
-    ASSERT_TRUE(WriteFileBytes(file("wrong.dat"), std::vector<std::uint8_t>(3120, 0xFF)));
-    for (const std::string name : {"wrong.dat", "missing.dat"}) {
-        const auto result = dump({file(name)});
-        EXPECT_EQ(result.exitCode, 1) << name;
-        EXPECT_TRUE(result.out.empty()) << name;
-        EXPECT_EQ(result.err.rfind("varel-cli: " + file(name), 0), 0u) << result.err;
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-    }
-}
-
 // normalize opens a data file as a freshly started program does and saves it again.
 TEST_F(Verbs, NormalizeGivesTheSampleItsChannelsInCanonicalForm) {
     const auto result = run({"normalize", kSample, file("out.dat")});
@@ -210,7 +193,8 @@ TEST_F(Verbs, NormalizeGivesTheSampleItsChannelsInCanonicalForm) {
     }
 }
 
-TEST_F(Verbs, NormalizeOfARefusedOrMissingFileLeavesTheOutputAlone) {
+// A refused or missing file fails with one line naming it; normalize leaves its output alone.
+TEST_F(Verbs, ARefusedOrMissingFileFailsWithOneLineAndNormalizeLeavesTheOutputAlone) {
     std::string bytes = ReadFileText(kSample);
     WriteFileText(file("short.dat"), bytes.substr(0, 3119));
     bytes[0] = 'z';
@@ -220,10 +204,13 @@ TEST_F(Verbs, NormalizeOfARefusedOrMissingFileLeavesTheOutputAlone) {
         {"wrong.dat", "out.dat", "File type is incorrect!"},
         {"short.dat", "out.dat", "File type is incorrect!"},
         {"missing.dat", "out.dat", "Cannot open the file!"},
-        {"wrong.dat", "kept.dat", "File type is incorrect!"}};
+        {"wrong.dat", "kept.dat", "File type is incorrect!"},
+        {"wrong.dat", nullptr, "File type is incorrect!"},  // dump
+        {"missing.dat", nullptr, "Cannot open the file!"}};
     for (const auto& [in, out, message] : cases) {
-        const auto result = run({"normalize", file(in), file(out)});
+        const auto result = out ? run({"normalize", file(in), file(out)}) : run({"dump", file(in)});
         EXPECT_EQ(result.exitCode, 1) << in;
+        EXPECT_TRUE(result.out.empty()) << in;
         EXPECT_EQ(result.err.rfind("varel-cli: " + file(in), 0), 0u) << result.err;
         EXPECT_TRUE(Has(result.err, message)) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;

@@ -37,9 +37,6 @@ protected:
                Qt::KeyboardModifiers mods = {}) {
         QTest::mouseClick(grid()->viewport(), button, mods, rect(row, column).center());
     }
-    void click(int row, int column, Qt::KeyboardModifiers mods = {}) {
-        press(row, column, Qt::LeftButton, mods);
-    }
     QString cell(int row, int column) {
         return grid()->item(ChannelGrid::QtRow(row), column)->text();
     }
@@ -279,7 +276,7 @@ TEST_F(ChannelEditorTest, EscapeTakesTheEntryBackAndTabMovesOnWithinTheGrid) {
     addChannel(4);
     session->edit("name", [](Document& d) { d.channels.CommitName(4, "OLD"); });
     const int steps = session->undoStack().count();
-    click(4, 10);
+    press(4, 10);
     QTest::keyClicks(editor("Text2"), "new");
     EXPECT_EQ(session->channels().model().channel(4).name, "NEW");
     QTest::keyClick(editor("Text2"), Qt::Key_Escape);
@@ -289,13 +286,13 @@ TEST_F(ChannelEditorTest, EscapeTakesTheEntryBackAndTabMovesOnWithinTheGrid) {
     EXPECT_EQ(session->channels().cell(4, 10), "OLD");
     EXPECT_EQ(session->undoStack().count(), steps);  // nothing left to undo
 
-    click(4, 1);
+    press(4, 1);
     QTest::keyClicks(editor("Text1"), "145.25");
     QTest::keyClick(editor("Text1"), Qt::Key_Escape);
     EXPECT_EQ(rx(4), "145.50000");
 
     // Tab commits and moves on; Shift+Tab moves back; the grid keeps the focus throughout.
-    click(4, 1);
+    press(4, 1);
     QTest::keyClicks(editor("Text1"), "145.25");
     QTest::keyClick(editor("Text1"), Qt::Key_Tab);
     EXPECT_EQ(rx(4), "145.25000");
@@ -313,10 +310,10 @@ TEST_F(ChannelEditorTest, EscapeTakesTheEntryBackAndTabMovesOnWithinTheGrid) {
 
 TEST_F(ChannelEditorTest, ShiftExtendsARangeOfWholeChannelsThatCommandsFollow) {
     for (int r : {3, 4, 5, 6}) addChannel(r);
-    click(3, 2);
+    press(3, 2);
     ASSERT_TRUE(editor("Text1")->isVisible());
     QTest::keyClick(editor("Text1"), Qt::Key_Return);
-    click(5, 7, Qt::ShiftModifier);  // no editor opens
+    press(5, 7, Qt::LeftButton, Qt::ShiftModifier);  // no editor opens
     EXPECT_FALSE(editor("Text1")->isVisible());
     EXPECT_EQ(selectedRows(), (std::vector<int>{3, 4, 5}));
     key(Qt::Key_Down, Qt::ShiftModifier);
@@ -352,7 +349,7 @@ TEST_F(ChannelEditorTest, ShiftExtendsARangeOfWholeChannelsThatCommandsFollow) {
     key(Qt::Key_Delete);
     EXPECT_TRUE(rx(5).empty() && rx(6).empty());
     EXPECT_FALSE(rx(4).empty());
-    click(8, 0);
+    press(8, 0);
     EXPECT_FALSE(grid()->hasRange());
 }
 
@@ -377,7 +374,7 @@ TEST_F(ChannelEditorTest, CommandsAreMenuItemsUnavailableWhileAnEditorIsOpen) {
     EXPECT_TRUE(window->channelEditor()->actions()->contextMenu()->actions().contains(
         command("MNChannelSort")));
 
-    click(77, 1);
+    press(77, 1);
     EXPECT_FALSE(command("MNChannelCopy")->isEnabled());
     QTest::keyClick(editor("Text1"), Qt::Key_Escape);
     EXPECT_TRUE(command("MNChannelCopy")->isEnabled());

@@ -110,10 +110,8 @@ TEST_F(MainWindowTest, MessageBoxButtonsCarryTheTextsOfTheLanguage) {
         });
         EXPECT_EQ(real.LocalMsgBox("?", MsgStyle::YesNoCancel, ""), MsgResult::No);
         texts.sort();
-        QStringList expected =
-            flag == 0 ? QStringList{"取消", "否", "是"} : QStringList{"Cancel", "No", "Yes"};
-        expected.sort();
-        EXPECT_EQ(texts, expected);
+        EXPECT_EQ(texts, (flag == 0 ? QStringList{"取消", "否", "是"}
+                                    : QStringList{"Cancel", "No", "Yes"}));
         EXPECT_EQ(title, flag == 0 ? QString("Varel 对讲机编程软件") : QString("Varel Wavesmith"));
     }
 }

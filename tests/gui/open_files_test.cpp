@@ -81,19 +81,15 @@ protected:
 
 TEST(CommandLine, FileVersionHelpAndRefusals) {
     using A = CommandLine::Action;
+    // clang-format off
     const std::tuple<QStringList, A, QString> cases[] = {
-        {{}, A::Run, ""},
-        {{"radio.dat"}, A::Run, "radio.dat"},
-        {{"--", "-radio.dat"}, A::Run, "-radio.dat"},
-        {{"--", "--version"}, A::Run, "--version"},
-        {{"--version"}, A::PrintVersion, ""},
-        {{"radio.dat", "-h"}, A::PrintHelp, ""},
+        {{}, A::Run, ""}, {{"radio.dat"}, A::Run, "radio.dat"},
+        {{"--", "-radio.dat"}, A::Run, "-radio.dat"}, {{"--", "--version"}, A::Run, "--version"},
+        {{"--version"}, A::PrintVersion, ""}, {{"radio.dat", "-h"}, A::PrintHelp, ""},
         {{"--bogus", "--help"}, A::PrintHelp, ""},  // as the first reading sees Qt's options
-        {{"--bogus"}, A::Refuse, ""},
-        {{"-platform"}, A::Refuse, ""},
-        {{"a.dat", "b.dat"}, A::Refuse, ""},
-        {{""}, A::Refuse, ""},
-    };
+        {{"--bogus"}, A::Refuse, ""}, {{"-platform"}, A::Refuse, ""},
+        {{"a.dat", "b.dat"}, A::Refuse, ""}, {{""}, A::Refuse, ""}};
+    // clang-format on
     for (const auto& [arguments, action, file] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         const CommandLine command = ParseCommandLine(arguments);

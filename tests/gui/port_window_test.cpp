@@ -138,8 +138,10 @@ protected:
     std::unique_ptr<StoredSettings> settings;
 };
 
+// The recent files come back too.
 TEST_F(StoredSettingsTest, FirstStartIsChineseWithoutPortAndTheExitStoresBoth) {
     EXPECT_EQ(restart().LoadLanguage(), 0);
+    EXPECT_EQ(settings->LoadRecentFiles(), QStringList());
     EXPECT_EQ(settings->LoadPortNumber(), 0);
     EXPECT_TRUE(QFile::exists(path("bin") + "/parameter"));
     EXPECT_TRUE(portFile("bin").empty());
@@ -149,9 +151,14 @@ TEST_F(StoredSettingsTest, FirstStartIsChineseWithoutPortAndTheExitStoresBoth) {
 
     settings->SaveLanguage(1);
     settings->SavePortNumber(7);
+    const QStringList files = {"/home/u/电台.dat", "/tmp/a, b.dat", "/tmp/x=y;z.dat"};
+    settings->SaveRecentFiles(files);
     EXPECT_EQ(store->value("Kelta/BinaryValue").toByteArray(), QByteArray("\x01\0\0\0", 4));
     EXPECT_EQ(restart().LoadLanguage(), 1);
     EXPECT_EQ(settings->LoadPortNumber(), 7);
+    EXPECT_EQ(settings->LoadRecentFiles(), files);
+    settings->SaveRecentFiles({});
+    EXPECT_EQ(restart().LoadRecentFiles(), QStringList());
 }
 
 TEST_F(StoredSettingsTest, LanguageFromTheStoredValueAndTheOlderOne) {
@@ -206,15 +213,6 @@ TEST_F(StoredSettingsTest, FirstPortOnlyWhenNoneWasEverChosen) {
     EXPECT_EQ(settings->LoadPortNumber(), 9);
     settings->SavePortNumber(12);
     EXPECT_EQ(portFile("bin"), (std::vector<std::uint8_t>{12, 0x55}));
-}
-
-TEST_F(StoredSettingsTest, RecentFilesComeBackAtTheNextStart) {
-    EXPECT_EQ(restart().LoadRecentFiles(), QStringList());
-    const QStringList files = {"/home/u/电台.dat", "/tmp/a, b.dat", "/tmp/x=y;z.dat"};
-    settings->SaveRecentFiles(files);
-    EXPECT_EQ(restart().LoadRecentFiles(), files);
-    settings->SaveRecentFiles({});
-    EXPECT_EQ(restart().LoadRecentFiles(), QStringList());
 }
 
 // An installed program keeps the port file in the user's folder even when run by root.

@@ -161,26 +161,22 @@ protected:
 
 // Each row starts from an empty box; rows that leave or press Enter also commit to the model.
 TEST_F(FeaturesEditorTest, BoxesFilterTypingAndCheckWhatTheyHoldOnLeaving) {
+    // clang-format off
     const TypingCase cases[] = {
-        {"Text2", "300", Finish::None, "128"},
-        {"Text2", "0", Finish::Leave, ""},
-        {"Text6", "007", Finish::Enter, "7"},
-        {"Text20", "145.1234", Finish::Leave, "145.12000"},
+        {"Text2", "300", Finish::None, "128"}, {"Text2", "0", Finish::Leave, ""},
+        {"Text6", "007", Finish::Enter, "7"}, {"Text20", "145.1234", Finish::Leave, "145.12000"},
         {"Text20", "0145.5", Finish::Enter, "145.50000"},
         {"Text20", "173.995", Finish::Leave, "173.99500"},
-        {"Text20", "999", Finish::Leave, "136.00000"},
-        {"Text3", "999", Finish::Leave, "400.00000"},
+        {"Text20", "999", Finish::Leave, "136.00000"}, {"Text3", "999", Finish::Leave, "400.00000"},
         {"Text3", "145.1.2", Finish::Leave, "145.10000"},
         {"Text20", "145", Finish::Leave, "145.00000", 1},
         {"Text20", "150", Finish::Leave, "136.00000", 1},
         {"Text3", "435.0125", Finish::Leave, "435.01250", 1},
         {"Text20", "1234567890", Finish::None, "123456789"},
-        {"Text21", "150", Finish::Leave, "99.995"},
-        {"Text4", "5.003", Finish::Enter, "5"},
+        {"Text21", "150", Finish::Leave, "99.995"}, {"Text4", "5.003", Finish::Enter, "5"},
         {"Text4", "123456789", Finish::None, "12345678"},
-        {"Text31", "ab-1xyz", Finish::Leave, "AB-1XY"},
-        {"Text1", "12a345", Finish::Leave, "1234"},
-    };
+        {"Text31", "ab-1xyz", Finish::Leave, "AB-1XY"}, {"Text1", "12a345", Finish::Leave, "1234"}};
+    // clang-format on
     for (const TypingCase& c : cases) {
         SCOPED_TRACE(std::string(c.box) + " <- " + c.keys);
         session->edit("band", [&](Document& d) { d.settings.setBand(c.band); });
@@ -228,7 +224,12 @@ TEST_F(FeaturesEditorTest, PicksAndLeaveChecksAreOneUndoStepEach) {
     EXPECT_EQ(undo.count(), 4);
 }
 
+// Right after the start an encode gives the reset bits; later it takes the box being typed,
+// after its check.
 TEST_F(FeaturesEditorTest, AnEncodeTakesTheBoxBeingTypedAfterItsCheck) {
+    const Bytes fresh = saved();
+    EXPECT_EQ(fresh[0x706], 0x7D);
+    EXPECT_EQ(fresh[0x708], 0x2F);
     typeInto("Text20", "0145.1234");
     // A change elsewhere does not wipe what is being typed.
     session->edit("other", [](Document& d) { d.settings.setIndex(SettingId::Beep, 0); });
@@ -236,12 +237,6 @@ TEST_F(FeaturesEditorTest, AnEncodeTakesTheBoxBeingTypedAfterItsCheck) {
     const Bytes out = saved();
     EXPECT_EQ(control<QLineEdit>("Text20")->text(), "145.12000");
     EXPECT_EQ(Bytes(out.begin() + 0x720, out.begin() + 0x724), (Bytes{0x00, 0x20, 0x51, 0x14}));
-}
-
-TEST_F(FeaturesEditorTest, EncodeRightAfterStartGivesTheResetBits) {
-    const Bytes out = saved();
-    EXPECT_EQ(out[0x706], 0x7D);
-    EXPECT_EQ(out[0x708], 0x2F);
 }
 
 // A file opened and saved unchanged gives the normalized bytes; one change in each kind of
@@ -356,11 +351,9 @@ TEST_F(FeaturesEditorTest, EnglishCaptionsGetTheirRoomOnBothPages) {
 }
 
 TEST_F(FmTuningTest, FmEntriesAreSnappedOrRefusedWithTheMessage) {
-    const char* const cases[][2] = {{"107.9", "107.90"},
-                                    {"107.95", ""},
-                                    {"86.9", ""},
-                                    {"88.17", "88.15"},
-                                    {"88", "88.00"}};  // "": refused
+    // Typed and shown; "" when refused.
+    const char* const cases[][2] = {
+        {"107.9", "107.90"}, {"107.95", ""}, {"86.9", ""}, {"88.17", "88.15"}, {"88", "88.00"}};
     auto* message = in<QLabel>("Form5", "Label2");
     for (const auto& c : cases) {
         const bool refused = *c[1] == '\0';

@@ -136,7 +136,7 @@ TEST(ChannelFlags, DecodeToPositionsAndTextsAndEncodeBack) {
     EXPECT_EQ(chinese.channel(1).text(9), "关");
 }
 
-TEST(ChannelRecord, ByteZeroFfEmptiesTheChannelWhateverFollows) {
+TEST(ChannelRecord, ByteZeroFfEmptiesTheChannelAndByteFourFfItsTransmitFrequency) {
     Record r = PlainRecord(0x3F);
     r[0] = 0xFF;
     MemoryImage in;
@@ -149,15 +149,14 @@ TEST(ChannelRecord, ByteZeroFfEmptiesTheChannelWhateverFollows) {
     Record empty;
     empty.fill(0xFF);
     EXPECT_EQ(Reencode(model, 7), empty);
-}
 
-TEST(ChannelRecord, ByteFourFfMeansNoTransmitFrequency) {
-    Record r = PlainRecord(0xC0);
+    // Byte 4 FF: no transmit frequency, whatever bytes 5 to 7 hold.
+    r = PlainRecord(0xC0);
     r[4] = 0xFF;
     r[5] = 0x12;
     r[6] = 0x34;
     r[7] = 0x56;
-    const ChannelModel model = Decode(r);
+    model = Decode(r);
     EXPECT_EQ(model.channel(1).freq[0], "145.12500");
     EXPECT_EQ(model.channel(1).freq[1], "");
     Record expected = PlainRecord(0xC0);

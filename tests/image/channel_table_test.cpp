@@ -735,15 +735,14 @@ TEST(CsvText, TextAfterAClosingQuoteRefusesTheText) {
 
 TEST(ChannelCsv, ReportLinesShortenLongValues) {
     const std::string huge(2 * 1024 * 1024, 'a');
-    std::string chinese;
-    for (int i = 0; i < 50; ++i) chinese += "频";
+    std::string zh40;
+    for (int i = 0; i < 40; ++i) zh40 += "频";
+    const std::string chinese = zh40 + "频频频频频频频频频频";  // 50 characters
     ChannelTable t;
     const CsvImport result = ImportChannelCsv(
         "Location,Frequency,Name," + huge + "\n1,145," + huge + "\n2,145," + chinese + "\n", t,
         kBand0, kEn);
     const std::string a40(40, 'a');
-    std::string zh40;
-    for (int i = 0; i < 40; ++i) zh40 += "频";
     EXPECT_EQ(ReportLines(result), (std::vector<std::string>{
                                        "line 1: " + a40 + "…: unknown column, ignored",
                                        "line 2: Name: \"" + a40 + "…\" taken as \"AAAAAAAA\"",

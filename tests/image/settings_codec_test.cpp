@@ -519,19 +519,15 @@ TEST(SettingsModel, RefusesWhatTheEditorsCannotHold) {
 
 // The FM window's entry check.
 TEST(FmEntryCheck, RangeBothEndsIncludedAndSnappedText) {
+    // clang-format off
     const std::tuple<const char*, FmEntry, const char*> cases[] = {
-        {"", FmEntry::Empty, ""},
-        {"88.1.2", FmEntry::NotNumber, ""},
-        {"abc", FmEntry::NotNumber, ""},
-        {"86.99", FmEntry::OutOfRange, ""},
-        {"107.91", FmEntry::OutOfRange, ""},
-        {"87", FmEntry::Accepted, "87.00"},
-        {"88.", FmEntry::Accepted, "88.00"},
-        {"88.1", FmEntry::Accepted, "88.10"},
-        {"88.149", FmEntry::Accepted, "88.10"},
-        {"107.9", FmEntry::Accepted, "107.90"},
-        {"88.17", FmEntry::Accepted, "88.15"},
-    };
+        {"", FmEntry::Empty, ""}, {"88.1.2", FmEntry::NotNumber, ""},
+        {"abc", FmEntry::NotNumber, ""}, {"86.99", FmEntry::OutOfRange, ""},
+        {"107.91", FmEntry::OutOfRange, ""}, {"87", FmEntry::Accepted, "87.00"},
+        {"88.", FmEntry::Accepted, "88.00"}, {"88.1", FmEntry::Accepted, "88.10"},
+        {"88.149", FmEntry::Accepted, "88.10"}, {"107.9", FmEntry::Accepted, "107.90"},
+        {"88.17", FmEntry::Accepted, "88.15"}};
+    // clang-format on
     for (const auto& [typed, entry, text] : cases) {
         const FmCheck check = CheckFmEntry(typed);
         EXPECT_EQ(check.entry, entry) << typed;

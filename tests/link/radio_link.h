@@ -3,6 +3,7 @@
 // core connected with a read or write machine the way the serial adapter connects the machine
 // with a port: the threshold is set first, then the writes go out; what the radio sends is
 // delivered once the threshold is buffered.
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -59,12 +60,44 @@ sim::RadioOptions Faults(Set set) {
     return options;
 }
 
-/// The virtual radio: its memory and the protocol that answers from it.
+/// The wake-up frame as the tool sends it.
+inline const Bytes kWake(kWakeUp.begin(), kWakeUp.end());
+
+/// The virtual radio: its memory and the protocol that answers from it, which a test may also
+/// drive byte by byte without a machine.
 struct Radio {
     explicit Radio(sim::RadioOptions options = {}, const MemoryImage& image = MemoryImage())
         : memory(image), protocol(memory, std::move(options)) {}
     Radio(const Radio&) = delete;
     Radio& operator=(const Radio&) = delete;
+
+    /// Feeds bytes; every output call they caused.
+    std::vector<sim::Chunk> send(const Bytes& bytes) {
+        std::vector<sim::Chunk> writes;
+        for (auto b : bytes) {
+            sim::Response r = protocol.feed(b);
+            writes.insert(writes.end(), r.writes.begin(), r.writes.end());
+        }
+        return writes;
+    }
+    /// Wake-up and identification, as both transfers begin; false when the wake-up frame was
+    /// not acknowledged alone.
+    bool open() {
+        const bool acknowledged = send(kWake) == std::vector<sim::Chunk>{{kAck}};
+        send({kIdentify});
+        send({kAck});
+        return acknowledged;
+    }
+    /// A read request, and a write frame of one byte value.
+    std::vector<sim::Chunk> read(unsigned address) {
+        return send({kReadCommand, static_cast<std::uint8_t>(address >> 8),
+                     static_cast<std::uint8_t>(address & 0xFF), kBlockLengthByte});
+    }
+    std::vector<sim::Chunk> write(unsigned address, std::uint8_t fill) {
+        Bytes frame = DataBlock(address, 0);
+        std::fill(frame.begin() + 4, frame.end(), fill);
+        return send(frame);
+    }
 
     sim::RadioMemory memory;
     sim::RadioProtocol protocol;

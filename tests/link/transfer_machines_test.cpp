@@ -30,15 +30,8 @@ ReceiveText TextOf(const Pieces& pieces) {
     return text;
 }
 
-struct AckCase {
-    const char* name;
-    Pieces pieces;
-    bool contains;
-    bool equals;
-};
-
 TEST(ReceiveText, AcknowledgeChecks) {
-    const AckCase cases[] = {
+    const std::tuple<const char*, Pieces, bool, bool> cases[] = {
         {"bare", {{0x06}}, true, true},
         {"glued to a byte", {{0x06, 0x00}}, true, false},
         {"after a byte", {{0x15}, {0x06}}, true, false},
@@ -48,19 +41,12 @@ TEST(ReceiveText, AcknowledgeChecks) {
         {"no 06", {{0x16, 0x60}}, false, false},
         {"empty", {}, false, false},
     };
-    for (const auto& c : cases) {
-        const ReceiveText text = TextOf(c.pieces);
-        EXPECT_EQ(text.containsAck(), c.contains) << c.name;
-        EXPECT_EQ(text.equalsAck(), c.equals) << c.name;
+    for (const auto& [name, pieces, contains, equals] : cases) {
+        const ReceiveText text = TextOf(pieces);
+        EXPECT_EQ(text.containsAck(), contains) << name;
+        EXPECT_EQ(text.equalsAck(), equals) << name;
     }
 }
-
-struct IdCase {
-    const char* name;
-    Pieces pieces;
-    bool matches;
-    std::optional<int> band;
-};
 
 TEST(ReceiveText, IdentificationAndBandDigit) {
     std::vector<std::uint8_t> nine = Identification();
@@ -68,7 +54,7 @@ TEST(ReceiveText, IdentificationAndBandDigit) {
     std::vector<std::uint8_t> wrongModel = Identification();
     wrongModel[4] = '5';
     const std::vector<std::uint8_t> id = Identification(0x42);
-    const IdCase cases[] = {
+    const std::tuple<const char*, Pieces, bool, std::optional<int>> cases[] = {
         {"whole", {Identification(0x40)}, true, 0},
         {"band 2 with a high nibble", {Identification(0xF2)}, true, 2},
         {"band 9", {Identification(0x09)}, true, 9},
@@ -80,10 +66,10 @@ TEST(ReceiveText, IdentificationAndBandDigit) {
         {"wrong model", {wrongModel}, false, std::nullopt},
         {"ack ahead", {{0x06}, id}, false, std::nullopt},
     };
-    for (const auto& c : cases) {
-        const ReceiveText text = TextOf(c.pieces);
-        EXPECT_EQ(text.isIdentification(), c.matches) << c.name;
-        EXPECT_EQ(text.bandDigit(), c.band) << c.name;
+    for (const auto& [name, pieces, matches, band] : cases) {
+        const ReceiveText text = TextOf(pieces);
+        EXPECT_EQ(text.isIdentification(), matches) << name;
+        EXPECT_EQ(text.bandDigit(), band) << name;
     }
 }
 
@@ -113,8 +99,6 @@ TEST(ReceiveText, DataBlock) {
     EXPECT_EQ(text.dataByte(8), 0x00);  // wraps past 0xFF
     EXPECT_EQ(text.dataByte(15), 0x07);
 }
-
-const Bytes kWake(kWakeUp.begin(), kWakeUp.end());
 
 // Brings a freshly started read machine to `step` through the regular exchange.
 void AdvanceTo(ReadMachine& machine, int step) {
@@ -175,23 +159,13 @@ TEST(ReadMachine, FullReadCopiesTheRadioAndSendsTheExpectedStream) {
     EXPECT_EQ(link.log.progress, progress);
 }
 
-struct ReadRule {
-    const char* name;
-    int step;
-    Bytes reply;
-    Bytes sent;
-    int stepAfter;
-    std::optional<int> threshold;
-    Outcome outcome;
-};
-
 TEST(ReadMachine, RuleRows) {
     auto glued = [](Bytes b) {
         b.push_back(0x00);
         return b;
     };
     // clang-format off
-    const ReadRule rows[] = {
+    const std::tuple<const char*, int, Bytes, Bytes, int, std::optional<int>, Outcome> rows[] = {
         {"1: ack", 1, {kAck}, {kIdentify}, 2, std::nullopt, Outcome::Pending},
         {"1: glued ack contains 06", 1, {kAck, 0x33}, {kIdentify}, 2, std::nullopt,
          Outcome::Pending},
@@ -219,18 +193,18 @@ TEST(ReadMachine, RuleRows) {
         {"196: glued ack", 196, {kAck, 0x00}, {}, 196, std::nullopt, Outcome::Pending},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, step, reply, sent, stepAfter, threshold, outcome] : rows) {
+        SCOPED_TRACE(name);
         MemoryImage image;
         ReadMachine machine(image);
-        AdvanceTo(machine, row.step);
-        const Actions actions = Feed(machine, row.reply);
-        EXPECT_EQ(Sent(actions), row.sent);
-        EXPECT_EQ(actions.progress, row.step);
-        EXPECT_EQ(actions.threshold, row.threshold);
-        EXPECT_EQ(machine.step(), row.stepAfter);
-        EXPECT_EQ(actions.outcome, row.outcome);
-        EXPECT_EQ(machine.outcome(), row.outcome);
+        AdvanceTo(machine, step);
+        const Actions actions = Feed(machine, reply);
+        EXPECT_EQ(Sent(actions), sent);
+        EXPECT_EQ(actions.progress, step);
+        EXPECT_EQ(actions.threshold, threshold);
+        EXPECT_EQ(machine.step(), stepAfter);
+        EXPECT_EQ(actions.outcome, outcome);
+        EXPECT_EQ(machine.outcome(), outcome);
     }
 }
 
@@ -267,16 +241,10 @@ TEST(ReadMachine, ReplyTimeoutCountsTwelveSilentTicksFromTheLastAccept) {
     EXPECT_EQ(last.outcome, Outcome::CommunicationError);
 }
 
-struct ReadFault {
-    const char* name;
-    sim::RadioOptions faults;
-    Outcome outcome;
-    std::optional<Bytes> sentAfterWakeUp;  // the whole stream after the wake-up, if checked
-};
-
 TEST(ReadMachine, RadioFaults) {
     // clang-format off
-    const ReadFault rows[] = {
+    // sentAfterWakeUp: the whole stream after the wake-up, if checked
+    const std::tuple<const char*, sim::RadioOptions, Outcome, std::optional<Bytes>> rows[] = {
         {"split identification", Faults([](auto& f) { f.splitIdent = true; }),
          Outcome::Success, std::nullopt},
         // Step 1 only needs to contain 06.
@@ -300,21 +268,20 @@ TEST(ReadMachine, RadioFaults) {
          Outcome::CommunicationError, Bytes{kEnd}},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, faults, outcome, sentAfterWakeUp] : rows) {
+        SCOPED_TRACE(name);
         MemoryImage image;
         ReadMachine machine(image);
-        Radio radio(row.faults);
+        Radio radio(faults);
         Link<ReadMachine> link(machine, radio);
-        EXPECT_EQ(link.run(), row.outcome);
-        if (row.outcome == Outcome::CommunicationError) {
+        EXPECT_EQ(link.run(), outcome);
+        if (outcome == Outcome::CommunicationError) {
             EXPECT_EQ(link.log.ticks, 12);  // not 11
             EXPECT_EQ(link.log.writes.back(), Bytes{kEnd});
         }
-        if (row.sentAfterWakeUp) {
+        if (sentAfterWakeUp) {
             Bytes expected = kWake;
-            expected.insert(expected.end(), row.sentAfterWakeUp->begin(),
-                            row.sentAfterWakeUp->end());
+            expected.insert(expected.end(), sentAfterWakeUp->begin(), sentAfterWakeUp->end());
             EXPECT_EQ(link.log.stream(), expected);
         }
     }
@@ -449,21 +416,11 @@ TEST_P(FullWrite, SendsTheScheduleAndLeavesTheUnsentBlocksAlone) {
 
 INSTANTIATE_TEST_SUITE_P(DebugMode, FullWrite, ::testing::Bool());
 
-struct WriteRule {
-    const char* name;
-    int step;
-    bool debug;
-    Bytes reply;
-    std::optional<unsigned> block;  // the write block expected, else `sent`
-    Bytes sent;
-    int stepAfter;
-    Outcome outcome;
-};
-
 TEST(WriteMachine, RuleRows) {
     const MemoryImage image = PatternImage();
     // clang-format off
-    const WriteRule rows[] = {
+    // block: the write block expected, else `sent`
+    const std::tuple<const char*, int, bool, Bytes, std::optional<unsigned>, Bytes, int, Outcome> rows[] = {
         {"1: ack", 1, false, {kAck}, std::nullopt, {kIdentify}, 2, Outcome::Pending},
         {"1: 06 across two bytes", 1, false, {0x60, 0x6A}, std::nullopt, {kIdentify}, 2,
          Outcome::Pending},
@@ -486,16 +443,16 @@ TEST(WriteMachine, RuleRows) {
         {"196: End", 196, false, {kAck, 0x00}, std::nullopt, {kEnd}, 196, Outcome::Success},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        WriteMachine machine(image, WriteOptions{0, row.debug, false});
-        AdvanceTo(machine, row.step);
-        const Actions actions = Feed(machine, row.reply);
-        EXPECT_EQ(Sent(actions), row.block ? WriteFrame(*row.block, image) : row.sent);
-        EXPECT_EQ(actions.progress, row.step);
+    for (const auto& [name, step, debug, reply, block, sent, stepAfter, outcome] : rows) {
+        SCOPED_TRACE(name);
+        WriteMachine machine(image, WriteOptions{0, debug, false});
+        AdvanceTo(machine, step);
+        const Actions actions = Feed(machine, reply);
+        EXPECT_EQ(Sent(actions), block ? WriteFrame(*block, image) : sent);
+        EXPECT_EQ(actions.progress, step);
         EXPECT_FALSE(actions.threshold);
-        EXPECT_EQ(machine.step(), row.stepAfter);
-        EXPECT_EQ(actions.outcome, row.outcome);
+        EXPECT_EQ(machine.step(), stepAfter);
+        EXPECT_EQ(actions.outcome, outcome);
     }
 }
 
@@ -528,7 +485,7 @@ TEST(WriteMachine, BandCheckAgainstEveryDigit) {
     }
 }
 
-TEST(WriteMachine, BandQuestionHoldsTheTimerUntilAnswered) {
+TEST(WriteMachine, BandQuestionHoldsTheTimerUntilAnsweredOrInterrupted) {
     const MemoryImage image = PatternImage();
     WriteMachine machine(image, WriteOptions{1, false, true});
     AdvanceTo(machine, 2);
@@ -548,13 +505,9 @@ TEST(WriteMachine, BandQuestionHoldsTheTimerUntilAnswered) {
     // The timer runs again from zero.
     for (int i = 0; i < 11; ++i) ASSERT_TRUE(machine.tick().writes.empty());
     EXPECT_EQ(machine.tick().outcome, Outcome::CommunicationError);
-}
 
-// An interruption ends the transfer as the reply timeout does, also with the band question
-// open; after the end it does nothing.
-TEST(WriteMachine, InterruptSendsEndOnce) {
-    const MemoryImage image = PatternImage();
-    WriteMachine machine(image, WriteOptions{1, false, true});
+    // An interruption ends the transfer as the reply timeout does, also with the question
+    // open; after the end it does nothing.
     AdvanceTo(machine, 2);
     ASSERT_TRUE(Feed(machine, Identification(0x42)).askBandMismatch);
     const Actions stop = machine.interrupt();
@@ -585,15 +538,9 @@ TEST(WriteMachine, ForcedWriteThroughTheRadio) {
     }
 }
 
-struct WriteFault {
-    const char* name;
-    sim::RadioOptions faults;
-    Outcome outcome;
-};
-
 TEST(WriteMachine, RadioFaults) {
     // clang-format off
-    const WriteFault rows[] = {
+    const std::tuple<const char*, sim::RadioOptions, Outcome> rows[] = {
         {"split identification", Faults([](auto& f) { f.splitIdent = true; }),
          Outcome::Success},
         {"glued acknowledge passes contains 06", Faults([](auto& f) { f.gluedAck = true; }),
@@ -612,16 +559,16 @@ TEST(WriteMachine, RadioFaults) {
         {"silent", Faults([](auto& f) { f.silent = true; }), Outcome::CommunicationError},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, faults, outcome] : rows) {
+        SCOPED_TRACE(name);
         const MemoryImage image = PatternImage();
         WriteMachine machine(image, WriteOptions{});
-        Radio radio(row.faults);
+        Radio radio(faults);
         Link<WriteMachine> link(machine, radio);
-        EXPECT_EQ(link.run(), row.outcome);
+        EXPECT_EQ(link.run(), outcome);
         EXPECT_EQ(link.log.writes.back(), Bytes{kEnd});
         EXPECT_EQ(link.log.questions, 0);
-        if (row.outcome == Outcome::CommunicationError) {
+        if (outcome == Outcome::CommunicationError) {
             EXPECT_EQ(link.log.ticks, 12);
         }
     }
