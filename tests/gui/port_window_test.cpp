@@ -162,7 +162,7 @@ TEST_F(StoredSettingsTest, FirstStartIsChineseWithoutPortAndTheExitStoresBoth) {
 }
 
 TEST_F(StoredSettingsTest, LanguageFromTheStoredValueAndTheOlderOne) {
-    // stored: "BinaryValue"
+    // stored: the "BinaryValue" setting; older: the older language value, "" for none
     const std::tuple<QVariant, const char*, int> cases[] = {
         {QByteArray("\x11\0\0\0", 4), "", 1},  // 0x11: the last hex digit is 1
         {QByteArray("\x0B\0\0\0", 4), "", 0},  // a letter gives Chinese
