@@ -1,14 +1,24 @@
 // The main window: the commands that never work, the exit confirmation, the undo items, the
-// About window and the message box buttons.
+// About window and the message box buttons; the hidden service modes (caption gestures within five
+// seconds switch them on, a double click on their toolbar button switches them off; times come
+// from the test's clock); and the shared text box behaviour: key filters with their length
+// limits, and the leave check.
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "app/qt_message_boxes.h"
 #include "gui/app_fixture.h"
+#include "session/service_modes.h"
 #include "ui/about_box.h"
+#include "ui/char_filter.h"
+#include "ui/leave_watcher.h"
 
 namespace varel::test {
 namespace {
@@ -100,12 +110,153 @@ TEST_F(MainWindowTest, MessageBoxButtonsCarryTheTextsOfTheLanguage) {
         });
         EXPECT_EQ(real.LocalMsgBox("?", MsgStyle::YesNoCancel, ""), MsgResult::No);
         texts.sort();
-        QStringList expected =
-            flag == 0 ? QStringList{"取消", "否", "是"} : QStringList{"Cancel", "No", "Yes"};
-        expected.sort();
-        EXPECT_EQ(texts, expected);
+        EXPECT_EQ(texts, (flag == 0 ? QStringList{"取消", "否", "是"}
+                                    : QStringList{"Cancel", "No", "Yes"}));
         EXPECT_EQ(title, flag == 0 ? QString("Varel 对讲机编程软件") : QString("Varel Wavesmith"));
     }
+}
+
+constexpr ServiceMode kModes[] = {ServiceMode::ForceWrite, ServiceMode::Debug,
+                                  ServiceMode::FmService};
+
+class ServiceModesTest : public AppFixture {
+protected:
+    ServiceModes& modes() { return *window->serviceModes(); }
+    QAction* button(ServiceMode m) { return action(ServiceModes::ButtonKey(static_cast<int>(m))); }
+    void caption(ServiceMode m, int caption, double at) {
+        clock.seconds = at;
+        modes().captionClicked(m, caption);
+    }
+    void clickButton(ServiceMode m, double at) {
+        clock.seconds = at;
+        button(m)->trigger();
+    }
+    bool slidersEnabled() { return find<QSlider>(form("Form4"), "Slider1(3)")->isEnabled(); }
+};
+
+TEST_F(ServiceModesTest, ThreeCaptionsWithinFiveSecondsSwitchAModeOn) {
+    QSignalSpy changed(&modes(), &ServiceModes::modeChanged);
+    EXPECT_FALSE(slidersEnabled());
+    for (ServiceMode m : kModes) {
+        caption(m, 2, 1000.4);  // starts the sequence at 1000
+        caption(m, 0, 1003);
+        EXPECT_FALSE(modes().isOn(m) || button(m)->isVisible());
+        caption(m, 1, 1005);
+        EXPECT_TRUE(modes().isOn(m) && button(m)->isVisible()) << static_cast<int>(m);
+    }
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_TRUE(slidersEnabled());
+    EXPECT_TRUE(action("MNFMset")->isEnabled());
+
+    // Six seconds after the start the third caption starts a new sequence instead.
+    clickButton(ServiceMode::Debug, 2000);
+    clickButton(ServiceMode::Debug, 2000.5);
+    caption(ServiceMode::Debug, 0, 3000);
+    caption(ServiceMode::Debug, 1, 3001);
+    caption(ServiceMode::Debug, 2, 3006);
+    caption(ServiceMode::Debug, 0, 3007);
+    EXPECT_FALSE(modes().DebugMode());
+    caption(ServiceMode::Debug, 1, 3011);
+    EXPECT_TRUE(modes().DebugMode());
+}
+
+TEST_F(ServiceModesTest, TwoButtonClicksWithinASecondSwitchTheModeOffAndClearItsMarks) {
+    for (ServiceMode m : kModes) {
+        for (int c = 0; c < 3; ++c) caption(m, c, 100);
+        clickButton(m, 110.4);  // stored as 110
+        clickButton(m, 111.3);  // 1.3 s after the stored time: only stored, as 111
+        EXPECT_TRUE(modes().isOn(m));
+        clickButton(m, 111.9);
+        EXPECT_FALSE(modes().isOn(m) || button(m)->isVisible());
+        caption(m, 2, 112);  // the earlier marks are gone
+        EXPECT_FALSE(modes().isOn(m));
+    }
+    EXPECT_FALSE(slidersEnabled());
+    EXPECT_TRUE(action("MNFMset")->isEnabled());  // started enabled and stays so
+
+    // Across midnight: a gesture goes on, and clicks of different days are no double click.
+    const ServiceMode m = ServiceMode::ForceWrite;
+    caption(m, 0, 86398);
+    caption(m, 1, 86399.6);
+    caption(m, 2, 2);
+    EXPECT_TRUE(modes().ForceWriteMode());
+    clickButton(m, 80000);
+    clickButton(m, 3000);
+    EXPECT_TRUE(modes().ForceWriteMode());
+    clickButton(m, 86399.6);
+    clickButton(m, 0.3);
+    EXPECT_FALSE(modes().ForceWriteMode());
+}
+
+struct Boxes {
+    QWidget window;
+    QLineEdit* first = new QLineEdit(&window);
+    QLineEdit* second = new QLineEdit(&window);
+    Boxes() {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(first);
+        layout->addWidget(second);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        first->setFocus();
+    }
+};
+
+TEST(TextBox, FilterTransformsAndLimitsTypingButNotTheProgramsText) {
+    Boxes b;
+    CharFilter::attach(b.first, KeySet::ChannelName, 6);
+    QTest::keyClicks(b.first, "ab c1");
+    EXPECT_EQ(b.first->text(), "ABC1");
+    QTest::keyClicks(b.first, "defg");
+    EXPECT_EQ(b.first->text(), "ABC1DE");
+    b.first->clear();
+    QTest::keyClicks(b.first, "g ", Qt::AltModifier);  // text that comes with Alt is filtered too
+    EXPECT_EQ(b.first->text(), "G");
+    b.first->setText("ABC1DE");
+
+    b.first->setText("ABCDEFGH");  // a name from a file keeps all its characters
+    EXPECT_EQ(b.first->text(), "ABCDEFGH");
+    QTest::keyClick(b.first, Qt::Key_End);
+    QTest::keyClick(b.first, Qt::Key_Backspace);
+    QTest::keyClicks(b.first, "x");  // 7 characters are still more than the limit
+    EXPECT_EQ(b.first->text(), "ABCDEFG");
+
+    b.first->clear();
+    QApplication::clipboard()->setText(
+        "a1 b\xE4\xB8\xAD"
+        "2cdef");
+    QTest::keyClick(b.first, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(b.first->text(), "A1B2CD");
+}
+
+TEST(TextBox, MiddleButtonPasteOfTheSelectionIsFiltered) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (!clipboard->supportsSelection()) GTEST_SKIP() << "the platform has no selection";
+    Boxes b;
+    CharFilter::attach(b.first, KeySet::ChannelName, 6);
+    clipboard->setText(
+        "a1 b\xE4\xB8\xAD"
+        "2cdef",
+        QClipboard::Selection);
+    QTest::mouseClick(b.first, Qt::MiddleButton);
+    EXPECT_EQ(b.first->text(), "A1B2CD");
+}
+
+TEST(TextBox, LeaveCheckRunsOnFocusLossButNotForPopupsOrItsOwnMessages) {
+    Boxes b;
+    int runs = 0;
+    LeaveWatcher* watcher = LeaveWatcher::attach(b.first, [&] {
+        ++runs;
+        b.second->setFocus();  // a check that moves the focus does not run itself again
+    });
+    b.first->setFocus(Qt::OtherFocusReason);
+    QFocusEvent menuOpened(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(b.first, &menuOpened);
+    EXPECT_EQ(runs, 0);
+    b.second->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(runs, 1);
+    watcher->runNow();
+    EXPECT_EQ(runs, 2);
 }
 
 }  // namespace

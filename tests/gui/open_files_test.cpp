@@ -1,19 +1,32 @@
-// Data files reaching the program other than through Open's dialog: the command line, a drop on
-// the main window and File > Recent Files; and the data file dialogs' "AllFiles(*.*)" filter.
+// Data files and channel lists through the program: New, Open and Save through the menu (the
+// question, a save right after an open giving the bytes of `varel-cli normalize`, refused or
+// failing files changing nothing), files from the command line, a drop on the main window and
+// File > Recent Files, the data file dialogs' "AllFiles(*.*)" filter, Compare With File and
+// Backups..., and channel lists: an import is one undo step that the grid shows, rows it could not
+// take are reported, a malformed list changes nothing, and an export writes the table and counts
+// its channels in words of the language.
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMenu>
 #include <QMimeData>
+#include <QTableWidget>
 #include <QTimer>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
+#include <tuple>
 
 #include "app/command_line.h"
 #include "app/document_commands.h"
 #include "app/qt_file_dialogs.h"
 #include "app/recent_files_menu.h"
 #include "gui/app_fixture.h"
+#include "image/channel_columns.h"
+#include "image/channel_csv.h"
+#include "image/data_file.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace varel::test {
@@ -21,20 +34,28 @@ namespace {
 
 const std::string kSample = VAREL_TEST_DATA "/sample.dat";
 
-class OpenFilesTest : public AppFixture {
+class FilesTest : public AppFixture {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.ok());
         const auto sample = ReadFileBytes(kSample);
         std::vector<std::uint8_t> wrong = sample;
-        wrong.at(5) = 'Q';  // "ZNO-7Q": another radio's file
+        wrong.at(0) = 'z';  // "zNO-7P": the identifier is compared with its case
         for (const char* name : {"a.dat", "b.dat", "c.dat"})
             ASSERT_TRUE(WriteFileBytes(dir.file(name), sample));
         ASSERT_TRUE(WriteFileBytes(dir.file("wrong.dat"), wrong));
         AppFixture::SetUp();
     }
     QString path(const char* name) const { return QString::fromStdString(dir.file(name)); }
-    bool loaded() const { return session->channels().model().channel(1).exists(); }
+    bool channel(int row) const { return session->channels().model().channel(row).exists(); }
+    bool loaded() const { return channel(1); }
+    QString write(const std::string& name, const std::string& text) {
+        WriteFileText(dir.file(name), text);
+        return QString::fromStdString(dir.file(name));
+    }
+    QString cell(int row, int column) {
+        return find<QTableWidget>(form("Form1"), "Grid1")->item(row - 1, column)->text();
+    }
     // The texts of File > Recent Files, in order.
     QStringList recentItems() const {
         QStringList texts;
@@ -60,35 +81,27 @@ protected:
 
 TEST(CommandLine, FileVersionHelpAndRefusals) {
     using A = CommandLine::Action;
-    const struct {
-        QStringList arguments;
-        A action;
-        QString file;
-    } cases[] = {
-        {{}, A::Run, ""},
-        {{"radio.dat"}, A::Run, "radio.dat"},
-        {{"--", "-radio.dat"}, A::Run, "-radio.dat"},
-        {{"--", "--version"}, A::Run, "--version"},
-        {{"--version"}, A::PrintVersion, ""},
-        {{"radio.dat", "-h"}, A::PrintHelp, ""},
+    // clang-format off
+    const std::tuple<QStringList, A, QString> cases[] = {
+        {{}, A::Run, ""}, {{"radio.dat"}, A::Run, "radio.dat"},
+        {{"--", "-radio.dat"}, A::Run, "-radio.dat"}, {{"--", "--version"}, A::Run, "--version"},
+        {{"--version"}, A::PrintVersion, ""}, {{"radio.dat", "-h"}, A::PrintHelp, ""},
         {{"--bogus", "--help"}, A::PrintHelp, ""},  // as the first reading sees Qt's options
-        {{"--bogus"}, A::Refuse, ""},
-        {{"-platform"}, A::Refuse, ""},
-        {{"a.dat", "b.dat"}, A::Refuse, ""},
-        {{""}, A::Refuse, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const CommandLine command = ParseCommandLine(c.arguments);
-        EXPECT_EQ(command.action, c.action);
-        EXPECT_EQ(command.file, c.file);
-        EXPECT_EQ(command.problem.isEmpty(), c.action != A::Refuse);
+        {{"--bogus"}, A::Refuse, ""}, {{"-platform"}, A::Refuse, ""},
+        {{"a.dat", "b.dat"}, A::Refuse, ""}, {{""}, A::Refuse, ""}};
+    // clang-format on
+    for (const auto& [arguments, action, file] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CommandLine command = ParseCommandLine(arguments);
+        EXPECT_EQ(command.action, action);
+        EXPECT_EQ(command.file, file);
+        EXPECT_EQ(command.problem.isEmpty(), action != A::Refuse);
     }
     EXPECT_EQ(VersionText(), "varel (Wavesmith) " VAREL_VERSION "\n");
 }
 
 // The command line opens its file through OpenFile, as Open opens the file its dialog names.
-TEST_F(OpenFilesTest, AFileOfTheCommandLineOpensAsOpenDoesAndIsRefusedWithOpensMessage) {
+TEST_F(FilesTest, AFileOfTheCommandLineOpensAsOpenDoesAndIsRefusedWithOpensMessage) {
     EXPECT_TRUE(window->documentCommands()->OpenFile(path("a.dat")));
     EXPECT_TRUE(loaded());
     EXPECT_TRUE(boxes.shown.empty());
@@ -112,7 +125,7 @@ TEST_F(OpenFilesTest, AFileOfTheCommandLineOpensAsOpenDoesAndIsRefusedWithOpensM
     EXPECT_EQ(window->recentFiles()->files(), QStringList{path("a.dat")});  // failures not kept
 }
 
-TEST_F(OpenFilesTest, ADroppedLocalFileOpensAndOtherDragsAreRefused) {
+TEST_F(FilesTest, ADroppedLocalFileOpensAndOtherDragsAreRefused) {
     EXPECT_FALSE(drop({QUrl("https://example.org/a.dat")}));
     EXPECT_FALSE(drop({QUrl::fromLocalFile(path("a.dat")), QUrl::fromLocalFile(path("b.dat"))}));
     EXPECT_FALSE(drop({}));
@@ -128,7 +141,7 @@ TEST_F(OpenFilesTest, ADroppedLocalFileOpensAndOtherDragsAreRefused) {
     EXPECT_EQ(boxes.last().text, "文件类型不正确！");
 }
 
-TEST_F(OpenFilesTest, RecentFilesListTheLastEightOpenedOrSavedTheLatestFirst) {
+TEST_F(FilesTest, RecentFilesListTheLastEightOpenedOrSavedTheLatestFirst) {
     EXPECT_FALSE(window->recentFiles()->menuAction()->isEnabled());
     EXPECT_EQ(window->recentFiles()->title(), "最近的文件(&R)");
     // Between the channel lists and Quit, in its own group.
@@ -163,7 +176,7 @@ TEST_F(OpenFilesTest, RecentFilesListTheLastEightOpenedOrSavedTheLatestFirst) {
     EXPECT_EQ(recentItems().first(), "&1 " + path("n") + " && more 8.dat");  // no accelerator
 }
 
-TEST_F(OpenFilesTest, ThePickedRecentFileOpensAndAMissingOneIsSaidAndTakenOff) {
+TEST_F(FilesTest, ThePickedRecentFileOpensAndAMissingOneIsSaidAndTakenOff) {
     settings.recent = {path("gone.dat"), "", path("a.dat"), path("a.dat"), path("gone2.dat")};
     start(0);  // a stored list with a hole and a repeat
     EXPECT_EQ(window->recentFiles()->files(),
@@ -174,24 +187,19 @@ TEST_F(OpenFilesTest, ThePickedRecentFileOpensAndAMissingOneIsSaidAndTakenOff) {
     EXPECT_EQ(window->recentFiles()->files().first(), path("a.dat"));
     EXPECT_TRUE(boxes.shown.empty());
 
-    const struct {
-        int language;
-        const char* name;
-        const char* text;
-        const char* title;
-    } missing[] = {
+    const std::tuple<int, const char*, const char*, const char*> missing[] = {
         {0, "gone.dat", "文件已不存在：\n%1\n已将其从最近的文件列表中删除。", "注意"},
         {1, "gone2.dat",
          "The file no longer exists:\n%1\nIt is taken off the list of recent files.", "Attention"},
     };
-    for (const auto& m : missing) {
-        window->setLanguage(m.language);
+    for (const auto& [flag, name, text, title] : missing) {
+        window->setLanguage(flag);
         const QStringList before = window->recentFiles()->files();
-        window->recentFiles()->actions().at(before.indexOf(path(m.name)))->trigger();
-        EXPECT_EQ(boxes.last().text, QString::fromUtf8(m.text).arg(path(m.name)));
-        EXPECT_EQ(boxes.last().title, m.title);
+        window->recentFiles()->actions().at(before.indexOf(path(name)))->trigger();
+        EXPECT_EQ(boxes.last().text, QString::fromUtf8(text).arg(path(name)));
+        EXPECT_EQ(boxes.last().title, title);
         EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Exclamation);
-        EXPECT_FALSE(window->recentFiles()->files().contains(path(m.name)));
+        EXPECT_FALSE(window->recentFiles()->files().contains(path(name)));
         EXPECT_EQ(settings.recent, window->recentFiles()->files());
     }
     EXPECT_EQ(window->recentFiles()->title(), "Recent Files(&R)");
@@ -199,7 +207,7 @@ TEST_F(OpenFilesTest, ThePickedRecentFileOpensAndAMissingOneIsSaidAndTakenOff) {
 }
 
 // "AllFiles(*.*)" keeps its caption and shows every file, names without a point too.
-TEST_F(OpenFilesTest, DataFileDialogsAllFilesFilterShowsEveryName) {
+TEST_F(FilesTest, DataFileDialogsAllFilesFilterShowsEveryName) {
     QtFileDialogs real(window.get());
     QStringList captions;
     QStringList allPatterns, datPatterns;
@@ -222,6 +230,157 @@ TEST_F(OpenFilesTest, DataFileDialogsAllFilesFilterShowsEveryName) {
     EXPECT_FALSE(QDir::match(datPatterns, "radio"));
     for (const char* name : {"radio", "radio.dat", "radio.bin", ".hidden"})
         EXPECT_TRUE(QDir::match(allPatterns, name)) << name;
+}
+
+TEST_F(FilesTest, NewAsksAndEmptiesOnlyTheChannels) {
+    addChannel(1);
+    session->edit("band", [](Document& d) { d.settings.setBand(2); });
+    boxes.answers = {MsgResult::Cancel};
+    action("MNNew")->trigger();
+    EXPECT_EQ(boxes.last().text, "未保存的数据将会丢失，确定吗？");
+    EXPECT_EQ(boxes.last().title, "注意");
+    EXPECT_EQ(boxes.last().style, MsgStyle::OkCancel | MsgStyle::Question |
+                                      MsgStyle::DefaultButton2 | MsgStyle::SystemModal);
+    EXPECT_TRUE(channel(1));
+    action("MNNew")->trigger();
+    EXPECT_FALSE(channel(1));
+    EXPECT_EQ(session->settings().band(), 2);
+    action("MNUndo")->trigger();
+    EXPECT_TRUE(channel(1));
+}
+
+TEST_F(FilesTest, SaveRightAfterOpenGivesTheNormalizedFile) {
+    const std::vector<std::uint8_t> normalized = NormalizedFile(VAREL_CLI, kSample);
+    ASSERT_EQ(normalized.size(), kDataFileSize);
+    addChannel(3);
+    form("Form1")->parentWidget()->hide();
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNOpen")->trigger();
+    EXPECT_TRUE(boxes.shown.empty());  // the file's band is taken without a question
+    EXPECT_NE(session->settings().band(), 0);
+    EXPECT_EQ(find<QComboBox>(form("BandSelector"), "Combo1")->currentIndex(),
+              session->settings().band());
+    EXPECT_TRUE(form("Form1")->isVisible());
+    EXPECT_FALSE(channel(3));
+    EXPECT_FALSE(action("MNUndo")->isEnabled());  // a fresh history
+
+    for (const int flag : {0, 1}) {  // the language never changes the saved bytes
+        window->setLanguage(flag);
+        dialogs.saveName = QString::fromStdString(dir.file("saved.dat"));
+        action("MNSave")->trigger();
+        EXPECT_EQ(ReadFileBytes(dir.file("saved.dat")), normalized) << flag;
+    }
+}
+
+TEST_F(FilesTest, RefusedOrFailingFilesChangeNothing) {
+    // The system's reason is shown in the program's language where it has a translation.
+    const bool englishReasons =
+        std::strcmp(std::strerror(ENOENT), "No such file or directory") == 0;
+    const std::tuple<bool, std::string, const char*> cases[] = {
+        {false, dir.file("wrong.dat"), "文件类型不正确！"},
+        {false, dir.file("missing.dat"), "打开文件失败！\n文件或文件夹不存在"},
+        {true, dir.path().string(), "保存文件失败！\n这是一个文件夹"},
+    };
+    addChannel(2);
+    const Document before = session->document();
+    const MemoryImage in = session->InImage();
+    for (const auto& [save, file, message] : cases) {
+        (save ? dialogs.saveName : dialogs.openName) = QString::fromStdString(file);
+        action(save ? "MNSave" : "MNOpen")->trigger();
+        const QString text = QString::fromUtf8(message);
+        EXPECT_EQ(englishReasons ? boxes.last().text : boxes.last().text.section('\n', 0, 0),
+                  englishReasons ? text : text.section('\n', 0, 0));
+        EXPECT_EQ(boxes.last().title, "错误");
+        EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
+        EXPECT_TRUE(session->document().channels == before.channels);
+        EXPECT_TRUE(session->InImage() == in);
+    }
+}
+
+TEST_F(FilesTest, CompareWithFileListsWhatDiffersAndBackupsOpenFromTheirFolder) {
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNOpen")->trigger();
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNCompare")->trigger();
+    EXPECT_EQ(boxes.last().text, "当前配置与 sample.dat 相同。");
+    session->edit("name", [](Document& d) { d.channels.CommitName(7, "OTHER"); });
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNCompare")->trigger();
+    ASSERT_EQ(boxes.reports.size(), 1u);
+    EXPECT_TRUE(boxes.reports.back().text.startsWith("当前配置与 sample.dat 有"));
+    EXPECT_TRUE(boxes.reports.back().details.contains("OTHER"));
+
+    // Backups... offers the transfers' backup folder and opens as Open does.
+    action("MNNew")->trigger();
+    dialogs.openName = QString::fromStdString(kSample);
+    action("MNBackups")->trigger();
+    EXPECT_EQ(dialogs.backupFolder.toStdString(), backups.path().string());
+    EXPECT_TRUE(channel(1));
+}
+
+TEST_F(FilesTest, ImportIsOneUndoStepAndReportsWhatItSkipped) {
+    addChannel(9);
+    dialogs.openListName = write("list.csv",
+                                 "Location,Name,Frequency,Tone,rToneFreq\r\n"
+                                 "1,call,145.5,Tone,88.5\r\n"
+                                 "2,far,530.0,,\r\n"
+                                 "9,uhf,433.125,,\r\n");
+    action("MNImportCsv")->trigger();
+    EXPECT_EQ(cell(1, 1), "145.50000");
+    EXPECT_EQ(cell(1, 4), "88.5");
+    EXPECT_EQ(cell(1, 10), "CALL");
+    EXPECT_EQ(cell(9, 1), "433.12500");
+    EXPECT_FALSE(session->channels().model().channel(2).exists());
+    ASSERT_EQ(boxes.reports.size(), 1u);
+    EXPECT_TRUE(boxes.reports[0].details.contains("第 3 行"))
+        << qPrintable(boxes.reports[0].details);
+
+    action("MNUndo")->trigger();
+    EXPECT_FALSE(session->channels().model().channel(1).exists());
+    EXPECT_EQ(cell(9, 1), "145.50000");
+    EXPECT_EQ(cell(1, 1), "");
+}
+
+TEST_F(FilesTest, MalformedListChangesNothingAndExportWritesTheTable) {
+    addChannel(4);
+    dialogs.openListName = write("bad.csv", "Location,Frequency\n1,\"145.5\n");
+    action("MNImportCsv")->trigger();
+    EXPECT_EQ(boxes.last().title, "错误");
+    EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
+    EXPECT_FALSE(session->channels().model().channel(1).exists());
+    dialogs.openListName = write("big.csv", std::string(kMaxChannelCsvSize + 1, '1'));
+    action("MNImportCsv")->trigger();
+    EXPECT_EQ(boxes.last().text, "文件类型不正确！\n文件大于 4 MiB");
+    session->undoStack().undo();  // the only step is the channel added above
+    EXPECT_FALSE(session->channels().model().channel(4).exists());
+    session->undoStack().redo();
+
+    dialogs.saveListName = QString::fromStdString(dir.file("out.csv"));
+    action("MNExportCsv")->trigger();
+    std::string text;
+    ASSERT_TRUE(LoadChannelCsv(dir.file("out.csv"), text).ok());
+    EXPECT_EQ(text, ExportChannelCsv(session->channels().model()).text);
+    EXPECT_NE(text.find("\n4,,145.500000,"), std::string::npos) << text;
+}
+
+// The count of written channels reads right in English, singular and plural, and in Chinese.
+TEST_F(FilesTest, ExportReportCountsTheChannelsInTheWordsOfTheLanguage) {
+    session->edit("test", [&](Document& d) {  // a transmit frequency the list cannot carry
+        d.channels.CommitFrequency(1, kRxFreqColumn, "145.5", session->band(), Language::English);
+        d.channels.CommitFrequency(1, kTxFreqColumn, "146", session->band(), Language::English);
+        d.channels.CommitChoice(1, kTxProhibitColumn, 0, Language::English);
+    });
+    const auto report = [&](int language) {
+        window->setLanguage(language);
+        dialogs.saveListName = QString::fromStdString(dir.file("out.csv"));
+        action("MNExportCsv")->trigger();
+        return boxes.reports.empty() ? QString() : boxes.reports.back().text;
+    };
+    EXPECT_EQ(report(1), "1 channel written; some could not be written whole.");
+    addChannel(5);
+    addChannel(6);
+    EXPECT_EQ(report(1), "3 channels written; some could not be written whole.");
+    EXPECT_EQ(report(0), "已写入 3 个频道，部分频道无法完整写入。");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <filesystem>
+#include <tuple>
 
 #include "app/transfer_controller.h"
 #include "cli/sim_process.h"
@@ -64,6 +65,11 @@ protected:
         for (int caption : {0, 1, 2}) window->serviceModes()->captionClicked(mode, caption);
         ASSERT_TRUE(window->serviceModes()->isOn(mode));
     }
+    // Timer1's ticks until the commands come back after a transfer.
+    void coolDown() {
+        for (int tick = 0; tick <= TransferController::kReenableSilentTicks; ++tick)
+            transfers().OnReenableTimerTick();
+    }
     bool commandsEnabled() {
         const bool enabled = action("MNRead")->isEnabled();
         for (const char* name : {"MNWrite", "TRead", "TWrite"})
@@ -115,11 +121,21 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
     EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly);
     EXPECT_TRUE(quietDuringMessage);
     EXPECT_EQ(progress->step(), link::kLastStep);
+    const MemoryImage sample = sim::SampleImage();
     Configuration expected;
-    DecodeImage(sim::SampleImage(), expected, Language::Chinese);
+    DecodeImage(sample, expected, Language::Chinese);
     EXPECT_EQ(session->channels().model(), expected.channels);
     EXPECT_EQ(session->channels().cell(5, 10), "UHF-CALL");
     EXPECT_EQ(session->settings(), expected.settings);
+    // The read left its backup.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(backups.path()))
+        names.push_back(entry.path().filename().string());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0].rfind("read-", 0), 0u);
+    MemoryImage backup;
+    ASSERT_TRUE(LoadDataFile(backups.file(names[0]), backup).ok());
+    for (std::size_t i = 0; i < kConfigSize; ++i) ASSERT_EQ(backup.at(i), sample.at(i)) << i;
 
     // Timer1 runs from the closing of the message; its 12th tick brings the commands back.
     EXPECT_TRUE(transfers().reenableTimer().isActive());
@@ -130,17 +146,20 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
     EXPECT_TRUE(commandsEnabled());
     EXPECT_FALSE(transfers().reenableTimer().isActive());
 
-    // A write sends the edit; the tuning blocks only in the debug mode.
+    // A write sends the edit; the tuning blocks only in the debug mode. A backup folder that
+    // cannot be made stops neither: the status bar says why.
     session->edit("", [](Document& d) {
         d.channels.CommitName(4, "EDITED");
         d.settings.setTuning(0, 100);
     });
+    std::filesystem::remove_all(backups.path());
+    ASSERT_TRUE(WriteFileBytes(backups.path().string(), {1}));
     for (bool debug : {false, true}) {
         if (debug) switchOn(ServiceMode::Debug);
-        for (int tick = 0; tick <= TransferController::kReenableSilentTicks; ++tick)
-            transfers().OnReenableTimerTick();
+        coolDown();
         run("MNWrite");
         EXPECT_EQ(boxes.last().text, "写频成功！");
+        EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("无法保存备份"));
         EXPECT_FALSE(commandsEnabled());
     }
     const MemoryImage radio = radioMemory();
@@ -153,14 +172,8 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
 }
 
 TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
-    struct Case {
-        std::vector<std::string> fault;
-        int language;
-        const char* text;
-        const char* title;
-        int ends;  // End frames the radio hears at the least
-    };
-    const Case cases[] = {
+    // ends: End frames the radio hears at the least
+    const std::tuple<std::vector<std::string>, int, const char*, const char*, int> cases[] = {
         {{"--silent"},
          1,
          "Communication error, check the line and the serial connection selection!",
@@ -168,17 +181,17 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
          1},
         {{"--exit-after", "40"}, 0, "通信出错，请检查对讲机，连线及串口选择！", "错误", 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault[0]);
-        start(c.language);
-        startRadio(c.fault);
+    for (const auto& [fault, flag, text, title, ends] : cases) {
+        SCOPED_TRACE(fault[0]);
+        start(flag);
+        startRadio(fault);
         session->edit("", [](Document& d) { d.channels.CommitName(2, "KEEP"); });
         const Document before = session->document();
         boxes.shown.clear();
         run("TRead");
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.last().text, c.text);
-        EXPECT_EQ(boxes.last().title, c.title);
+        EXPECT_EQ(boxes.last().text, text);
+        EXPECT_EQ(boxes.last().title, title);
         EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
         EXPECT_FALSE(transfers().progressWindow()->isVisible());
         EXPECT_TRUE(commandsEnabled());
@@ -186,7 +199,7 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
         EXPECT_TRUE(session->document().channels == before.channels);
         EXPECT_TRUE(session->document().settings == before.settings);
         sim->stop();
-        EXPECT_GE(sim->count("rx End"), c.ends);
+        EXPECT_GE(sim->count("rx End"), ends);
     }
     // The blocks read before the line went down stay in InImage (the one sent as it went
     // down may be lost with it).
@@ -196,41 +209,36 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
 }
 
 TEST_F(TransferTest, BandMismatchIsRefusedOrAskedWithForceWriteMode) {
-    struct Case {
-        bool force;
-        int answer;               // to the question, when it is asked
-        const char* lastMessage;  // the last message shown
-        int writes;               // blocks the radio received
-    };
-    const Case cases[] = {
+    // The answer to the question, when it is asked; the last message shown; blocks received.
+    const std::tuple<bool, int, const char*, int> cases[] = {
         {false, MsgResult::Ok, "频段不符，不能写入！", 0},
         {true, MsgResult::Cancel, "频段不符，是否强制写入？", 0},
         {true, MsgResult::Ok, "写频成功！", 191},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.lastMessage);
+    for (const auto& [force, answer, lastMessage, writes] : cases) {
+        SCOPED_TRACE(lastMessage);
         start(0);
         startRadio({"--band", "1"});
-        if (c.force) switchOn(ServiceMode::ForceWrite);
+        if (force) switchOn(ServiceMode::ForceWrite);
         boxes.shown.clear();
-        boxes.answers = {c.answer};
+        boxes.answers = {answer};
         std::vector<bool> progressShown;  // at each message
         boxes.onShow = [&](const ShownMessage&) {
             progressShown.push_back(transfers().progressWindow()->isVisible());
         };
         run("MNWrite");
-        EXPECT_EQ(boxes.last().text, c.lastMessage);
+        EXPECT_EQ(boxes.last().text, lastMessage);
         // The question and the refusal come while the progress window is still up.
         EXPECT_TRUE(progressShown.at(0));
         EXPECT_FALSE(transfers().progressWindow()->isVisible());
-        EXPECT_EQ(commandsEnabled(), c.writes == 0);
+        EXPECT_EQ(commandsEnabled(), writes == 0);
         const ShownMessage first = boxes.shown.front();
-        EXPECT_EQ(first.title, c.force ? "注意" : "错误");
-        EXPECT_EQ(first.style, c.force ? MsgStyle::OkCancel | MsgStyle::Question |
-                                             MsgStyle::DefaultButton2 | MsgStyle::SystemModal
-                                       : MsgStyle::OkOnly | MsgStyle::Exclamation);
+        EXPECT_EQ(first.title, force ? "注意" : "错误");
+        EXPECT_EQ(first.style, force ? MsgStyle::OkCancel | MsgStyle::Question |
+                                           MsgStyle::DefaultButton2 | MsgStyle::SystemModal
+                                     : MsgStyle::OkOnly | MsgStyle::Exclamation);
         sim->stop();
-        EXPECT_EQ(sim->count("rx Write"), c.writes);
+        EXPECT_EQ(sim->count("rx Write"), writes);
         EXPECT_GE(sim->count("rx End"), 1);
         boxes.onShow = nullptr;
     }
@@ -257,33 +265,8 @@ TEST_F(TransferTest, InvalidPortStartsNothing) {
     }
 }
 
-// The safety around the transfers: backups, the check before writing, the read-back after it,
-// and the Cancel of a read. The wire of a plain transfer stays as it is.
-TEST_F(TransferTest, ReadsAndWritesLeaveBackupsAndAFailedOneIsOnlySaid) {
-    startRadio({});
-    run("MNRead");
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(backups.path()))
-        names.push_back(entry.path().filename().string());
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(names[0].rfind("read-", 0), 0u);
-    MemoryImage backup;
-    ASSERT_TRUE(LoadDataFile(backups.file(names[0]), backup).ok());
-    const MemoryImage sample = sim::SampleImage();
-    for (std::size_t i = 0; i < kConfigSize; ++i) ASSERT_EQ(backup.at(i), sample.at(i)) << i;
-
-    // A folder that cannot be made: the write goes on and the status bar says why, once.
-    std::filesystem::remove_all(backups.path());
-    ASSERT_TRUE(WriteFileBytes(backups.path().string(), {1}));
-    for (int tick = 0; tick <= TransferController::kReenableSilentTicks; ++tick)
-        transfers().OnReenableTimerTick();
-    run("MNWrite");
-    EXPECT_EQ(boxes.last().text, "写频成功！");
-    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("无法保存备份"));
-    std::filesystem::remove(backups.path());
-    std::filesystem::create_directory(backups.path());
-}
-
+// The safety around the transfers: the check before writing, the read-back after it, and the
+// Cancel of a read. The wire of a plain transfer stays as it is.
 TEST_F(TransferTest, TheCheckBeforeWritingCanStopTheWriteBeforeAnyFrame) {
     startRadio({});
     session->edit("", [&](Document& d) {
@@ -328,8 +311,7 @@ TEST_F(TransferTest, VerifyAfterWriteReadsBackWithoutTouchingTheEditorsAndNamesW
         EXPECT_TRUE(session->document().channels == before.channels);
         sim->stop();
         EXPECT_EQ(sim->count("rx Read"), 193);  // one complete read session after the write
-        for (int tick = 0; tick <= TransferController::kReenableSilentTicks; ++tick)
-            transfers().OnReenableTimerTick();
+        coolDown();
     }
 }
 

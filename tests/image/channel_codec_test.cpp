@@ -1,14 +1,88 @@
+// The field encodings, the channel records and names, and whole images through the codec.
 #include "image/channel_codec.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
+#include <random>
 #include <string>
+#include <tuple>
 
 #include "image/channel_columns.h"
+#include "image/encodings.h"
+#include "image/image_codec.h"
+#include "image/latin1.h"
+#include "image/numeric_text.h"
+#include "image/settings_fields.h"
+#include "support/pattern_image.h"
 
 namespace varel {
 namespace {
+
+using FrequencyBytes = std::array<std::optional<std::uint8_t>, 4>;
+
+TEST(FrequencyField, BcdLeastSignificantPairFirstAndNonBcdNibblesAsHexLetters) {
+    EXPECT_EQ(DecodeFrequency({0x00, 0x25, 0x51, 0x14}), "145.12500");
+    EXPECT_EQ(FrequencyField("145.12500"), (FrequencyBytes{0x00, 0x25, 0x51, 0x14}));
+    const std::string text = DecodeFrequency({0xFF, 0xAB, 0xFF, 0xFF});
+    EXPECT_EQ(text, "FFF.FABFF");
+    EXPECT_EQ(FrequencyField(text), (FrequencyBytes{0xFF, 0xAB, 0xFF, 0xFF}));
+    EXPECT_EQ(FrequencyField("14x.12500"), (FrequencyBytes{0x00, 0x25, std::nullopt, 0x14}));
+}
+
+TEST(SnapFrequency, MovesDownToTheNearerRasterPoint) {
+    EXPECT_EQ(SnapFrequency("145.125"), "145.12500");
+    EXPECT_EQ(SnapFrequency("145"), "145.00000");
+    EXPECT_EQ(SnapFrequency("145.12345"), "145.12000");
+    EXPECT_EQ(SnapFrequency("145.1234567"), "145.12000");
+    EXPECT_EQ(SnapFrequency("145.10700"), "145.10625");
+    EXPECT_EQ(SnapFrequency("438.00625"), "438.00625");
+    EXPECT_EQ(SnapFrequency("438.00400"), "438.00000");
+    EXPECT_EQ(SnapFrequency("1.2.3"), std::nullopt);
+}
+
+// Fixed codes are tested with the channel records (tests of channel_codec).
+TEST(ToneField, CodesRoundTripThroughTheWholeList) {
+    const auto& list = ToneList(Language::English);
+    ASSERT_EQ(list.size(), static_cast<std::size_t>(kToneCount));
+    EXPECT_EQ(list[0], "Off");
+    for (int i = 1; i < kToneCount; ++i) {
+        const auto [low, high] = ToneField(list[i]);
+        ASSERT_TRUE(low && high) << list[i];
+        EXPECT_EQ(DecodeTone(*low, *high, Language::Chinese), list[i]);
+        EXPECT_EQ(ToneIndex(list[i], Language::Chinese), i);
+    }
+}
+
+TEST(NameField, CodesAndStripsFill) {
+    EXPECT_EQ(ChannelCode(""), "FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(ChannelCode("ABC"), "414243FFFFFFFFFF");
+    EXPECT_EQ(ChannelCode("ABCDEFGHIJ"), "4142434445464748");
+    EXPECT_EQ(ChannelCode("\xC3\xA9"), "E9FFFFFFFFFFFFFF");  // é is byte 0xE9
+    EXPECT_EQ(ChannelCode(std::string("\x01", 1)), "01FFFFFFFFFFFFFF");
+    const std::uint8_t bytes[] = {0x41, 0xFF, 0x42, 0xE9, 0xFF, 0xFF};
+    EXPECT_EQ(TextFromBytes(bytes, sizeof bytes), "AB\xC3\xA9");
+    EXPECT_EQ(StripFillChars(""), "");
+    EXPECT_EQ(StripFillChars("A\xC3\xBF"
+                             "B"),
+              "AB");
+}
+
+TEST(NumericText, ReadsTheLeadingNumberAndFormats) {
+    EXPECT_EQ(LeadingNumber("FFF.FFFFF"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("010.00500"), 10.005);
+    EXPECT_DOUBLE_EQ(LeadingNumber("12.3A456"), 12.3);
+    EXPECT_EQ(LeadingNumber(""), 0);
+    EXPECT_EQ(FormatFixed(LeadingNumber("FFF.FFFFF"), 1, 5), "0.00000");
+    EXPECT_EQ(FormatFixed(10.005, 1, 5), "10.00500");
+    EXPECT_EQ(FormatFixed(10, 3, 5), "010.00000");
+    EXPECT_EQ(FormatShortest(10.0), "10");
+    EXPECT_EQ(FormatShortest(5.125), "5.125");
+    EXPECT_TRUE(IsNumeric("12.5"));
+    EXPECT_FALSE(IsNumeric("12.5.1"));
+    EXPECT_FALSE(IsNumeric(""));
+}
 
 using Record = std::array<std::uint8_t, kChannelRecordSize>;
 
@@ -42,31 +116,27 @@ Record Reencode(const ChannelModel& model, int n = 1) {
 }
 
 TEST(ChannelFlags, DecodeToPositionsAndTextsAndEncodeBack) {
-    struct Case {
-        std::uint8_t stored;
-        std::array<std::int16_t, 5> index;  // grid columns 5 to 9
-        std::uint8_t reencoded;
-    };
-    const Case cases[] = {
+    // index: grid columns 5 to 9
+    const std::tuple<std::uint8_t, std::array<std::int16_t, 5>, std::uint8_t> cases[] = {
         {0x00, {0, 0, 0, 0, 0}, 0xC0}, {0x3F, {1, 1, 1, 1, 1}, 0xFD}, {0x15, {1, 1, 0, 1, 0}, 0xD5},
         {0x2A, {2, 0, 1, 0, 1}, 0xEA}, {0xC2, {2, 0, 0, 0, 0}, 0xC2}, {0x03, {1, 0, 0, 0, 0}, 0xC1},
     };
-    for (const auto& c : cases) {
-        const ChannelModel model = Decode(PlainRecord(c.stored));
+    for (const auto& [stored, index, reencoded] : cases) {
+        const ChannelModel model = Decode(PlainRecord(stored));
         for (int k = kPowerColumn; k <= kLastListColumn; ++k) {
-            const auto position = c.index[static_cast<std::size_t>(k - kPowerColumn)];
-            EXPECT_EQ(model.channel(1).index(k), position) << int(c.stored) << " " << k;
+            const auto position = index[static_cast<std::size_t>(k - kPowerColumn)];
+            EXPECT_EQ(model.channel(1).index(k), position) << int(stored) << " " << k;
             EXPECT_EQ(model.channel(1).text(k),
                       ChannelColumnList(k, Language::English)[static_cast<std::size_t>(position)]);
         }
-        EXPECT_EQ(Reencode(model)[12], c.reencoded) << int(c.stored);
+        EXPECT_EQ(Reencode(model)[12], reencoded) << int(stored);
     }
     const ChannelModel chinese = Decode(PlainRecord(0x2A), Language::Chinese);
     EXPECT_EQ(chinese.channel(1).text(5), "中");
     EXPECT_EQ(chinese.channel(1).text(9), "关");
 }
 
-TEST(ChannelRecord, ByteZeroFfEmptiesTheChannelWhateverFollows) {
+TEST(ChannelRecord, ByteZeroFfEmptiesTheChannelAndByteFourFfItsTransmitFrequency) {
     Record r = PlainRecord(0x3F);
     r[0] = 0xFF;
     MemoryImage in;
@@ -79,15 +149,14 @@ TEST(ChannelRecord, ByteZeroFfEmptiesTheChannelWhateverFollows) {
     Record empty;
     empty.fill(0xFF);
     EXPECT_EQ(Reencode(model, 7), empty);
-}
 
-TEST(ChannelRecord, ByteFourFfMeansNoTransmitFrequency) {
-    Record r = PlainRecord(0xC0);
+    // Byte 4 FF: no transmit frequency, whatever bytes 5 to 7 hold.
+    r = PlainRecord(0xC0);
     r[4] = 0xFF;
     r[5] = 0x12;
     r[6] = 0x34;
     r[7] = 0x56;
-    const ChannelModel model = Decode(r);
+    model = Decode(r);
     EXPECT_EQ(model.channel(1).freq[0], "145.12500");
     EXPECT_EQ(model.channel(1).freq[1], "");
     Record expected = PlainRecord(0xC0);
@@ -96,37 +165,37 @@ TEST(ChannelRecord, ByteFourFfMeansNoTransmitFrequency) {
 }
 
 TEST(ChannelTones, DecodeToTextAndPositionAndEncodeByPosition) {
-    struct Case {
-        std::uint8_t low, high;
-        Language lang;
-        const char* text;
-        std::int16_t index;
-        std::uint8_t encLow, encHigh;
-    };
-    const Case cases[] = {
-        {0xFF, 0x12, Language::English, "Off", 0, 0xFF, 0xFF},
-        {0xFF, 0xFF, Language::Chinese, "关闭", 0, 0xFF, 0xFF},
-        {0x70, 0x06, Language::English, "67.0", 1, 0x70, 0x06},
-        {0x41, 0x25, Language::Chinese, "254.1", 50, 0x41, 0x25},
-        {0x17, 0x80, Language::English, "D017N", 51, 0x17, 0x80},
-        {0x54, 0xC7, Language::English, "D754I", 264, 0x54, 0xC7},
-        // Not listed: the text is kept, the position is 0, so it is written as off.
-        {0x03, 0x10, Language::English, "100.3", 0, 0xFF, 0xFF},
-        {0x99, 0x87, Language::English, "D799N", 0, 0xFF, 0xFF},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<std::uint8_t, std::uint8_t, Language, const char*, std::int16_t, std::uint8_t,
+                     std::uint8_t>
+        cases[] = {
+            {0xFF, 0x12, Language::English, "Off", 0, 0xFF, 0xFF},
+            {0xFF, 0xFF, Language::Chinese, "关闭", 0, 0xFF, 0xFF},
+            {0x70, 0x06, Language::English, "67.0", 1, 0x70, 0x06},
+            {0x41, 0x25, Language::Chinese, "254.1", 50, 0x41, 0x25},
+            {0x00, 0x10, Language::English, "100.0", 13, 0x00, 0x10},
+            {0x17, 0x80, Language::English, "D017N", 51, 0x17, 0x80},
+            {0x23, 0x80, Language::English, "D023N", 52, 0x23, 0x80},
+            {0x06, 0x86, Language::English, "D606N", 140, 0x06, 0x86},
+            {0x54, 0x87, Language::English, "D754N", 157, 0x54, 0x87},
+            {0x17, 0xC0, Language::English, "D017I", 158, 0x17, 0xC0},
+            {0x54, 0xC7, Language::English, "D754I", 264, 0x54, 0xC7},
+            // Not listed: the text is kept, the position is 0, so it is written as off.
+            {0x03, 0x10, Language::English, "100.3", 0, 0xFF, 0xFF},
+            {0x99, 0x87, Language::English, "D799N", 0, 0xFF, 0xFF},
+        };
+    for (const auto& [low, high, lang, text, index, encLow, encHigh] : cases) {
         Record r = PlainRecord(0xC0);
-        r[8] = r[10] = c.low;
-        r[9] = r[11] = c.high;
-        const ChannelModel model = Decode(r, c.lang);
+        r[8] = r[10] = low;
+        r[9] = r[11] = high;
+        const ChannelModel model = Decode(r, lang);
         for (int k : {3, 4}) {
-            EXPECT_EQ(model.channel(1).text(k), c.text);
-            EXPECT_EQ(model.channel(1).index(k), c.index) << c.text;
+            EXPECT_EQ(model.channel(1).text(k), text);
+            EXPECT_EQ(model.channel(1).index(k), index) << text;
         }
         const Record back = Reencode(model);
         EXPECT_EQ((std::array<std::uint8_t, 4>{back[8], back[9], back[10], back[11]}),
-                  (std::array<std::uint8_t, 4>{c.encLow, c.encHigh, c.encLow, c.encHigh}))
-            << c.text;
+                  (std::array<std::uint8_t, 4>{encLow, encHigh, encLow, encHigh}))
+            << text;
     }
 }
 
@@ -179,6 +248,104 @@ TEST(ChannelNames, EveryByteButFfRoundTripsAndFillMovesToTheEnd) {
     for (std::size_t j = 0; j < 8; ++j)
         in.set(ChannelNameOffset(9) + j, std::uint8_t("AB\xC4\xFF\xFF\xFF\xFF\xFF"[j]));
     EXPECT_EQ(out, in);
+}
+
+int Uniform(std::mt19937& rng, int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(rng);
+}
+
+// A frequency inside one of the bands of the first band entry, on the channel raster.
+std::string RandomFrequency(std::mt19937& rng) {
+    const bool uhf = Uniform(rng, 0, 1) == 1;
+    const int tenHz = uhf ? Uniform(rng, 40000000, 46999500) : Uniform(rng, 13600000, 17399500);
+    char typed[16];
+    std::snprintf(typed, sizeof typed, "%03d.%05d", tenHz / 100000, tenHz % 100000);
+    return SnapFrequency(typed).value();
+}
+
+std::string RandomName(std::mt19937& rng) {
+    std::string name;
+    const int length = Uniform(rng, 0, 8);
+    for (int i = 0; i < length; ++i) {
+        const int c = Uniform(rng, 0, 1) == 0 ? Uniform(rng, 0x20, 0x7E) : Uniform(rng, 0xA0, 0xFE);
+        name += Utf8(static_cast<char32_t>(c));
+    }
+    return name;
+}
+
+// A model as the editors could leave it: only values their lists and checks admit.
+ChannelModel RandomModel(std::mt19937& rng, Language lang) {
+    ChannelModel model;
+    for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
+        Channel& ch = model.channel(n);
+        if (Uniform(rng, 0, 9) < 7) {
+            ch.freq[0] = RandomFrequency(rng);
+            ch.freq[1] = Uniform(rng, 0, 3) == 0 ? std::string() : RandomFrequency(rng);
+            for (int column = kFirstListColumn; column <= kLastListColumn; ++column) {
+                const auto& list = ChannelColumnList(column, lang);
+                const int index = Uniform(rng, 0, static_cast<int>(list.size()) - 1);
+                ch.index(column) = static_cast<std::int16_t>(index);
+                ch.text(column) = list[static_cast<std::size_t>(index)];
+            }
+        }
+        ch.name = RandomName(rng);
+    }
+    return model;
+}
+
+// All 0xFF but one name on empty channel 3, decoded over a model that held other channels.
+TEST(ImageCodec, AllFfImageIsEmptyKeepsNamesAndEncodesBackToFf) {
+    MemoryImage in;
+    in.fill(0xFF);
+    for (std::size_t j = 0; j < 5; ++j) in.set(ChannelNameOffset(3) + j, "SPARE"[j]);
+    Configuration cfg;
+    cfg.channels.channel(5).freq[0] = "145.00000";
+    cfg.channels.channel(6).name = "STALE";
+    DecodeImage(in, cfg, Language::English);
+    ChannelModel expected;
+    expected.channel(3).name = "SPARE";
+    EXPECT_EQ(cfg.channels, expected);
+
+    MemoryImage out;
+    out.fill(0x5A);
+    EncodeImage(cfg, out);
+    for (std::size_t i = 0; i < kSettingsRegion; ++i) ASSERT_EQ(out.at(i), 0xFF) << i;
+    for (std::size_t i = kNameRegion; i < kSpareByte; ++i) ASSERT_EQ(out.at(i), in.at(i)) << i;
+    for (int i = kUnwrittenFirst; i <= kUnwrittenLast; ++i)
+        EXPECT_EQ(out.at(static_cast<std::size_t>(i)), 0x5A) << i;
+    EXPECT_EQ(out.at(kSpareByte), 0x5A);
+}
+
+TEST(ImageCodec, ValidModelsSurviveEncodeThenDecode) {
+    std::mt19937 rng(2024);
+    for (Language lang : {Language::Chinese, Language::English}) {
+        for (int round = 0; round < 20; ++round) {
+            Configuration cfg;
+            cfg.channels = RandomModel(rng, lang);
+            MemoryImage image;
+            EncodeImage(cfg, image);
+            Configuration back;
+            DecodeImage(image, back, lang);
+            ASSERT_EQ(back.channels, cfg.channels) << "round " << round;
+        }
+    }
+}
+
+// Any image, settings block included, is stable after one pass.
+TEST(ImageCodec, DecodeEncodeIsStableAfterOnePass) {
+    for (int round = 0; round < 300; ++round) {
+        const MemoryImage in = test::PatternImage(static_cast<std::uint32_t>(round));
+        const Language lang = round % 2 ? Language::English : Language::Chinese;
+        Configuration first;
+        DecodeImage(in, first, lang);
+        MemoryImage once;
+        EncodeImage(first, once);
+        Configuration second;
+        DecodeImage(once, second, lang);
+        MemoryImage twice;
+        EncodeImage(second, twice);
+        ASSERT_EQ(twice, once) << "round " << round;
+    }
 }
 
 }  // namespace

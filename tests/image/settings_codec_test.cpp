@@ -1,13 +1,19 @@
+// The settings table, the settings model, the entry check of the FM window and the codec of
+// the settings block.
 #include "image/settings_codec.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "image/encodings.h"
 #include "image/numeric_text.h"
+#include "image/settings_input.h"
 
 namespace varel {
 namespace {
@@ -138,22 +144,18 @@ TEST(DisplayTexts, FillBytesAreDroppedWhereverTheyStandAndTextsAreCut) {
 }
 
 TEST(VoxByte, SplitsIntoGainDelayAndSwitchAndBuildsBack) {
-    const struct {
-        std::uint8_t in;
-        int gain, delay, on;
-        bool check;
-        std::uint8_t out;
-    } cases[] = {{0x37, 1, 2, 1, true, 0x37}, {0xE0, 7, 0, 0, false, 0xE6}};
-    for (const auto& c : cases) {
+    const std::tuple<std::uint8_t, int, int, int, bool, std::uint8_t> cases[] = {
+        {0x37, 1, 2, 1, true, 0x37}, {0xE0, 7, 0, 0, false, 0xE6}};
+    for (const auto& [stored, gain, delay, on, check, built] : cases) {
         MemoryImage in;
-        in.set(1800, c.in);
+        in.set(1800, stored);
         SettingsModel s;
         DecodeAll(in, s);
-        EXPECT_EQ(s.index(Id::VoxGainLevel), c.gain);
-        EXPECT_EQ(s.index(Id::VoxDelayTime), c.delay);
-        EXPECT_EQ(s.index(Id::VoxSwitch), c.on);
-        EXPECT_EQ(s.checked(Id::ProhibitVoxReceiving), c.check);
-        EXPECT_EQ(Encoded(s, 1800, 1), ByteList{c.out});  // bits 1 and 2 always set
+        EXPECT_EQ(s.index(Id::VoxGainLevel), gain);
+        EXPECT_EQ(s.index(Id::VoxDelayTime), delay);
+        EXPECT_EQ(s.index(Id::VoxSwitch), on);
+        EXPECT_EQ(s.checked(Id::ProhibitVoxReceiving), check);
+        EXPECT_EQ(Encoded(s, 1800, 1), ByteList{built});  // bits 1 and 2 always set
     }
 }
 
@@ -295,16 +297,11 @@ TEST(FmWords, EncodeFromTheTextsDigits) {
     }
 }
 
-TEST(FmState, PresentChannelIsAPlainByte) {
+TEST(FmState, PresentChannelIsAPlainByteSkippedWhenWhatWasTypedDoesNotFit) {
     SettingsModel s;
     s.setNumber(Id::FmPresentChannel, 12);
-    MemoryImage image;
-    EncodeSettings(s, image);
-    EXPECT_EQ(image.at(1952), 0x0C);
-    SettingsModel back;
-    DecodeAll(image, back);
-    EXPECT_EQ(back.displayText(Id::FmPresentChannel, Language::English), "12");
-    ASSERT_TRUE(s.setNumber(Id::FmPresentChannel, 300));  // typed; does not fit a byte
+    EXPECT_EQ(Encoded(s, 1952, 1), ByteList{0x0C});
+    ASSERT_TRUE(s.setNumber(Id::FmPresentChannel, 300));
     EXPECT_EQ(Encoded(s, 1952, 1), ByteList{0x5A});
 }
 
@@ -453,23 +450,88 @@ TEST(SettingsRoundTrip, RandomEditorValuesSurviveEncodeAndDecode) {
     }
 }
 
-TEST(SettingsRoundTrip, AnyBlockIsStableAfterOnePass) {
-    std::mt19937 rng(7);
-    for (int round = 0; round < 300; ++round) {
-        MemoryImage in;
-        for (std::size_t i = kSettingsRegion; i < kSettingsRegionEnd; ++i)
-            in.set(i, static_cast<std::uint8_t>(rng()));
-        SettingsModel first;
-        DecodeAll(in, first);
-        MemoryImage once;
-        EncodeSettings(first, once);
-        SettingsModel second;
-        DecodeAll(once, second);
-        MemoryImage twice;
-        EncodeSettings(second, twice);
-        ASSERT_EQ(Bytes(twice, kSettingsFirst, kSettingsEnd - kSettingsFirst),
-                  Bytes(once, kSettingsFirst, kSettingsEnd - kSettingsFirst))
-            << "round " << round;
+TEST(SettingTable, ListsAreCompleteAndFitTheirBits) {
+    const auto& table = SettingFields();
+    ASSERT_EQ(static_cast<int>(table.size()), kSettingCount);
+    for (int i = 0; i < kSettingCount; ++i) {
+        const SettingField& f = table[static_cast<std::size_t>(i)];
+        SCOPED_TRACE(f.objectName + " " + f.caption.en);
+        EXPECT_EQ(static_cast<int>(f.id), i);
+        EXPECT_FALSE(f.caption.en.empty() || f.caption.zh.empty());
+        if (!f.holdsIndex()) continue;
+        for (const Bilingual& e : f.entries) EXPECT_FALSE(e.en.empty() || e.zh.empty());
+        EXPECT_LT(f.start, f.entryCount());
+        EXPECT_LT(f.decodeDefault, f.entryCount());
+        for (int mapped : f.decodeMap) EXPECT_LT(mapped, f.entryCount());
+        if (f.kind == FieldKind::List && f.offset >= 0) {
+            EXPECT_LE(f.entryCount(), 1 << f.bits) << "positions do not fit the stored bits";
+        }
+    }
+}
+
+// Every bit of the block belongs to exactly one field or fixed content, except the reserved
+// bytes, which belong to none.
+TEST(SettingTable, CoversEveryBitOfTheBlockOnce) {
+    std::array<unsigned, 256> covered{};
+    auto claim = [&](int offset, int bit, int bits, const std::string& who) {
+        ASSERT_TRUE(offset >= kSettingsFirst && offset < kSettingsEnd) << who;
+        const unsigned mask = (bits >= 8 ? 0xFFu : (1u << bits) - 1u) << bit;
+        auto& c = covered[static_cast<std::size_t>(offset - kSettingsFirst)];
+        EXPECT_EQ(c & mask, 0u) << who << " overlaps at " << offset;
+        c |= mask;
+    };
+    for (const SettingField& f : SettingFields()) {
+        const bool bitField = f.kind == FieldKind::List || f.kind == FieldKind::Check;
+        for (int k = 0; f.offset >= 0 && k < f.size; ++k)
+            claim(f.offset + k, bitField ? f.bit : 0, bitField ? f.bits : 8, f.objectName);
+    }
+    for (const FixedContent& c : FixedContents())
+        for (int k = 0; k < c.count; ++k) claim(c.offset + k, c.bit, c.bits, "fixed");
+    for (int i = kSettingsFirst; i < kSettingsEnd; ++i) {
+        const bool reserved = i >= kUnwrittenFirst && i <= kUnwrittenLast;
+        EXPECT_EQ(covered[static_cast<std::size_t>(i - kSettingsFirst)], reserved ? 0u : 0xFFu)
+            << "byte " << i;
+    }
+}
+
+TEST(SettingsModel, RefusesWhatTheEditorsCannotHold) {
+    SettingsModel s;
+    ASSERT_TRUE(s.setIndex(Id::ADisplayMode, 1));
+    ASSERT_TRUE(s.setIndex(Id::BRxTone, 264));
+    s.setBand(2);
+    const SettingsModel before = s;
+    for (int bad : {-1, 2, 255}) EXPECT_FALSE(s.setIndex(Id::ADisplayMode, bad)) << bad;
+    EXPECT_FALSE(s.setIndex(Id::BRxTone, 265));
+    s.setBand(3);
+    s.setBand(-1);
+    EXPECT_FALSE(s.setIndex(Id::AFrequency, 0));  // wrong kinds
+    EXPECT_FALSE(s.setText(Id::Beep, "On"));
+    EXPECT_FALSE(s.setChecked(Id::Beep, true));
+    EXPECT_FALSE(s.setIndex(static_cast<Id>(kSettingCount), 0));
+    for (auto [slider, value] : {std::pair{6, 100}, {-1, 100}, {0, 256}, {0, -1}})
+        EXPECT_FALSE(s.setTuning(slider, value)) << slider << " " << value;
+    EXPECT_FALSE(s.setFmChannel(0, "88.00"));
+    EXPECT_FALSE(s.setFmChannel(26, "88.00"));
+    EXPECT_EQ(s, before);
+    EXPECT_EQ(s.band(), 2);
+    EXPECT_TRUE(s.setNumber(Id::FmPresentChannel, 300));  // typed into a list that allows it
+}
+
+// The FM window's entry check.
+TEST(FmEntryCheck, RangeBothEndsIncludedAndSnappedText) {
+    // clang-format off
+    const std::tuple<const char*, FmEntry, const char*> cases[] = {
+        {"", FmEntry::Empty, ""}, {"88.1.2", FmEntry::NotNumber, ""},
+        {"abc", FmEntry::NotNumber, ""}, {"86.99", FmEntry::OutOfRange, ""},
+        {"107.91", FmEntry::OutOfRange, ""}, {"87", FmEntry::Accepted, "87.00"},
+        {"88.", FmEntry::Accepted, "88.00"}, {"88.1", FmEntry::Accepted, "88.10"},
+        {"88.149", FmEntry::Accepted, "88.10"}, {"107.9", FmEntry::Accepted, "107.90"},
+        {"88.17", FmEntry::Accepted, "88.15"}};
+    // clang-format on
+    for (const auto& [typed, entry, text] : cases) {
+        const FmCheck check = CheckFmEntry(typed);
+        EXPECT_EQ(check.entry, entry) << typed;
+        EXPECT_EQ(check.text, text) << typed;
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
-// The virtual radio's protocol core connected with a read or write machine the way the serial
-// adapter connects the machine with a port: the threshold is set first, then the writes go
-// out; what the radio sends is delivered once the threshold is buffered.
+// Radio replies made by hand and feeding them to a machine; and the virtual radio's protocol
+// core connected with a read or write machine the way the serial adapter connects the machine
+// with a port: the threshold is set first, then the writes go out; what the radio sends is
+// delivered once the threshold is buffered.
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -10,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/frames.h"
 #include "link/read_machine.h"
 #include "link/transfer_actions.h"
 #include "link/write_machine.h"
@@ -20,6 +23,35 @@ namespace varel::link::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+/// An identification with the given byte 7 (its low nibble is the band digit). Bytes 6 and 8
+/// are not the radio's zeros, and byte 7 has a high nibble: the tool must not look at them.
+inline Bytes Identification(std::uint8_t byte7 = 0x40) {
+    Bytes id(kModelId.begin(), kModelId.end());
+    id.insert(id.end(), {0x31, byte7, 0x20});
+    return id;
+}
+
+/// A data block for address whose data bytes are first, first + 1, ...
+inline Bytes DataBlock(unsigned address, std::uint8_t first) {
+    Bytes block = {kWriteCommand, static_cast<std::uint8_t>(address >> 8),
+                   static_cast<std::uint8_t>(address & 0xFF), kBlockLengthByte};
+    for (unsigned k = 0; k < kBlockSize; ++k) block.push_back(static_cast<std::uint8_t>(first + k));
+    return block;
+}
+
+/// Feeds bytes to a machine as one receive event.
+template <typename Machine>
+Actions Feed(Machine& machine, const Bytes& bytes) {
+    return machine.received(bytes.data(), bytes.size());
+}
+
+/// All bytes of the output calls of one Actions.
+inline Bytes Sent(const Actions& actions) {
+    Bytes all;
+    for (const auto& call : actions.writes) all.insert(all.end(), call.begin(), call.end());
+    return all;
+}
+
 /// Radio options with one change made by set, for tables of fault cases.
 template <typename Set>
 sim::RadioOptions Faults(Set set) {
@@ -28,12 +60,44 @@ sim::RadioOptions Faults(Set set) {
     return options;
 }
 
-/// The virtual radio: its memory and the protocol that answers from it.
+/// The wake-up frame as the tool sends it.
+inline const Bytes kWake(kWakeUp.begin(), kWakeUp.end());
+
+/// The virtual radio: its memory and the protocol that answers from it, which a test may also
+/// drive byte by byte without a machine.
 struct Radio {
     explicit Radio(sim::RadioOptions options = {}, const MemoryImage& image = MemoryImage())
         : memory(image), protocol(memory, std::move(options)) {}
     Radio(const Radio&) = delete;
     Radio& operator=(const Radio&) = delete;
+
+    /// Feeds bytes; every output call they caused.
+    std::vector<sim::Chunk> send(const Bytes& bytes) {
+        std::vector<sim::Chunk> writes;
+        for (auto b : bytes) {
+            sim::Response r = protocol.feed(b);
+            writes.insert(writes.end(), r.writes.begin(), r.writes.end());
+        }
+        return writes;
+    }
+    /// Wake-up and identification, as both transfers begin; false when the wake-up frame was
+    /// not acknowledged alone.
+    bool open() {
+        const bool acknowledged = send(kWake) == std::vector<sim::Chunk>{{kAck}};
+        send({kIdentify});
+        send({kAck});
+        return acknowledged;
+    }
+    /// A read request, and a write frame of one byte value.
+    std::vector<sim::Chunk> read(unsigned address) {
+        return send({kReadCommand, static_cast<std::uint8_t>(address >> 8),
+                     static_cast<std::uint8_t>(address & 0xFF), kBlockLengthByte});
+    }
+    std::vector<sim::Chunk> write(unsigned address, std::uint8_t fill) {
+        Bytes frame = DataBlock(address, 0);
+        std::fill(frame.begin() + 4, frame.end(), fill);
+        return send(frame);
+    }
 
     sim::RadioMemory memory;
     sim::RadioProtocol protocol;

@@ -33,19 +33,15 @@ TEST(Packaging, TheDataFileIsKnownByItsFirstSixBytesNotByItsName) {
     std::vector<std::uint8_t> shifted(header);
     shifted.insert(shifted.begin(), ' ');
     const std::vector<std::uint8_t> other(3120, 0);
-    const struct {
-        const char* name;
-        const std::vector<std::uint8_t>& bytes;
-        bool ours;
-    } files[] = {
+    const std::tuple<const char*, const std::vector<std::uint8_t>&, bool> files[] = {
         {"radio.dat", header, true}, {"radio", header, true},      {"RADIO.DAT", header, true},
         {"other.dat", other, false}, {"late.dat", shifted, false},
     };
     QMimeDatabase db;
-    for (const auto& f : files) {
-        ASSERT_TRUE(WriteFileBytes(dir.file(f.name), f.bytes));
-        const QMimeType type = db.mimeTypeForFile(QString::fromStdString(dir.file(f.name)));
-        EXPECT_EQ(type.name() == kType, f.ours) << f.name << ": " << type.name().toStdString();
+    for (const auto& [name, bytes, ours] : files) {
+        ASSERT_TRUE(WriteFileBytes(dir.file(name), bytes));
+        const QMimeType type = db.mimeTypeForFile(QString::fromStdString(dir.file(name)));
+        EXPECT_EQ(type.name() == kType, ours) << name << ": " << type.name().toStdString();
     }
     EXPECT_EQ(db.mimeTypeForName(kType).comment().isEmpty(), false);
 }

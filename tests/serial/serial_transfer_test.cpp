@@ -1,10 +1,14 @@
-// The serial adapter and port probe over a pseudo-terminal, with the virtual radio's protocol
-// answering in-process.
+// The serial side: port numbers, their devices and the environment overrides; one program at a
+// time on a device, whatever name reaches it, with the lock files of running and of vanished
+// processes; the reasons a port cannot be opened; and the serial adapter and port probe over a
+// pseudo-terminal, with the virtual radio's protocol answering in-process.
 #include "link/serial_transfer.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -13,20 +17,188 @@
 #include <QSerialPort>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "link/port_lock.h"
+#include "link/port_map.h"
 #include "link/port_probe.h"
 #include "link/read_machine.h"
 #include "link/write_machine.h"
-#include "serial/serial_test_app.h"
 #include "sim/pty.h"
 #include "sim/radio_protocol.h"
+#include "support/as_nobody.h"
+#include "support/pattern_image.h"
+#include "support/temp_dir.h"
 
 namespace varel::link {
 namespace {
+
+// The one application object of the serial tests (Qt allows one per process).
+QCoreApplication& App() {
+    static int argc = 1;
+    static char name[] = "serial_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+EnvLookup FakeEnv(std::map<std::string, std::string> vars) {
+    return [vars](const std::string& name) -> std::optional<std::string> {
+        const auto it = vars.find(name);
+        if (it == vars.end()) return std::nullopt;
+        return it->second;
+    };
+}
+
+// An override names one port's device; an empty one, or one of a port that does not exist,
+// counts for nothing.
+TEST(PortMap, NumbersMapToTheirDevicesAndTheEnvironmentOverridesOnePort) {
+    const auto env = FakeEnv({{"VAREL_COM1", "/dev/pts/5"},
+                              {"VAREL_COM2", ""},
+                              {"VAREL_COM21", "/dev/pts/9"},
+                              {"VAREL_COM", "/dev/pts/7"}});
+    // clang-format off
+    const std::pair<int, const char*> cases[] = {
+        {1, "/dev/ttyUSB0"}, {2, "/dev/ttyUSB1"}, {8, "/dev/ttyUSB7"}, {9, "/dev/ttyACM0"},
+        {12, "/dev/ttyACM3"}, {13, "/dev/ttyS0"}, {20, "/dev/ttyS7"}, {0, ""}, {21, ""}, {-1, ""}};
+    // clang-format on
+    for (const auto& [port, device] : cases) {
+        EXPECT_EQ(DefaultPortDevice(port), device) << port;
+        EXPECT_EQ(PortDevice(port, FakeEnv({})), device) << port;
+        EXPECT_EQ(PortDevice(port, env), port == 1 ? "/dev/pts/5" : device) << port;
+    }
+    ASSERT_EQ(setenv("VAREL_COM17", "/dev/pts/42", 1), 0);  // the process's own environment
+    EXPECT_EQ(PortDevice(17), "/dev/pts/42");
+    unsetenv("VAREL_COM17");
+    EXPECT_EQ(PortDevice(17), "/dev/ttyS4");
+}
+
+TEST(PortMap, PortArgumentIsAPortNameANumberOrAnExistingPath) {
+    const auto env = FakeEnv({{"VAREL_COM3", "/dev/pts/3"}});
+    // The device the argument names; none when it is invalid.
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"1", "/dev/ttyUSB0"}, {"3", "/dev/pts/3"}, {"07", "/dev/ttyUSB6"}, {"20", "/dev/ttyS7"},
+        {"com3", "/dev/pts/3"}, {"COM20", "/dev/ttyS7"}, {"/dev/null", "/dev/null"},
+        {"00001", "/dev/ttyUSB0"}, {"0", ""}, {"21", ""}, {"000", ""}, {"120", ""},
+        {"99999999999999999999", ""}, {"Com21", ""}, {"Com1x", ""},
+        {"/nonexistent/ttyVAREL", ""}, {"ttyS1", ""}, {"", ""}};
+    // clang-format on
+    for (const auto& [text, device] : cases) {
+        const PortArgument arg = ResolvePortArgument(text, env);
+        const bool valid = *device != '\0';
+        EXPECT_EQ(arg.valid, valid) << text;
+        if (valid) {
+            EXPECT_EQ(arg.device, device) << text;
+        }
+    }
+}
+
+namespace fs = std::filesystem;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A lock file as other serial programs write it: the process id padded to ten places.
+void WriteLock(const std::string& path, pid_t pid) {
+    std::ofstream(path) << std::string(10 - std::to_string(pid).size(), ' ') << pid << '\n';
+}
+
+// The id of a process that has ended.
+pid_t EndedProcess() {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(0);
+    waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+class PortLock : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        std::string error;
+        ASSERT_TRUE(line.openPseudoTerminal(error)) << error;
+        device = line.devicePath();
+        lock = LockFilePath(device);
+        ASSERT_FALSE(lock.empty());
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove(lock, ignored);
+    }
+
+    sim::RadioLine line;
+    std::string device;
+    std::string lock;
+    test::TempDir dir;
+};
+
+// As root, exclusive mode does not keep a second open out; the lock must.
+TEST_F(PortLock, ADeviceOpensOnceWhateverNameReachesIt) {
+    const std::string link = dir.file("radio");
+    fs::create_symlink(device, link);
+    QSerialPort first;
+    ASSERT_TRUE(OpenComDevice(first, Q(link)));
+    EXPECT_TRUE(fs::exists(lock));  // named after the device, not the link
+    for (const std::string& name : {device, link}) {
+        QSerialPort second;
+        PortProblem problem = PortProblem::None;
+        EXPECT_FALSE(OpenComDevice(second, Q(name), &problem)) << name;
+        EXPECT_EQ(problem, PortProblem::Busy) << name;
+    }
+    first.close();
+    EXPECT_FALSE(fs::exists(lock));
+}
+
+TEST_F(PortLock, LiveLocksAreHonouredAndStaleOnesBroken) {
+    WriteLock(lock, getpid());
+    QSerialPort port;
+    PortProblem problem = PortProblem::None;
+    EXPECT_FALSE(OpenComDevice(port, Q(device), &problem));
+    EXPECT_EQ(problem, PortProblem::Busy);
+    EXPECT_EQ(DiagnosePort(device), PortProblem::Busy);
+
+    WriteLock(lock, EndedProcess());
+    ASSERT_TRUE(OpenComDevice(port, Q(device)));
+    std::ifstream held(lock);
+    pid_t owner = 0;
+    EXPECT_TRUE(held >> owner);
+    EXPECT_EQ(owner, getpid());  // the stale lock was replaced by this process's own
+}
+
+TEST_F(PortLock, ReasonsAPortCannotBeOpened) {
+    const std::string file = dir.file("plain");
+    std::ofstream(file) << "x";
+    const std::tuple<std::string, PortProblem> cases[] = {
+        {device, PortProblem::None},
+        {dir.file("missing"), PortProblem::NoSuchDevice},
+        {file, PortProblem::NotSerial},
+        {"/dev/null", PortProblem::NotSerial},
+    };
+    for (const auto& [path, expected] : cases) {
+        EXPECT_EQ(DiagnosePort(path), expected) << path;
+        QSerialPort port;
+        PortProblem problem = PortProblem::Busy;
+        OpenComDevice(port, Q(path), &problem);
+        EXPECT_EQ(problem, expected) << path;
+    }
+    ASSERT_EQ(chmod(device.c_str(), 0), 0);
+    const auto unprivileged =
+        test::RunUnprivileged([&] { return static_cast<int>(DiagnosePort(device)); });
+    ASSERT_TRUE(unprivileged) << "cannot run as an ordinary user";
+    EXPECT_EQ(*unprivileged, static_cast<int>(PortProblem::NoPermission));
+    for (Language lang : {Language::Chinese, Language::English})
+        EXPECT_NE(PortProblemText(PortProblem::NoPermission, lang).find("dialout"),
+                  std::string::npos);
+}
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -102,17 +274,13 @@ public:
     Actions onStart;
     std::vector<Actions> onReceive;  // answers to the deliveries, in order
     std::vector<Bytes> deliveries;
-    int ticks = 0;
 
     Actions start() override { return onStart; }
     Actions received(const std::uint8_t* data, std::size_t size) override {
         deliveries.emplace_back(data, data + size);
         return deliveries.size() <= onReceive.size() ? onReceive[deliveries.size() - 1] : Actions();
     }
-    Actions tick() override {
-        ++ticks;
-        return {};
-    }
+    Actions tick() override { return {}; }
     Actions answerBandQuestion(bool) override { return {}; }
     Actions interrupt() override { return {}; }
     Outcome outcome() const override { return Outcome::Pending; }
@@ -134,18 +302,11 @@ struct Recorder {
     bool portOpenAtFinish = true;
 };
 
-MemoryImage Pattern() {
-    MemoryImage image;
-    for (std::size_t i = 0; i < kImageSize; ++i)
-        image.set(i, static_cast<std::uint8_t>(i * 13 + 5));
-    return image;
-}
-
 TEST(SerialTransfer, ReadsTheWholeMemoryIncludingTheSpareByte) {
     App();
     PtyLine radio;
     ASSERT_TRUE(radio.ok);
-    radio.memory = sim::RadioMemory(Pattern());
+    radio.memory = sim::RadioMemory(test::PatternImage());
     MemoryImage in;
     ReadMachine machine(in);
     SerialTransfer transfer;
@@ -156,7 +317,7 @@ TEST(SerialTransfer, ReadsTheWholeMemoryIncludingTheSpareByte) {
     EXPECT_EQ(rec.outcomes, std::vector<Outcome>{Outcome::Success});
     EXPECT_FALSE(rec.portOpenAtFinish);
     EXPECT_FALSE(transfer.isRunning());
-    EXPECT_EQ(in, Pattern());
+    EXPECT_EQ(in, test::PatternImage());
     ASSERT_FALSE(rec.progress.empty());
     EXPECT_EQ(rec.progress.back(), 196);
     // No second ending arrives later.
@@ -172,7 +333,7 @@ TEST(SerialTransfer, WritesTheScheduleAndAnswersTheBandQuestionFromTheSignal) {
         options.band = 1;
         PtyLine radio(options);
         ASSERT_TRUE(radio.ok);
-        const MemoryImage out = Pattern();
+        const MemoryImage out = test::PatternImage();
         WriteMachine machine(out, WriteOptions{0, true, true});
         SerialTransfer transfer;
         Recorder rec(transfer);

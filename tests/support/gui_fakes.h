@@ -27,25 +27,14 @@ struct ShownMessage {
 class FakeMessageBoxes : public MessageBoxes {
 public:
     int LocalMsgBox(const QString& text, int style, const QString& title) override {
-        shown.push_back({text, style, title});
-        if (onShow) onShow(shown.back());
-        if (answers.empty()) return MsgResult::Ok;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return show({text, style, title});
     }
     void ShowReport(const QString& text, const QString& details, const QString& title) override {
         reports.push_back({text, details, title});
     }
-    bool Confirm(const QString& text, const QString& details, const QString& title,
+    bool Confirm(const QString& text, const QString&, const QString& title,
                  const QString&) override {
-        shown.push_back({text, 0, title});
-        confirmDetails = details;
-        if (onShow) onShow(shown.back());
-        if (answers.empty()) return true;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer == MsgResult::Ok;
+        return show({text, 0, title}) == MsgResult::Ok;
     }
     int AskNumber(const QString& text, const QString&, int minimum, int maximum, int) override {
         shown.push_back({text, 0, QString()});
@@ -64,8 +53,17 @@ public:
     std::vector<Report> reports;  ///< every report, in order
     std::deque<int> answers;
     std::deque<int> numbers;                          ///< answers of AskNumber, then cancel
-    QString confirmDetails;                           ///< the details of the last Confirm
     std::function<void(const ShownMessage&)> onShow;  ///< runs while the "box" is open
+
+private:
+    int show(const ShownMessage& message) {
+        shown.push_back(message);
+        if (onShow) onShow(shown.back());
+        if (answers.empty()) return MsgResult::Ok;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 /// Returns the prepared names once each; empty (cancelled) afterwards.
@@ -100,15 +98,12 @@ public:
         ++languageSaves;
     }
     int LoadPortNumber() override { return port; }
-    void SavePortNumber(int number) override {
-        port = number;
-        ++portSaves;
-    }
+    void SavePortNumber(int number) override { port = number; }
     bool LoadVerifyAfterWrite() override { return verify; }
     void SaveVerifyAfterWrite(bool on) override { verify = on; }
     QStringList LoadRecentFiles() override { return recent; }
     void SaveRecentFiles(const QStringList& files) override { recent = files; }
-    int language = 0, port = 0, languageSaves = 0, portSaves = 0;
+    int language = 0, port = 0, languageSaves = 0;
     bool verify = false;
     QStringList recent;
 };

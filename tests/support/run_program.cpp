@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "support/temp_dir.h"
+
 extern char** environ;
 
 namespace varel::test {
@@ -102,6 +104,13 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     RunningProgram running;
     if (!running.start(program, args, extraEnv)) return {};
     return running.finish(timeoutMs);
+}
+
+std::vector<std::uint8_t> NormalizedFile(const std::string& cli, const std::string& path) {
+    TempDir dir;
+    const std::string out = dir.file("normalized.dat");
+    if (RunProgram(cli, {"normalize", path, out}).exitCode != 0) return {};
+    return ReadFileBytes(out);
 }
 
 }  // namespace varel::test

@@ -2,6 +2,7 @@
 // Runs a program of the build with arguments and collects its exit code and output.
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,5 +41,8 @@ private:
 /// (then kills it). extraEnv entries are "NAME=value".
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          int timeoutMs = 20000, const std::vector<std::string>& extraEnv = {});
+
+/// The data file `cli normalize` makes of the file at path (empty when it fails).
+std::vector<std::uint8_t> NormalizedFile(const std::string& cli, const std::string& path);
 
 }  // namespace varel::test

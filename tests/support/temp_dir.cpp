@@ -39,4 +39,13 @@ bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     return static_cast<bool>(out);
 }
 
+std::string ReadFileText(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+bool WriteFileText(const std::string& path, const std::string& text) {
+    return WriteFileBytes(path, {text.begin(), text.end()});
+}
+
 }  // namespace varel::test

@@ -32,5 +32,8 @@ private:
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 /// Writes bytes to a file, replacing it; false on failure.
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+/// The same for text.
+std::string ReadFileText(const std::string& path);
+bool WriteFileText(const std::string& path, const std::string& text);
 
 }  // namespace varel::test

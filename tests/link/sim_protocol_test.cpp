@@ -1,55 +1,19 @@
-// The virtual radio's protocol and memory, driven byte by byte without a line.
+// The virtual radio's protocol and memory, driven byte by byte without a line or a machine.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "image/image_codec.h"
+#include "link/radio_link.h"
 #include "sim/radio_memory.h"
 #include "sim/radio_protocol.h"
 
-namespace varel::sim {
+namespace varel::link::test {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-const Bytes kWake = {'P', 'R', 'O', 'G', 'R', 'A', 'M'};
-
-// Feeds a frame and collects every output call and log line it caused.
-struct Radio {
-    explicit Radio(RadioOptions options = {}, MemoryImage image = MemoryImage())
-        : memory(image), protocol(memory, options) {}
-
-    std::vector<Chunk> send(const Bytes& bytes) {
-        std::vector<Chunk> writes;
-        for (auto b : bytes) {
-            Response r = protocol.feed(b);
-            writes.insert(writes.end(), r.writes.begin(), r.writes.end());
-            log.insert(log.end(), r.log.begin(), r.log.end());
-        }
-        return writes;
-    }
-    // Wake-up and identification, as both transfers begin.
-    void open() {
-        send(kWake);
-        send({0x02});
-        send({0x06});
-    }
-    std::vector<Chunk> read(unsigned address) {
-        return send({'R', static_cast<std::uint8_t>(address >> 8),
-                     static_cast<std::uint8_t>(address & 0xFF), 0x10});
-    }
-    std::vector<Chunk> write(unsigned address, std::uint8_t fill) {
-        Bytes frame = {'W', static_cast<std::uint8_t>(address >> 8),
-                       static_cast<std::uint8_t>(address & 0xFF), 0x10};
-        frame.resize(20, fill);
-        return send(frame);
-    }
-
-    RadioMemory memory;
-    RadioProtocol protocol;
-    std::vector<std::string> log;
-};
+using namespace varel::sim;
 
 const std::vector<Chunk> kAckReply = {{0x06}};
 const std::vector<Chunk> kNoReply = {};
@@ -70,30 +34,27 @@ TEST(SimProtocol, WakesOnlyOnTheWholeWakeUpFrameAmidNoise) {
 }
 
 TEST(SimProtocol, IdentificationCarriesModelAndBandDigit) {
-    struct Case {
-        RadioOptions options;
-        std::vector<Chunk> expected;
-    };
-    RadioOptions band = {};
-    band.band = 0x0C;
-    RadioOptions model = {};
-    model.model = "AB-CD";
-    RadioOptions split = {};
-    split.splitIdent = true;
-    split.band = 2;
-    RadioOptions longSplit = split;
-    longSplit.longIdent = true;
-    const Case cases[] = {
+    const std::tuple<RadioOptions, std::vector<Chunk>> cases[] = {
         {{}, {{'P', 'W', '-', 'K', '4', 0x00, 0x00, 0x00}}},
-        {band, {{'P', 'W', '-', 'K', '4', 0x00, 0x0C, 0x00}}},
-        {model, {{'A', 'B', '-', 'C', 'D', 0x00, 0x00, 0x00}}},
-        {split, {{'P', 'W', '-'}, {'K', '4', 0x00, 0x02, 0x00}}},
-        {longSplit, {{'P', 'W', '-'}, {'K', '4', 0x00, 0x02, 0x00, kExtraByte}}},
+        {Faults([](RadioOptions& o) { o.band = 0x0C; }),
+         {{'P', 'W', '-', 'K', '4', 0x00, 0x0C, 0x00}}},
+        {Faults([](RadioOptions& o) { o.model = "AB-CD"; }),
+         {{'A', 'B', '-', 'C', 'D', 0x00, 0x00, 0x00}}},
+        {Faults([](RadioOptions& o) {
+             o.splitIdent = true;
+             o.band = 2;
+         }),
+         {{'P', 'W', '-'}, {'K', '4', 0x00, 0x02, 0x00}}},
+        {Faults([](RadioOptions& o) {
+             o.splitIdent = o.longIdent = true;
+             o.band = 2;
+         }),
+         {{'P', 'W', '-'}, {'K', '4', 0x00, 0x02, 0x00, kExtraByte}}},
     };
-    for (const auto& c : cases) {
-        Radio radio(c.options);
+    for (const auto& [options, expected] : cases) {
+        Radio radio(options);
         ASSERT_EQ(radio.send(kWake), kAckReply);
-        EXPECT_EQ(radio.send({0x02}), c.expected);
+        EXPECT_EQ(radio.send({0x02}), expected);
         EXPECT_EQ(radio.send({0x06}), kAckReply);
     }
 }
@@ -133,62 +94,53 @@ TEST(SimProtocol, WriteBlocksAreStoredUpToTheSpareByteOnly) {
     EXPECT_EQ(radio.send({0x06}), kAckReply);  // a bare acknowledge in a write
 }
 
-TEST(SimProtocol, OnlyTheFirstEndOfACompleteReadIsAnswered) {
+// Only the first End of a complete read is answered; an End nobody waits for (after a read that
+// stopped early, or of a write) is not; an End byte inside a frame is data. A write is complete
+// when its last block preceded the End, and reported once. Each session is ready for the next,
+// and a reset forgets a half-received frame.
+TEST(SimProtocol, EndsSessionsAndCompleteWrites) {
     Radio radio;
-    radio.open();
+    ASSERT_TRUE(radio.open());
     radio.read(0xC00);
     EXPECT_EQ(radio.send({0x06}), kAckReply);
     EXPECT_EQ(radio.send({'E'}), kAckReply);
     EXPECT_EQ(radio.send({'E'}), kNoReply);
     EXPECT_FALSE(radio.protocol.inSession());
     EXPECT_EQ(radio.protocol.endsReceived(), 2);
-    EXPECT_EQ(radio.send(kWake), kAckReply);  // ready for the next session
-}
 
-TEST(SimProtocol, EndsThatNobodyWaitsForAreNotAnswered) {
-    // An End after a read that stopped early (the tool's timeout) and the End of a write.
-    Radio early;
-    early.open();
-    early.read(0x000);
-    EXPECT_EQ(early.send({'E'}), kNoReply);
-    EXPECT_FALSE(early.protocol.inSession());
+    ASSERT_TRUE(radio.open());
+    radio.read(0x000);
+    EXPECT_EQ(radio.send({'E'}), kNoReply);
+    EXPECT_FALSE(radio.protocol.inSession());
 
-    Radio write;
-    write.open();
-    write.write(0x000, 0x11);
-    EXPECT_EQ(write.send({'E'}), kNoReply);
-    EXPECT_FALSE(write.protocol.takeCompletedWrite());  // stopped before its last block
-}
+    ASSERT_TRUE(radio.open());
+    EXPECT_EQ(radio.write(0x000, 'E'), kAckReply);
+    EXPECT_TRUE(radio.protocol.inSession());
+    EXPECT_EQ(radio.memory.image().at(0x00F), 'E');
+    EXPECT_EQ(radio.send({'E'}), kNoReply);
+    EXPECT_FALSE(radio.protocol.takeCompletedWrite());
 
-TEST(SimProtocol, AWriteIsCompleteWhenItsLastBlockPrecededTheEnd) {
-    Radio radio;
-    radio.open();
+    ASSERT_TRUE(radio.open());
     radio.write(0xC20, 0x00);
     EXPECT_FALSE(radio.protocol.takeCompletedWrite());
     radio.send({'E'});
     EXPECT_TRUE(radio.protocol.takeCompletedWrite());
-    EXPECT_FALSE(radio.protocol.takeCompletedWrite());  // reported once
-}
+    EXPECT_FALSE(radio.protocol.takeCompletedWrite());
 
-TEST(SimProtocol, AnEndByteInsideAFrameIsData) {
-    Radio radio;
-    radio.open();
-    EXPECT_EQ(radio.write(0x000, 'E'), kAckReply);
-    EXPECT_TRUE(radio.protocol.inSession());
-    EXPECT_EQ(radio.memory.image().at(0x00F), 'E');
+    ASSERT_TRUE(radio.open());
+    radio.send({'W', 0x00, 0x00});
+    radio.protocol.reset();
+    EXPECT_FALSE(radio.protocol.inSession());
+    EXPECT_EQ(radio.send(kWake), kAckReply);
 }
 
 TEST(SimProtocol, SilentAndStopAfterFaults) {
-    RadioOptions silent;
-    silent.silent = true;
-    Radio quiet(silent);
+    Radio quiet(Faults([](RadioOptions& o) { o.silent = true; }));
     EXPECT_EQ(quiet.send(kWake), kNoReply);
     EXPECT_EQ(quiet.send({0x02, 'E'}), kNoReply);
     EXPECT_EQ(quiet.protocol.endsReceived(), 1);
 
-    RadioOptions stop;
-    stop.stopAfter = 2;
-    Radio tired(stop);
+    Radio tired(Faults([](RadioOptions& o) { o.stopAfter = 2; }));
     tired.open();
     EXPECT_EQ(tired.read(0x000).size(), 1u);
     EXPECT_EQ(tired.send({0x06}), kAckReply);
@@ -198,9 +150,7 @@ TEST(SimProtocol, SilentAndStopAfterFaults) {
 }
 
 TEST(SimProtocol, GarbageFollowsTheReplyToTheMiddleBlockOnce) {
-    RadioOptions options;
-    options.garbage = true;
-    Radio radio(options);
+    Radio radio(Faults([](RadioOptions& o) { o.garbage = true; }));
     radio.open();
     int strays = 0;
     for (int n = 1; n <= 193; ++n) {
@@ -214,9 +164,7 @@ TEST(SimProtocol, GarbageFollowsTheReplyToTheMiddleBlockOnce) {
 }
 
 TEST(SimProtocol, GluedAcknowledgesCarryTheExtraByteEverywhere) {
-    RadioOptions options;
-    options.gluedAck = true;
-    Radio radio(options);
+    Radio radio(Faults([](RadioOptions& o) { o.gluedAck = true; }));
     const std::vector<Chunk> glued = {{0x06, kExtraByte}};
     EXPECT_EQ(radio.send(kWake), glued);
     EXPECT_EQ(radio.send({0x02}).size(), 1u);
@@ -267,31 +215,11 @@ TEST(SimProtocol, UnplugIsDueAfterTheGivenBlocks) {
     EXPECT_TRUE(early.protocol.unplugDue());
 }
 
-TEST(SimProtocol, ResetForgetsAHalfReceivedFrame) {
-    Radio radio;
-    radio.open();
-    radio.send({'W', 0x00, 0x00});
-    radio.protocol.reset();
-    EXPECT_FALSE(radio.protocol.inSession());
-    EXPECT_EQ(radio.send(kWake), kAckReply);
-}
-
-TEST(SimMemory, SampleDecodesToItsChannelsAndDefaults) {
+// What a fresh program encodes from the decoded sample is the sample itself.
+TEST(SimMemory, SampleIsWhatAFreshProgramSaves) {
     Configuration cfg;
     DecodeImage(SampleImage(), cfg, Language::English);
-    const Channel& first = cfg.channels.channel(1);
-    EXPECT_EQ(first.freq[0], "145.50000");
-    EXPECT_EQ(first.name, "CALL2M");
-    const Channel& repeater = cfg.channels.channel(2);
-    EXPECT_EQ(repeater.freq[1], "145.02500");
-    EXPECT_EQ(repeater.text(4), "88.5");
-    EXPECT_EQ(cfg.channels.channel(4).freq[1], "");  // receive only
-    EXPECT_EQ(cfg.channels.channel(5).text(3), "D023N");
-    EXPECT_EQ(cfg.channels.channel(7).freq[0], "446.00625");
-    EXPECT_FALSE(cfg.channels.channel(9).exists());
     EXPECT_EQ(cfg.settings.band(), 0);
-
-    // What a fresh program encodes from the decoded sample is the sample itself.
     MemoryImage encoded;
     EncodeImage(cfg, encoded);
     const MemoryImage sample = SampleImage();
@@ -300,4 +228,4 @@ TEST(SimMemory, SampleDecodesToItsChannelsAndDefaults) {
 }
 
 }  // namespace
-}  // namespace varel::sim
+}  // namespace varel::link::test

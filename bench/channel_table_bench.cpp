@@ -1,11 +1,14 @@
-// Costs of the channel grid's commands over a full table: paste of 128 copied channels and a
-// pick applied to all 128.
+// Costs over a full 128-channel table: the channel list's export and import, and the channel
+// grid's commands (copy and paste of 128 channels, a pick applied to all 128, the undo
+// snapshot).
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "image/channel_columns.h"
 #include "image/channel_commands.h"
+#include "image/channel_csv.h"
+#include "image/channel_table.h"
 
 namespace {
 
@@ -72,5 +75,26 @@ void BM_CopyOfTheTable(benchmark::State& state) {  // the undo snapshot each com
     }
 }
 BENCHMARK(BM_CopyOfTheTable)->Unit(benchmark::kMicrosecond);
+
+void BM_ExportChannelCsv(benchmark::State& state) {
+    const varel::ChannelTable table = FullTable();
+    for (auto _ : state) {
+        const varel::CsvExport list = varel::ExportChannelCsv(table.model());
+        benchmark::DoNotOptimize(list.text.data());
+    }
+}
+BENCHMARK(BM_ExportChannelCsv)->Unit(benchmark::kMicrosecond);
+
+void BM_ImportChannelCsv(benchmark::State& state) {
+    const std::string text = varel::ExportChannelCsv(FullTable().model()).text;
+    for (auto _ : state) {
+        varel::ChannelTable table;
+        const varel::CsvImport result =
+            varel::ImportChannelCsv(text, table, kBand, varel::Language::English);
+        if (result.taken != 128) state.SkipWithError("rows were skipped");
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(BM_ImportChannelCsv)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
