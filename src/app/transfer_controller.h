@@ -54,7 +54,6 @@ public:
 
     /// Whether a successful write is read back and compared.
     void setVerifyAfterWrite(bool on) { m_verify = on; }
-    bool verifyAfterWrite() const { return m_verify; }
     /// The wait before the read-back (tests shorten it).
     void setSettleMs(int ms) { m_settle.setInterval(ms); }
 
