@@ -6,9 +6,9 @@
 #include <string>
 
 #include "image/channel_columns.h"
-#include "image/channel_commands.h"
-#include "image/channel_csv.h"
 #include "image/channel_table.h"
+#include "lists/channel_commands.h"
+#include "lists/channel_csv.h"
 
 namespace {
 

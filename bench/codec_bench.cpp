@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "image/data_file.h"
+#include "files/data_file.h"
 #include "image/image_codec.h"
 
 namespace {

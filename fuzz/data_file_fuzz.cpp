@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "image/data_file.h"
+#include "files/data_file.h"
 #include "image/image_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

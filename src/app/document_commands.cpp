@@ -3,10 +3,10 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "image/channel_csv.h"
-#include "image/config_diff.h"
-#include "image/data_file.h"
+#include "checks/config_diff.h"
+#include "files/data_file.h"
 #include "image/image_codec.h"
+#include "lists/channel_csv.h"
 #include "session/file_dialogs.h"
 #include "session/message_boxes.h"
 #include "session/message_titles.h"

@@ -31,7 +31,7 @@
 #include "editors/fm_editor.h"
 #include "editors/port_window.h"
 #include "editors/tuning_editor.h"
-#include "image/backups.h"
+#include "files/backups.h"
 #include "session/app_settings.h"
 #include "session/message_boxes.h"
 #include "session/message_titles.h"

@@ -3,8 +3,8 @@
 #include <ctime>
 
 #include "app/write_safety.h"
-#include "image/backups.h"
-#include "image/write_check.h"
+#include "checks/write_check.h"
+#include "files/backups.h"
 #include "link/frames.h"
 #include "link/port_map.h"
 #include "link/port_problem.h"

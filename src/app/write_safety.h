@@ -4,8 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "checks/write_check.h"
 #include "image/language.h"
-#include "image/write_check.h"
 #include "link/verify.h"
 
 namespace varel {

@@ -3,22 +3,22 @@
 #include <ctime>
 #include <iostream>
 
-#include "image/data_file.h"
+#include "files/data_file.h"
 #include "image/memory_image.h"
 
 namespace varel::cli {
 
 namespace {
 
-const OptionSpec* FindSpec(const std::vector<OptionSpec>& specs, const std::string& name) {
-    for (const auto& spec : specs)
-        if (spec.name == name) return &spec;
+const CliOption* FindOption(const std::vector<CliOption>& accepted, const std::string& name) {
+    for (const auto& option : accepted)
+        if (option.name == name) return &option;
     return nullptr;
 }
 
 }  // namespace
 
-bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArgs& parsed,
+bool ParseArgs(const Args& args, const std::vector<CliOption>& accepted, ParsedArgs& parsed,
                std::string& error) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -41,12 +41,12 @@ bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArg
             error = "option '--help' takes no value";
             return false;
         }
-        const OptionSpec* spec = FindSpec(specs, name);
-        if (spec == nullptr) {
+        const CliOption* option = FindOption(accepted, name);
+        if (option == nullptr) {
             error = "unknown option '" + name + "'";
             return false;
         }
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (eq != std::string::npos) {
                 error = "option '" + name + "' takes no value";
                 return false;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli/verbs.h"
-#include "image/backups.h"
-#include "image/data_file.h"
+#include "files/backups.h"
+#include "files/data_file.h"
 #include "image/image_codec.h"
 #include "image/language.h"
 #include "image/memory_image.h"
@@ -15,7 +15,7 @@
 namespace varel::cli {
 
 /// An option a verb accepts: its name with the dashes ("--port") and whether a value follows.
-struct OptionSpec {
+struct CliOption {
     std::string name;         ///< "--port"
     bool takesValue = false;  ///< true when the next argument (or "=value") is its value
 };
@@ -30,10 +30,10 @@ struct ParsedArgs {
     bool has(const std::string& name) const { return options.count(name) != 0; }
 };
 
-/// Splits args by specs. "--" ends the options; a lone "-" is positional. Returns false with
+/// Splits args by the accepted options. "--" ends the options; a lone "-" is positional. Returns false with
 /// error set for an unknown option, an option whose value is missing (a value cannot begin
 /// with "--"), or a value given to an option that takes none ("--help=x").
-bool ParseArgs(const Args& args, const std::vector<OptionSpec>& specs, ParsedArgs& parsed,
+bool ParseArgs(const Args& args, const std::vector<CliOption>& accepted, ParsedArgs& parsed,
                std::string& error);
 
 /// The band position of a "--band N" option: 0, 1 or 2, or -1 when the option was not given.

@@ -2,10 +2,10 @@
 #include <iostream>
 #include <string>
 
+#include "checks/config_diff.h"
 #include "cli/cli_common.h"
 #include "cli/verbs.h"
-#include "image/config_diff.h"
-#include "image/data_file.h"
+#include "files/data_file.h"
 #include "image/memory_image.h"
 
 namespace varel::cli {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "checks/config_text.h"
 #include "cli/cli_common.h"
 #include "cli/verbs.h"
 #include "image/channel_columns.h"
 #include "image/channel_model.h"
-#include "image/config_text.h"
 #include "image/image_codec.h"
 #include "image/latin1.h"
 #include "image/settings_fields.h"

@@ -4,8 +4,8 @@
 
 #include "cli/cli_common.h"
 #include "cli/verbs.h"
-#include "image/channel_csv.h"
 #include "image/image_codec.h"
+#include "lists/channel_csv.h"
 
 namespace varel::cli {
 

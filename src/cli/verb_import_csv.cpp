@@ -4,10 +4,10 @@
 
 #include "cli/cli_common.h"
 #include "cli/verbs.h"
-#include "image/channel_csv.h"
 #include "image/channel_table.h"
 #include "image/frequency_band.h"
 #include "image/image_codec.h"
+#include "lists/channel_csv.h"
 
 namespace varel::cli {
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <thread>
 
+#include "checks/write_check.h"
 #include "cli/cli_common.h"
 #include "cli/transfer_runner.h"
 #include "cli/verbs.h"
 #include "image/image_codec.h"
 #include "image/memory_image.h"
 #include "image/messages.h"
-#include "image/write_check.h"
 #include "link/read_machine.h"
 #include "link/verify.h"
 #include "link/write_machine.h"
@@ -123,10 +123,10 @@ int Verify(const std::string& device, const MemoryImage& sent, const link::Write
 int RunWrite(const Args& args) {
     ParsedArgs parsed;
     std::string error;
-    const std::vector<OptionSpec> specs = {
+    const std::vector<CliOption> accepted = {
         {"--port", true},    {"--band", true},    {"--debug-mode", false}, {"--force-write", false},
         {"--strict", false}, {"--verify", false}, {"--no-backup", false}};
-    if (!ParseArgs(args, specs, parsed, error)) return UsageError(kWriteUsage, error);
+    if (!ParseArgs(args, accepted, parsed, error)) return UsageError(kWriteUsage, error);
     if (parsed.help) return PrintHelp(kWriteUsage);
     // Before the file count: "--band IN.dat" took the file as the band.
     int band = -1;

@@ -7,7 +7,7 @@
 
 #include "editors/channel_grid.h"
 #include "image/channel_columns.h"
-#include "image/channel_commands.h"
+#include "lists/channel_commands.h"
 #include "session/message_boxes.h"
 #include "session/session.h"
 #include "ui/qt_text.h"

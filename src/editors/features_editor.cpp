@@ -26,7 +26,7 @@ namespace {
 
 // Where each section's frame sits and how many caption and control pairs a row of it holds.
 // The two pages share the cells below the page buttons; the VOX frame stands beside both.
-struct FrameSpec {
+struct FramePlacement {
     SettingSection section;
     const char* name;
     int column;
@@ -34,7 +34,7 @@ struct FrameSpec {
     int pairsPerRow;
 };
 
-const FrameSpec kFrames[] = {
+const FramePlacement kFrames[] = {
     {SettingSection::FunctionSet, "Frame2", 0, 2, 3},
     {SettingSection::VfoA, "Frame3", 0, 1, 1},
     {SettingSection::VfoB, "Frame5", 1, 1, 1},
@@ -104,20 +104,20 @@ void FeaturesEditor::build() {
         control(SettingId::AFrequency)->box->setFocus();
     });
 
-    for (const FrameSpec& spec : kFrames) {
+    for (const FramePlacement& place : kFrames) {
         auto* frame = new QGroupBox(this);
-        frame->setObjectName(spec.name);
-        grid->addWidget(frame, 1, spec.column, 1, spec.columnSpan, Qt::AlignTop);
-        m_frames.emplace_back(spec.section, frame);
+        frame->setObjectName(place.name);
+        grid->addWidget(frame, 1, place.column, 1, place.columnSpan, Qt::AlignTop);
+        m_frames.emplace_back(place.section, frame);
         auto* fields = new QGridLayout(frame);
         int placed = 0;
         for (const SettingField& f : SettingFields()) {
-            if (f.section != spec.section) continue;
+            if (f.section != place.section) continue;
             const FeatureControl c = FeatureControl::Create(f, frame);
             m_controls.push_back(c);
             if (f.hidden) continue;
-            const int row = placed / spec.pairsPerRow;
-            const int column = 2 * (placed % spec.pairsPerRow);
+            const int row = placed / place.pairsPerRow;
+            const int column = 2 * (placed % place.pairsPerRow);
             ++placed;
             if (c.caption == nullptr) {
                 fields->addWidget(c.widget(), row, column, 1, 2);

@@ -1,6 +1,6 @@
 #include "link/verify.h"
 
-#include "image/block_contents.h"
+#include "checks/block_contents.h"
 #include "link/frames.h"
 
 namespace varel::link {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "image/data_file.h"
+#include "files/data_file.h"
 #include "image/memory_image.h"
 #include "link/frames.h"
 

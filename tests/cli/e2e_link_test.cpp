@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cli/sim_process.h"
-#include "image/data_file.h"
+#include "files/data_file.h"
 #include "image/memory_image.h"
 #include "sim/radio_memory.h"
 #include "support/pattern_image.h"

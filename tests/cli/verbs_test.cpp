@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "image/data_file.h"
+#include "files/data_file.h"
 #include "image/latin1.h"
 #include "image/settings_codec.h"
 #include "image/settings_fields.h"

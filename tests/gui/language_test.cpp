@@ -19,9 +19,9 @@
 #include <algorithm>
 #include <map>
 
+#include "files/data_file.h"
 #include "gui/app_fixture.h"
 #include "image/channel_columns.h"
-#include "image/data_file.h"
 #include "image/settings_fields.h"
 
 namespace varel::test {

@@ -22,10 +22,10 @@
 #include "app/document_commands.h"
 #include "app/qt_file_dialogs.h"
 #include "app/recent_files_menu.h"
+#include "files/data_file.h"
 #include "gui/app_fixture.h"
 #include "image/channel_columns.h"
-#include "image/channel_csv.h"
-#include "image/data_file.h"
+#include "lists/channel_csv.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 

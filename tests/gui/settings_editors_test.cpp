@@ -20,8 +20,8 @@
 
 #include "editors/fm_editor.h"
 #include "editors/tuning_editor.h"
+#include "files/data_file.h"
 #include "gui/app_fixture.h"
-#include "image/data_file.h"
 #include "session/service_modes.h"
 #include "support/run_program.h"
 

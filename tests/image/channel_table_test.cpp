@@ -15,15 +15,15 @@
 #include <tuple>
 #include <vector>
 
+#include "files/data_file.h"
 #include "image/channel_codec.h"
 #include "image/channel_columns.h"
-#include "image/channel_commands.h"
-#include "image/channel_csv.h"
-#include "image/csv_text.h"
-#include "image/data_file.h"
 #include "image/encodings.h"
 #include "image/image_codec.h"
 #include "image/typed_input.h"
+#include "lists/channel_commands.h"
+#include "lists/channel_csv.h"
+#include "lists/csv_text.h"
 #include "support/temp_dir.h"
 
 namespace varel {

@@ -1,6 +1,6 @@
 // Data files: their format, saving and loading with every failure, and the messages and
 // reasons of failed file operations in both languages.
-#include "image/data_file.h"
+#include "files/data_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "image/file_io.h"
+#include "files/file_io.h"
 #include "image/messages.h"
 #include "support/as_nobody.h"
 #include "support/pattern_image.h"

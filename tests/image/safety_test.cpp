@@ -13,17 +13,17 @@
 #include <tuple>
 #include <vector>
 
-#include "image/backups.h"
-#include "image/block_contents.h"
+#include "checks/block_contents.h"
+#include "checks/config_diff.h"
+#include "checks/write_check.h"
+#include "files/backups.h"
+#include "files/data_file.h"
 #include "image/channel_codec.h"
 #include "image/channel_columns.h"
 #include "image/channel_table.h"
-#include "image/config_diff.h"
-#include "image/data_file.h"
 #include "image/encodings.h"
 #include "image/frequency_band.h"
 #include "image/image_codec.h"
-#include "image/write_check.h"
 #include "support/as_nobody.h"
 #include "support/temp_dir.h"
 

@@ -1,12 +1,12 @@
-#include "image/config_diff.h"
+#include "checks/config_diff.h"
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
 
+#include "checks/config_text.h"
 #include "image/channel_codec.h"
 #include "image/channel_columns.h"
-#include "image/config_text.h"
 #include "image/image_codec.h"
 #include "image/settings_fields.h"
 

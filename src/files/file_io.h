@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "image/data_file.h"
+#include "files/data_file.h"
 
 namespace varel {
 

@@ -1,4 +1,4 @@
-#include "image/config_text.h"
+#include "checks/config_text.h"
 
 #include "image/channel_columns.h"
 #include "image/encodings.h"

@@ -1,8 +1,8 @@
-#include "image/block_contents.h"
+#include "checks/block_contents.h"
 
 #include <algorithm>
 
-#include "image/config_text.h"
+#include "checks/config_text.h"
 #include "image/memory_image.h"
 #include "image/settings_fields.h"
 

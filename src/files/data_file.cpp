@@ -1,8 +1,8 @@
-#include "image/data_file.h"
+#include "files/data_file.h"
 
 #include <algorithm>
 
-#include "image/file_io.h"
+#include "files/file_io.h"
 
 namespace varel {
 

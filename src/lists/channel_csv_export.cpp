@@ -1,12 +1,12 @@
 // Export of the channel model as a channel list, to a file or to the clipboard.
 #include <string>
 
+#include "files/file_io.h"
 #include "image/channel_columns.h"
-#include "image/channel_csv.h"
-#include "image/channel_csv_format.h"
-#include "image/csv_text.h"
 #include "image/encodings.h"
-#include "image/file_io.h"
+#include "lists/channel_csv.h"
+#include "lists/channel_csv_format.h"
+#include "lists/csv_text.h"
 
 namespace varel {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The differences between two configurations, one line per differing field, in the words of
-// the dump (image/config_text.h):
+// the dump (checks/config_text.h):
 //
 //   channel 5: RXFreq: 145.50000 -> 151.00000
 //   channel 5: Channel Name: CALL -> (empty)

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "image/data_file.h"
+#include "files/data_file.h"
 #include "image/memory_image.h"
 
 namespace varel {

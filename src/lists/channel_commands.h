@@ -5,11 +5,11 @@
 // are entered with the channel editor's rules, as the channel list import enters them.
 #include <string>
 
-#include "image/channel_csv.h"
 #include "image/channel_model.h"
 #include "image/channel_table.h"
 #include "image/frequency_band.h"
 #include "image/language.h"
+#include "lists/channel_csv.h"
 
 namespace varel {
 

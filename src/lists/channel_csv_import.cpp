@@ -6,14 +6,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "files/file_io.h"
 #include "image/channel_columns.h"
-#include "image/channel_csv.h"
-#include "image/channel_csv_format.h"
-#include "image/csv_text.h"
 #include "image/encodings.h"
-#include "image/file_io.h"
 #include "image/typed_input.h"
 #include "image/vocabulary.h"
+#include "lists/channel_csv.h"
+#include "lists/channel_csv_format.h"
+#include "lists/csv_text.h"
 
 namespace varel {
 

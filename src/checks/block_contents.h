@@ -1,5 +1,5 @@
 #pragma once
-// What the bytes of the image hold, in the words of the dump (image/config_text.h), for telling
+// What the bytes of the image hold, in the words of the dump (checks/config_text.h), for telling
 // which part of a configuration a block or a byte belongs to:
 //
 //   0x000 - 0x67F   "channel n", the channel whose record holds the byte

@@ -1,4 +1,4 @@
-#include "image/channel_csv_format.h"
+#include "lists/channel_csv_format.h"
 
 #include "image/numeric_text.h"
 
@@ -6,12 +6,12 @@ namespace varel {
 
 namespace {
 
-struct ColumnSpec {
+struct CsvColumnText {
     const char* name;
     const char* unused;  // what export writes when the column has nothing to say
 };
 
-constexpr ColumnSpec kColumns[kCsvColumnCount] = {
+constexpr CsvColumnText kColumns[kCsvColumnCount] = {
     {"Location", ""},       {"Name", ""},           {"Frequency", ""},
     {"Duplex", ""},         {"Offset", "0.000000"}, {"Tone", ""},
     {"rToneFreq", "88.5"},  {"cToneFreq", "88.5"},  {"DtcsCode", "023"},
@@ -21,7 +21,7 @@ constexpr ColumnSpec kColumns[kCsvColumnCount] = {
     {"RPT1CALL", ""},       {"RPT2CALL", ""},       {"DVCODE", ""},
 };
 
-struct CrossSpec {
+struct CrossModeTones {
     const char* name;
     CsvTone::Kind tx;
     CsvTone::Kind rx;
@@ -29,7 +29,7 @@ struct CrossSpec {
 
 using K = CsvTone::Kind;
 // "Tone->" is read as a plain Tone; export writes Tone for that pair.
-constexpr CrossSpec kCrossModes[] = {
+constexpr CrossModeTones kCrossModes[] = {
     {"Tone->Tone", K::Ctcss, K::Ctcss}, {"Tone->DTCS", K::Ctcss, K::Dcs},
     {"DTCS->Tone", K::Dcs, K::Ctcss},   {"DTCS->DTCS", K::Dcs, K::Dcs},
     {"->Tone", K::Off, K::Ctcss},       {"->DTCS", K::Off, K::Dcs},
@@ -90,17 +90,17 @@ std::string TextOfTone(const CsvTone& tone) {
 }
 
 std::string CrossModeOf(CsvTone::Kind tx, CsvTone::Kind rx) {
-    for (const CrossSpec& spec : kCrossModes)
-        if (spec.tx == tx && spec.rx == rx) return spec.name;
+    for (const CrossModeTones& cross : kCrossModes)
+        if (cross.tx == tx && cross.rx == rx) return cross.name;
     return {};
 }
 
 bool KindsOfCrossMode(const std::string& mode, CsvTone::Kind& tx, CsvTone::Kind& rx) {
     const std::string wanted = Lowered(Trimmed(mode));
-    for (const CrossSpec& spec : kCrossModes) {
-        if (Lowered(spec.name) == wanted) {
-            tx = spec.tx;
-            rx = spec.rx;
+    for (const CrossModeTones& cross : kCrossModes) {
+        if (Lowered(cross.name) == wanted) {
+            tx = cross.tx;
+            rx = cross.rx;
             return true;
         }
     }

@@ -1,7 +1,7 @@
-#include "image/write_check.h"
+#include "checks/write_check.h"
 
+#include "checks/config_text.h"
 #include "image/channel_columns.h"
-#include "image/config_text.h"
 #include "image/encodings.h"
 #include "image/frequency_band.h"
 #include "image/numeric_text.h"

@@ -46,9 +46,9 @@
 #include <string>
 #include <vector>
 
+#include "files/data_file.h"
 #include "image/channel_model.h"
 #include "image/channel_table.h"
-#include "image/data_file.h"
 #include "image/frequency_band.h"
 #include "image/language.h"
 

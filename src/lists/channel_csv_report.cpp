@@ -2,8 +2,8 @@
 #include <cctype>
 #include <string>
 
-#include "image/channel_csv.h"
 #include "image/messages.h"
+#include "lists/channel_csv.h"
 
 namespace varel {
 

@@ -1,11 +1,11 @@
-#include "image/channel_commands.h"
+#include "lists/channel_commands.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
 
 #include "image/channel_columns.h"
-#include "image/channel_csv_format.h"
+#include "lists/channel_csv_format.h"
 
 namespace varel {
 

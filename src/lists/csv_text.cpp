@@ -1,4 +1,4 @@
-#include "image/csv_text.h"
+#include "lists/csv_text.h"
 
 #include <algorithm>
 

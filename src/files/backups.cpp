@@ -1,4 +1,4 @@
-#include "image/backups.h"
+#include "files/backups.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "image/file_io.h"
+#include "files/file_io.h"
 
 namespace varel {
 
