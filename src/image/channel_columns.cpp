@@ -34,6 +34,8 @@ std::vector<ChannelColumn> BuildColumns() {
                {"Off", "关"}, 1),
         Listed({"Add Scan", "扫描添加"}, 950, ColumnEditor::ChoiceList, DisableEnableEntries(),
                {"On", "使能"}, 1),
+        // deliberate: the English list reads "Narror" and "wide" while a new channel shows
+        // "Wide"; users know these texts, so they stay as they always were.
         Listed({"Band", "宽窄带"}, 700, ColumnEditor::ChoiceList,
                {{"Narror", "窄带"}, {"wide", "宽带"}}, {"Wide", "宽带"}, 1),
         Listed({"TX Prohibit", "发射禁止"}, 1250, ColumnEditor::ChoiceList, OnOffEntries(),

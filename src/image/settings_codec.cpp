@@ -69,6 +69,8 @@ void DecodeField(const SettingField& f, const MemoryImage& in, SettingsModel& s)
             s.setText(f.id, DecodeFrequency({b[0], b[1], b[2], b[3]}));
             break;
         case FieldKind::Offset:
+            // deliberate: an unprogrammed offset (four 0xFF bytes, "FFF.FFFFF") reads as the
+            // number 0 and shows as "0.00000": users know an unprogrammed VFO this way.
             s.setText(f.id,
                       FormatFixed(LeadingNumber(DecodeFrequency({b[0], b[1], b[2], b[3]})), 1, 5));
             break;

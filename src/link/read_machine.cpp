@@ -28,6 +28,10 @@ void ReadMachine::storeBlock() {
 
 void ReadMachine::onReply(Actions& actions) {
     if (m_step == 2) {
+        // deliberate: the acknowledge of the identification is split over two replies. The
+        // identification is acknowledged without moving on, and only the radio's own bare
+        // acknowledge, arriving on its own, starts the block requests: the radio answers in that
+        // order and waits for it.
         if (m_text.isIdentification()) {
             accept();
             SendByte(actions, kAck);

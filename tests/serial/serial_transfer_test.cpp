@@ -174,6 +174,37 @@ TEST_F(PortLock, LiveLocksAreHonouredAndStaleOnesBroken) {
     EXPECT_EQ(owner, getpid());  // the stale lock was replaced by this process's own
 }
 
+// Another running program's lock on the device itself keeps the port busy under every name
+// that leads there (a link, a link to a link, the port whose variable names the link), for the
+// open and for the diagnosis alike, and the lock is left in place.
+TEST_F(PortLock, AnotherProgramsLockOnTheResolvedDeviceMakesALinkedPortBusy) {
+    const std::string link = dir.file("radio");
+    const std::string chain = dir.file("cable");
+    fs::create_symlink(device, link);
+    fs::create_symlink(link, chain);
+    ASSERT_EQ(setenv("VAREL_COM3", link.c_str(), 1), 0);
+    for (const pid_t owner : {pid_t{1}, getppid()}) {
+        ASSERT_NE(owner, getpid());
+        WriteLock(lock, owner);
+        for (const std::string& name : {link, chain}) {
+            QSerialPort port;
+            PortProblem problem = PortProblem::None;
+            EXPECT_FALSE(OpenComDevice(port, Q(name), &problem)) << name << " " << owner;
+            EXPECT_EQ(problem, PortProblem::Busy) << name << " " << owner;
+            EXPECT_EQ(DiagnosePort(name), PortProblem::Busy) << name << " " << owner;
+        }
+        QSerialPort port;
+        PortProblem problem = PortProblem::None;
+        EXPECT_FALSE(OpenCom(port, 3, &problem)) << owner;
+        EXPECT_EQ(problem, PortProblem::Busy) << owner;
+        std::ifstream held(lock);
+        pid_t kept = 0;
+        EXPECT_TRUE(held >> kept);
+        EXPECT_EQ(kept, owner);
+    }
+    unsetenv("VAREL_COM3");
+}
+
 TEST_F(PortLock, ReasonsAPortCannotBeOpened) {
     const std::string file = dir.file("plain");
     std::ofstream(file) << "x";
