@@ -211,6 +211,7 @@ void AddFeatureTexts(const Rows& r) {
 }
 
 void AddVox(const Rows& r) {
+    // deliberate: the switch's caption is spelt "VOX Swith:", the text users know.
     r.add(List(Id::VoxSwitch)
               .control("Combo31", {"VOX Swith:", "VOX 开关:"})
               .entries(OnOffEntries())
@@ -363,6 +364,7 @@ void AddFm(const Rows& r) {
               .entries(kChannelFrequency)
               .at(0x7A1)
               .start(0));
+    // deliberate: the step's caption is Chinese in both languages, as users have always seen it.
     r.add(List(Id::FmStep)
               .control("Combo1(2)", {"收音机步进频率:", "收音机步进频率:"})
               .entries(Same({"50K", "100K", "200K"}))
