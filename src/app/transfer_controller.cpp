@@ -270,7 +270,7 @@ void TransferController::reportWrite(const link::WriteResult& result) {
 }
 
 void TransferController::coolDown() {
-    // Timer1 brings the commands back about 1.2 s after the success message was closed.
+    // Timer1 brings the commands back about 1.2 s after the ending's message was closed.
     m_reenableTicks = 0;
     m_reenable.start();
     emit transferEnded();

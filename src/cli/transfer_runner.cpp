@@ -100,21 +100,19 @@ bool TransferDevice(const ParsedArgs& parsed, std::string& device, std::string& 
     return true;
 }
 
-// The serial adapter is made after the application, whose event loop its timer needs.
-TransferRunner::TransferRunner()
-    : m_app(MakeApplication()), m_transfer(std::make_unique<link::SerialTransfer>()) {}
+TransferRunner::TransferRunner() : m_app(MakeApplication()) {}
 
 TransferRunner::~TransferRunner() = default;
 
 TransferReport TransferRunner::open(const std::string& device) {
     m_device = device;
     TransferReport report;
-    if (m_transfer->open(QString::fromStdString(device))) {
+    if (m_transfer.open(QString::fromStdString(device))) {
         report.result = TransferResult::Success;
     } else {
         report.result = TransferResult::PortInvalid;
         report.outcome = link::Outcome::PortInvalid;
-        report.problem = m_transfer->openProblem();
+        report.problem = m_transfer.openProblem();
     }
     return report;
 }
@@ -122,26 +120,26 @@ TransferReport TransferRunner::open(const std::string& device) {
 TransferReport TransferRunner::run(const std::string& label, bool answerBandOk,
                                    link::TransferMachine& machine) {
     ProgressLine progress(label, isatty(STDERR_FILENO) != 0);
-    link::SerialTransfer& transfer = *m_transfer;
     link::Outcome outcome = link::Outcome::Pending;
     QObject scope;  // the connections of this run end with it
-    QObject::connect(&transfer, &link::SerialTransfer::progressChanged, &scope,
+    QObject::connect(&m_transfer, &link::SerialTransfer::progressChanged, &scope,
                      [&](int value) { progress.show(value); });
-    QObject::connect(&transfer, &link::SerialTransfer::bandQuestion, &scope, [&] {
+    QObject::connect(&m_transfer, &link::SerialTransfer::bandQuestion, &scope, [&] {
         progress.breakLine();
         std::cerr << "varel-cli: " << English(Message::BandQuestion) << " "
                   << (answerBandOk ? "OK" : "Cancel") << "\n";
-        transfer.answerBandQuestion(answerBandOk);
+        m_transfer.answerBandQuestion(answerBandOk);
     });
-    QObject::connect(&transfer, &link::SerialTransfer::finished, &scope, [&](link::Outcome result) {
-        outcome = result;
-        QCoreApplication::exit(0);
-    });
+    QObject::connect(&m_transfer, &link::SerialTransfer::finished, &scope,
+                     [&](link::Outcome result) {
+                         outcome = result;
+                         QCoreApplication::exit(0);
+                     });
 
     TransferReport report;
     {
-        StopSignals stop([&](int) { transfer.interrupt(); });
-        if (transfer.begin(machine)) {
+        StopSignals stop([&](int) { m_transfer.interrupt(); });
+        if (m_transfer.begin(machine)) {
             QCoreApplication::exec();
             progress.finish(outcome == link::Outcome::Success);
         } else {

@@ -58,8 +58,8 @@ public:
     TransferReport run(const std::string& label, bool answerBandOk, link::TransferMachine& machine);
 
 private:
-    std::unique_ptr<QCoreApplication> m_app;
-    std::unique_ptr<link::SerialTransfer> m_transfer;
+    std::unique_ptr<QCoreApplication> m_app;  // made before the adapter, whose timer needs it
+    link::SerialTransfer m_transfer;
     std::string m_device;
 };
 
