@@ -473,10 +473,6 @@ It is taken off the list of recent files.</source>
         <translation>正在读回对讲机数据以比较，请稍候。</translation>
     </message>
     <message>
-        <source>Verified: the radio holds every byte that was written.</source>
-        <translation>校验通过：对讲机保存的数据与写入的完全一致。</translation>
-    </message>
-    <message>
         <source>The write ended, but the radio could not be read back: it is not verified.</source>
         <translation>写频已结束，但无法读回对讲机数据：未能校验。</translation>
     </message>

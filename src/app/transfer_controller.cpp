@@ -9,7 +9,6 @@
 #include "link/port_map.h"
 #include "link/port_problem.h"
 #include "link/read_machine.h"
-#include "link/verify.h"
 #include "session/message_boxes.h"
 #include "session/message_titles.h"
 #include "session/service_modes.h"
@@ -18,13 +17,6 @@
 #include "ui/qt_text.h"
 
 namespace varel {
-
-namespace {
-
-// A read-back that finds no answer is tried once more.
-constexpr int kReadBackTries = 2;
-
-}  // namespace
 
 TransferController::TransferController(Session& session, MessageBoxes& boxes,
                                        const ServiceModes& modes, QWidget& window,
@@ -40,7 +32,9 @@ TransferController::TransferController(Session& session, MessageBoxes& boxes,
     connect(&m_reenable, &QTimer::timeout, this, &TransferController::OnReenableTimerTick);
     m_settle.setSingleShot(true);
     m_settle.setInterval(link::kSettleMs);
-    connect(&m_settle, &QTimer::timeout, this, &TransferController::startReadBack);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        if (m_write != nullptr) drive(m_write->settleElapsed());
+    });
     connect(&m_transfer, &link::SerialTransfer::progressChanged, this, [this](int step) {
         if (m_progress != nullptr) m_progress->setStep(step);
     });
@@ -55,10 +49,12 @@ TransferController::TransferController(Session& session, MessageBoxes& boxes,
 TransferController::~TransferController() = default;
 
 void TransferController::StartRead() {
-    if (isRunning() || m_reenable.isActive() || !openPort()) return;
+    if (isRunning() || m_reenable.isActive()) return;
+    if (!openPort()) return reportInvalidPort();
     // A frequency still being typed is taken over before the first frame leaves.
     m_session.commitPendingFrequency();
-    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_session.InImage()))) return;
+    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_session.InImage())))
+        return reportInvalidPort();
     showProgress(tr("Reading……"), text(Message::ReadingData), true);
 }
 
@@ -67,21 +63,64 @@ void TransferController::StartWrite() {
     // Edits still being typed are committed before anything else: a message about one must
     // not hold up a running transfer while the radio is being sent blocks.
     m_session.commitPendingEdits();
-    if (!checkBeforeWrite() || !openPort()) return;
-    m_written = link::WriteOptions{};
-    m_written.band = m_session.settings().band();
-    m_written.debugMode = m_modes.DebugMode();
-    m_written.forceWriteMode = m_modes.ForceWriteMode();
-    // What is about to be sent is kept before the wake-up frame leaves; the encode after the
-    // frame gives the same bytes.
-    m_session.encode();
-    backup(BackupKind::Write, m_session.OutImage());
-    if (!begin(Direction::Write,
-               std::make_unique<link::WriteMachine>(m_session.OutImage(), m_written)))
-        return;
-    // Right after the wake-up frame; the first block leaves only after the radio's replies.
-    m_session.encode();
-    showProgress(tr("Writing……"), text(Message::WritingData), false);
+    link::WriteRequest request;
+    request.options.band = m_session.settings().band();
+    request.options.debugMode = m_modes.DebugMode();
+    request.options.forceWriteMode = m_modes.ForceWriteMode();
+    request.verify = m_verify;
+    request.lang = m_session.language();
+    m_write = std::make_unique<link::WriteProcedure>(m_session.OutImage(), request);
+    drive(m_write->start());
+}
+
+void TransferController::drive(link::WriteNext next) {
+    // The tasks that take no time are done at once; a transfer and the settle time return to
+    // the event loop, whose signals bring the next event.
+    for (;;) {
+        switch (next.task) {
+            case link::WriteTask::Check:
+                next = m_write->checkAnswered(checkBeforeWrite());
+                break;
+            case link::WriteTask::OpenPort:
+                next = m_write->portOpened(openPort());
+                break;
+            case link::WriteTask::BackUp:
+                m_session.encode();
+                next = m_write->backupEnded(backup(BackupKind::Write, m_session.OutImage()));
+                break;
+            case link::WriteTask::Write:
+                if (!begin(Direction::Write,
+                           std::make_unique<link::WriteMachine>(m_session.OutImage(),
+                                                                m_write->request().options))) {
+                    next = m_write->writeEnded(link::Outcome::PortInvalid);
+                    break;
+                }
+                // Right after the wake-up frame; the first block leaves only after the radio's
+                // replies, and the encode gives the bytes the backup holds.
+                m_session.encode();
+                showProgress(tr("Writing……"), text(Message::WritingData), false);
+                return;
+            case link::WriteTask::Settle:
+                if (!next.retry)
+                    m_progress->begin(tr("Verifying……"),
+                                      tr("Reading the radio back to compare, please wait."), true);
+                m_settle.start();
+                return;
+            case link::WriteTask::ReadBack:
+                if (openPort() && begin(Direction::ReadBack, std::make_unique<link::ReadMachine>(
+                                                                 m_write->readBackImage())))
+                    return;
+                next = m_write->readBackEnded(link::Outcome::PortInvalid);
+                break;
+            case link::WriteTask::Report: {
+                // Told with the procedure gone, as every ending is told with nothing running.
+                const std::unique_ptr<link::WriteProcedure> write = std::move(m_write);
+                return reportWrite(write->result());
+            }
+            case link::WriteTask::None:
+                return;
+        }
+    }
 }
 
 bool TransferController::checkBeforeWrite() {
@@ -108,7 +147,8 @@ void TransferController::OnReenableTimerTick() {
 bool TransferController::openPort() {
     const std::string device = link::PortDevice(m_session.portNumber());
     if (m_transfer.open(QString::fromStdString(device))) return true;
-    reportInvalidPort(device, m_transfer.openProblem());
+    m_invalidDevice = device;
+    m_invalidProblem = m_transfer.openProblem();
     return false;
 }
 
@@ -116,8 +156,8 @@ bool TransferController::begin(Direction direction,
                                std::unique_ptr<link::TransferMachine> machine) {
     // The port may have gone away while a pending edit was being committed.
     if (!m_transfer.begin(*machine)) {
-        const std::string device = link::PortDevice(m_session.portNumber());
-        reportInvalidPort(device, link::DiagnosePort(device));
+        m_invalidDevice = link::PortDevice(m_session.portNumber());
+        m_invalidProblem = link::DiagnosePort(m_invalidDevice);
         return false;
     }
     m_machine = std::move(machine);
@@ -144,12 +184,11 @@ void TransferController::askBandQuestion() {
 }
 
 void TransferController::cancel() {
-    // Only a read stops half-way: End is sent, the port closed, nothing is decoded.
-    if (m_direction == Direction::Verify && m_settle.isActive()) {
+    // A read and a read-back stop half-way: End is sent, the port closed, nothing is decoded.
+    if (m_write != nullptr && m_settle.isActive()) {
         m_settle.stop();
-        m_readBackTries = kReadBackTries;
-        finishReadBack(link::Outcome::Interrupted);
-    } else if (m_direction == Direction::Read || m_direction == Direction::Verify) {
+        drive(m_write->cancel());
+    } else if (m_direction == Direction::Read || m_direction == Direction::ReadBack) {
         m_transfer.interrupt();
     }
 }
@@ -158,10 +197,20 @@ void TransferController::finish(link::Outcome outcome) {
     const Direction direction = m_direction;
     m_direction = Direction::None;
     m_machine.reset();
-    if (direction == Direction::Verify) return finishReadBack(outcome);
+    switch (direction) {
+        case Direction::Read:
+            return outcome == link::Outcome::Success ? readSucceeded() : failed(outcome);
+        case Direction::Write:
+            return drive(m_write->writeEnded(outcome));
+        case Direction::ReadBack:
+            return drive(m_write->readBackEnded(outcome));
+        case Direction::None:
+            break;
+    }
+}
+
+void TransferController::failed(link::Outcome outcome) {
     switch (outcome) {
-        case link::Outcome::Success:
-            return succeeded(direction);
         case link::Outcome::BandRefused:
             message(text(Message::BandRefused), MsgStyle::OkOnly | MsgStyle::Exclamation,
                     MsgTitle::Mistake());
@@ -180,87 +229,71 @@ void TransferController::finish(link::Outcome outcome) {
     emit transferEnded();
 }
 
-void TransferController::succeeded(Direction direction) {
-    if (direction == Direction::Write && m_verify) {
-        // The write is read back before its ending is told.
-        m_readBackTries = 0;
-        m_direction = Direction::Verify;
-        m_progress->begin(tr("Verifying……"), tr("Reading the radio back to compare, please wait."),
-                          true);
-        m_settle.start();
-        return;
-    }
+void TransferController::readSucceeded() {
     m_progress->hide();
-    if (direction == Direction::Read) {
-        backup(BackupKind::Read, m_session.InImage());
-        m_session.decode();
-    }
-    message(text(direction == Direction::Read ? Message::ReadSucceeded : Message::WriteSucceeded),
-            MsgStyle::OkOnly, MsgTitle::Tip());
-    m_reenableTicks = 0;
-    m_reenable.start();
-    emit transferEnded();
+    backup(BackupKind::Read, m_session.InImage());
+    m_session.decode();
+    message(text(Message::ReadSucceeded), MsgStyle::OkOnly, MsgTitle::Tip());
+    coolDown();
 }
 
-void TransferController::startReadBack() {
-    ++m_readBackTries;
-    m_readBack = MemoryImage{};
-    const std::string device = link::PortDevice(m_session.portNumber());
-    auto machine = std::make_unique<link::ReadMachine>(m_readBack);
-    if (!m_transfer.start(QString::fromStdString(device), *machine)) {
-        finishReadBack(link::Outcome::CommunicationError);
-        return;
-    }
-    m_machine = std::move(machine);
-}
-
-void TransferController::finishReadBack(link::Outcome outcome) {
-    m_machine.reset();
-    if (outcome == link::Outcome::CommunicationError && m_readBackTries < kReadBackTries) {
-        m_direction = Direction::Verify;
-        m_settle.start();
-        return;
-    }
-    m_direction = Direction::None;
-    m_progress->hide();
-    const Language lang = m_session.language();
-    if (outcome == link::Outcome::Success) {
-        const auto differences =
-            link::CompareWrittenBlocks(m_session.OutImage(), m_readBack, m_written, lang);
-        if (differences.empty())
-            message(text(Message::WriteSucceeded) + "\n" +
-                        tr("Verified: the radio holds every "
-                           "byte that was written."),
-                    MsgStyle::OkOnly, MsgTitle::Tip());
-        else
-            message(DescribeDifferences(differences), MsgStyle::OkOnly | MsgStyle::Critical,
+void TransferController::reportWrite(const link::WriteResult& result) {
+    switch (result.end) {
+        case link::WriteEnd::Stopped:  // the check's question was answered Cancel
+            return;
+        case link::WriteEnd::PortInvalid:
+            return reportInvalidPort();
+        case link::WriteEnd::Failed:
+            return failed(result.write);
+        case link::WriteEnd::Written:
+            m_progress->hide();
+            message(text(*result.message), MsgStyle::OkOnly, MsgTitle::Tip());
+            break;
+        case link::WriteEnd::Verified:
+            m_progress->hide();
+            message(text(Message::WriteSucceeded) + "\n" + text(*result.message), MsgStyle::OkOnly,
+                    MsgTitle::Tip());
+            break;
+        case link::WriteEnd::Differs:
+            m_progress->hide();
+            message(DescribeDifferences(result.differences), MsgStyle::OkOnly | MsgStyle::Critical,
                     MsgTitle::Mistake());
-    } else {
-        message(tr("The write ended, but the radio could not be read back: it is not verified."),
+            break;
+        case link::WriteEnd::NotVerified:
+            m_progress->hide();
+            message(
+                tr("The write ended, but the radio could not be read back: it is not verified."),
                 MsgStyle::OkOnly | MsgStyle::Exclamation, MsgTitle::Mistake());
+            break;
     }
+    coolDown();
+}
+
+void TransferController::coolDown() {
+    // Timer1 brings the commands back about 1.2 s after the ending's message was closed.
     m_reenableTicks = 0;
     m_reenable.start();
     emit transferEnded();
 }
 
-void TransferController::backup(BackupKind kind, const MemoryImage& image) {
+bool TransferController::backup(BackupKind kind, const MemoryImage& image) {
     const BackupResult saved =
         SaveBackup(image, kind, m_backupFolder.toStdString(), std::time(nullptr));
-    if (saved.result.ok()) return;
+    if (saved.result.ok()) return true;
     const Language lang = m_session.language();
     QString reason = QtText(DataFileMessage(saved.result.error, lang));
     const std::string system = ReasonText(saved.result, lang);
     if (!system.empty()) reason += " " + QtText(system);
     emit notice(tr("The backup could not be saved: %1").arg(reason));
+    return false;
 }
 
-void TransferController::reportInvalidPort(const std::string& device, link::PortProblem problem) {
+void TransferController::reportInvalidPort() {
     // The message keeps its text; a second line names the device and why it cannot be used.
     const Language lang = m_session.language();
-    const std::string reason = link::PortProblemText(problem, lang);
-    QString second = device.empty() ? tr("No port is chosen.") : QtText(device);
-    if (!device.empty() && !reason.empty()) second += ": " + QtText(reason);
+    const std::string reason = link::PortProblemText(m_invalidProblem, lang);
+    QString second = m_invalidDevice.empty() ? tr("No port is chosen.") : QtText(m_invalidDevice);
+    if (!m_invalidDevice.empty() && !reason.empty()) second += ": " + QtText(reason);
     message(text(Message::PortInvalid) + "\n" + second, MsgStyle::OkOnly, QString());
 }
 

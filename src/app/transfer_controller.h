@@ -4,9 +4,10 @@
 // transfer; nothing here waits or blocks.
 //
 // Around the plain transfers, whose frames stay exactly as they are: a backup of the image
-// after every read and before every write, a check of the configuration before a write's
-// wake-up frame, and, when asked for, a read-back after a successful write that compares every
-// byte the write sent. A read can be cancelled from its progress window; a write cannot.
+// after every read. A write is the shared write procedure (link/write_procedure.h), driven by
+// the event loop: the check before the wake-up frame, the backup, and, when asked for, the
+// read-back that compares every byte the write sent. A read and a read-back can be cancelled
+// from the progress window; a write cannot.
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -15,7 +16,7 @@
 #include "image/memory_image.h"
 #include "image/messages.h"
 #include "link/serial_transfer.h"
-#include "link/write_machine.h"
+#include "link/write_procedure.h"
 
 namespace varel {
 
@@ -45,9 +46,9 @@ public:
     /// the radio's memory into InImage; a successful read is saved as a backup and decoded
     /// into the editors.
     void StartRead();
-    /// StartWrite: checks the configuration (a problem is shown and may stop the write), saves
-    /// what is to be sent as a backup, opens the port of PortNumber and writes the editors,
-    /// encoded into OutImage right after the wake-up frame, to the radio.
+    /// StartWrite: checks the configuration (a problem is shown and may stop the write), opens
+    /// the port of PortNumber, saves what is to be sent as a backup and writes the editors,
+    /// encoded into OutImage, to the radio; with verify it reads the radio back and compares.
     void StartWrite();
     /// Texts of the progress window, when it exists.
     void retranslate();
@@ -58,7 +59,7 @@ public:
     void setSettleMs(int ms) { m_settle.setInterval(ms); }
 
     /// True from the start of a transfer until its ending has been handled.
-    bool isRunning() const { return m_direction != Direction::None; }
+    bool isRunning() const { return m_direction != Direction::None || m_write != nullptr; }
     /// The progress window FrmWriting; null until the first transfer.
     ProgressWindow* progressWindow() const { return m_progress; }
     /// Timer1: started when a success message is closed, it brings the commands back.
@@ -75,8 +76,9 @@ signals:
     void notice(const QString& text);
 
 private:
-    enum class Direction { None, Read, Write, Verify };
+    enum class Direction { None, Read, Write, ReadBack };
 
+    void drive(link::WriteNext next);
     bool checkBeforeWrite();
     bool openPort();
     bool begin(Direction direction, std::unique_ptr<link::TransferMachine> machine);
@@ -84,11 +86,12 @@ private:
     void askBandQuestion();
     void cancel();
     void finish(link::Outcome outcome);
-    void succeeded(Direction direction);
-    void startReadBack();
-    void finishReadBack(link::Outcome outcome);
-    void backup(BackupKind kind, const MemoryImage& image);
-    void reportInvalidPort(const std::string& device, link::PortProblem problem);
+    void failed(link::Outcome outcome);
+    void readSucceeded();
+    void reportWrite(const link::WriteResult& result);
+    void coolDown();
+    bool backup(BackupKind kind, const MemoryImage& image);
+    void reportInvalidPort();
     QString text(Message message) const;
     int message(const QString& text, int style, const QString& title);
 
@@ -99,15 +102,15 @@ private:
     QString m_backupFolder;
     link::SerialTransfer m_transfer;
     std::unique_ptr<link::TransferMachine> m_machine;
+    std::unique_ptr<link::WriteProcedure> m_write;  // the write under way, until it is told
     ProgressWindow* m_progress = nullptr;
     QTimer m_reenable;
     int m_reenableTicks = 0;
     Direction m_direction = Direction::None;
     bool m_verify = false;
-    link::WriteOptions m_written;  // how the last write was sent, for its read-back
-    MemoryImage m_readBack;        // what the read-back found; never decoded
-    QTimer m_settle;               // the radio's moment to settle before the read-back
-    int m_readBackTries = 0;
+    QTimer m_settle;              // the radio's moment to settle before a read-back
+    std::string m_invalidDevice;  // the port that could not be opened, and why
+    link::PortProblem m_invalidProblem = link::PortProblem::None;
 };
 
 }  // namespace varel

@@ -89,14 +89,15 @@ bool LanguageOption(const ParsedArgs& parsed, Language& lang, std::string& probl
     return false;
 }
 
-void BackUp(const ParsedArgs& parsed, const MemoryImage& image, BackupKind kind) {
-    if (parsed.has("--no-backup")) return;
+bool BackUp(const ParsedArgs& parsed, const MemoryImage& image, BackupKind kind) {
+    if (parsed.has("--no-backup")) return false;
     const BackupResult backup = SaveBackup(image, kind, BackupFolder(), std::time(nullptr));
-    if (!backup.result.ok())
-        std::cerr << "varel-cli: warning: no backup was saved: "
-                  << DescribeFailure(backup.path.empty() ? "(no home folder)" : backup.path,
-                                     backup.result)
-                  << "\n";
+    if (backup.result.ok()) return true;
+    std::cerr << "varel-cli: warning: no backup was saved: "
+              << DescribeFailure(backup.path.empty() ? "(no home folder)" : backup.path,
+                                 backup.result)
+              << "\n";
+    return false;
 }
 
 std::string DescribeFailure(const std::string& path, const DataFileResult& result) {

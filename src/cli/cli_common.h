@@ -30,9 +30,9 @@ struct ParsedArgs {
     bool has(const std::string& name) const { return options.count(name) != 0; }
 };
 
-/// Splits args by the accepted options. "--" ends the options; a lone "-" is positional. Returns false with
-/// error set for an unknown option, an option whose value is missing (a value cannot begin
-/// with "--"), or a value given to an option that takes none ("--help=x").
+/// Splits args by the accepted options. "--" ends the options; a lone "-" is positional. Returns
+/// false with error set for an unknown option, an option whose value is missing (a value cannot
+/// begin with "--"), or a value given to an option that takes none ("--help=x").
 bool ParseArgs(const Args& args, const std::vector<CliOption>& accepted, ParsedArgs& parsed,
                std::string& error);
 
@@ -57,8 +57,9 @@ int Fail(const std::string& message);
 bool LanguageOption(const ParsedArgs& parsed, Language& lang, std::string& problem);
 
 /// Saves a backup of a transfer's image in BackupFolder(), unless --no-backup was given. A
-/// failure is said once on standard error as a warning and changes nothing else.
-void BackUp(const ParsedArgs& parsed, const MemoryImage& image, BackupKind kind);
+/// failure is said once on standard error as a warning and changes nothing else. True when a
+/// backup was saved.
+bool BackUp(const ParsedArgs& parsed, const MemoryImage& image, BackupKind kind);
 
 /// Opens a data file as the program's Open command does: the file's image is read into a
 /// fresh zeroed image and decoded into cfg with the list texts of lang. A named pipe is waited

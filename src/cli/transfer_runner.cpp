@@ -13,7 +13,7 @@
 #include "image/messages.h"
 #include "link/frames.h"
 #include "link/port_map.h"
-#include "link/serial_transfer.h"
+#include "link/port_problem.h"
 
 namespace varel::cli {
 
@@ -32,11 +32,22 @@ TransferResult FromOutcome(link::Outcome outcome) {
             return TransferResult::BandRefused;
         case link::Outcome::Interrupted:
             return TransferResult::Interrupted;
+        case link::Outcome::PortInvalid:
+            return TransferResult::PortInvalid;
         case link::Outcome::Pending:
         case link::Outcome::CommunicationError:
             break;
     }
     return TransferResult::Communication;
+}
+
+// The application whose event loop runs the transfers, unless one exists already.
+std::unique_ptr<QCoreApplication> MakeApplication() {
+    static int argc = 1;
+    static char name[] = "varel-cli";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() != nullptr) return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 // The progress of a transfer on a terminal: one line that shows each step once and ends with
@@ -89,47 +100,67 @@ bool TransferDevice(const ParsedArgs& parsed, std::string& device, std::string& 
     return true;
 }
 
-TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machine) {
-    static int argc = 1;
-    static char name[] = "varel-cli";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> app;
-    if (QCoreApplication::instance() == nullptr)
-        app = std::make_unique<QCoreApplication>(argc, argv);
+TransferRunner::TransferRunner() : m_app(MakeApplication()) {}
 
-    ProgressLine progress(run.label, isatty(STDERR_FILENO) != 0);
-    link::SerialTransfer transfer;
+TransferRunner::~TransferRunner() = default;
+
+TransferReport TransferRunner::open(const std::string& device) {
+    m_device = device;
+    TransferReport report;
+    if (m_transfer.open(QString::fromStdString(device))) {
+        report.result = TransferResult::Success;
+    } else {
+        report.result = TransferResult::PortInvalid;
+        report.outcome = link::Outcome::PortInvalid;
+        report.problem = m_transfer.openProblem();
+    }
+    return report;
+}
+
+TransferReport TransferRunner::run(const std::string& label, bool answerBandOk,
+                                   link::TransferMachine& machine) {
+    ProgressLine progress(label, isatty(STDERR_FILENO) != 0);
     link::Outcome outcome = link::Outcome::Pending;
-    QObject::connect(&transfer, &link::SerialTransfer::progressChanged,
+    QObject scope;  // the connections of this run end with it
+    QObject::connect(&m_transfer, &link::SerialTransfer::progressChanged, &scope,
                      [&](int value) { progress.show(value); });
-    QObject::connect(&transfer, &link::SerialTransfer::bandQuestion, [&] {
+    QObject::connect(&m_transfer, &link::SerialTransfer::bandQuestion, &scope, [&] {
         progress.breakLine();
         std::cerr << "varel-cli: " << English(Message::BandQuestion) << " "
-                  << (run.answerBandOk ? "OK" : "Cancel") << "\n";
-        transfer.answerBandQuestion(run.answerBandOk);
+                  << (answerBandOk ? "OK" : "Cancel") << "\n";
+        m_transfer.answerBandQuestion(answerBandOk);
     });
-    QObject::connect(&transfer, &link::SerialTransfer::finished, [&](link::Outcome result) {
-        outcome = result;
-        QCoreApplication::exit(0);
-    });
+    QObject::connect(&m_transfer, &link::SerialTransfer::finished, &scope,
+                     [&](link::Outcome result) {
+                         outcome = result;
+                         QCoreApplication::exit(0);
+                     });
 
     TransferReport report;
     {
-        StopSignals stop([&](int) { transfer.interrupt(); });
-        if (transfer.start(QString::fromStdString(run.device), machine)) {
+        StopSignals stop([&](int) { m_transfer.interrupt(); });
+        if (m_transfer.begin(machine)) {
             QCoreApplication::exec();
             progress.finish(outcome == link::Outcome::Success);
-            report.result = FromOutcome(outcome);
         } else {
-            report.result = TransferResult::PortInvalid;
-            report.problem = transfer.openProblem();
+            outcome = link::Outcome::PortInvalid;
+            report.problem = link::DiagnosePort(m_device);
         }
+        report.outcome = outcome;
+        report.result = FromOutcome(outcome);
         report.signal = stop.caught();
     }
     // A signal that found no transfer to end stops the program as it would have without the
     // handlers, before the verb saves anything.
     if (report.signal != 0 && report.result != TransferResult::Interrupted) ::raise(report.signal);
     return report;
+}
+
+TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machine) {
+    TransferRunner runner;
+    const TransferReport opened = runner.open(run.device);
+    if (opened.result != TransferResult::Success) return opened;
+    return runner.run(run.label, run.answerBandOk, machine);
 }
 
 int ReportTransfer(const TransferReport& report, const std::string& device) {

@@ -1,9 +1,12 @@
 #pragma once
-// Runs one radio transfer for a verb of varel-cli: a Qt event loop around the serial adapter.
+// Runs the radio transfers of a verb of varel-cli: a Qt event loop around the serial adapter.
+#include <QCoreApplication>
+#include <memory>
 #include <string>
 
 #include "cli/cli_common.h"
 #include "link/port_problem.h"
+#include "link/serial_transfer.h"
 #include "link/transfer_actions.h"
 #include "link/transfer_machine.h"
 
@@ -21,6 +24,7 @@ enum class TransferResult {
 /// The end of a transfer run.
 struct TransferReport {
     TransferResult result = TransferResult::Communication;  ///< how it went
+    link::Outcome outcome = link::Outcome::Pending;         ///< the machine's or the port's end
     link::PortProblem problem = link::PortProblem::None;    ///< why the port could not be opened
     int signal = 0;  ///< the signal that interrupted it (Interrupted)
 };
@@ -36,9 +40,30 @@ struct TransferRun {
 /// False with problem set when the option is missing or invalid or the file count is wrong.
 bool TransferDevice(const ParsedArgs& parsed, std::string& device, std::string& problem);
 
-/// Opens the port, runs the machine to its end, closes the port. SIGINT and SIGTERM during the
-/// run end the transfer as a reply timeout does; one that arrives when no transfer runs ends
-/// the program (before anything is saved).
+/// The serial adapter of a verb's transfers and the Qt application it runs in: a port is
+/// opened, a machine runs over it to its end (which closes the port), and so on again.
+class TransferRunner {
+public:
+    /// An idle runner; makes the Qt application when there is none.
+    TransferRunner();
+    ~TransferRunner();
+    TransferRunner(const TransferRunner&) = delete;
+    TransferRunner& operator=(const TransferRunner&) = delete;
+
+    /// Opens the device: result Success when it is open, else PortInvalid with the problem.
+    TransferReport open(const std::string& device);
+    /// Runs the machine over the port that open() opened to its end; the port is then closed.
+    /// SIGINT and SIGTERM during the run end the transfer as a reply timeout does; one that
+    /// arrives when no transfer runs ends the program (before anything is saved).
+    TransferReport run(const std::string& label, bool answerBandOk, link::TransferMachine& machine);
+
+private:
+    std::unique_ptr<QCoreApplication> m_app;  // made before the adapter, whose timer needs it
+    link::SerialTransfer m_transfer;
+    std::string m_device;
+};
+
+/// Opens the port, runs the machine to its end, closes the port (TransferRunner).
 TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machine);
 
 /// Prints "varel-cli: " and the message of a failed transfer in English to standard error and

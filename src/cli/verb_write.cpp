@@ -1,9 +1,11 @@
 // varel-cli write: writes a data file to the radio, after a check of what would reach it and a
-// backup of what is sent, and optionally reads it back to verify it.
+// backup of what is sent, and optionally reads it back to verify it: the shared write
+// procedure, driven by a blocking loop.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -15,8 +17,8 @@
 #include "image/memory_image.h"
 #include "image/messages.h"
 #include "link/read_machine.h"
-#include "link/verify.h"
 #include "link/write_machine.h"
+#include "link/write_procedure.h"
 
 namespace varel::cli {
 
@@ -36,8 +38,9 @@ const char kWriteUsage[] =
     "frequency, a tone the tone list lacks (written as Off) and VFO frequencies outside the\n"
     "band. Each is printed as 'varel-cli: warning: ...' and the write goes on.\n"
     "\n"
-    "The image about to be sent is kept as a backup, write-YYYYMMDD-HHMMSS.dat, in the folder\n"
-    "of 'varel-cli read --help'; a backup that cannot be saved is a warning only.\n"
+    "Once the port is open, the image about to be sent is kept as a backup,\n"
+    "write-YYYYMMDD-HHMMSS.dat, in the folder of 'varel-cli read --help'; a backup that cannot\n"
+    "be saved is a warning only.\n"
     "\n"
     "  --band N        set the band selector to N (0, 1 or 2) before encoding; the radio's\n"
     "                  band must match it\n"
@@ -49,7 +52,8 @@ const char kWriteUsage[] =
     "                  its own (a second time when the first gets no answer) and compare every\n"
     "                  byte written that a read brings back (0x7C0-0x7DF are never written,\n"
     "                  0x7E0-0x7FF only with --debug-mode, the zeros past 0xC00 cannot be read);\n"
-    "                  prints 'verified', or each differing block with what it holds\n"
+    "                  prints 'Verified: the radio holds every byte that was written.', or\n"
+    "                  each differing block with what it holds\n"
     "  --no-backup     keep no backup of this write\n"
     "\n"
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error (also\n"
@@ -79,31 +83,19 @@ std::string AddressText(int address) {
     return text;
 }
 
-// Reads the radio back after a write and compares; the verb's exit code. The radio is given
-// time to settle before each attempt.
-int Verify(const std::string& device, const MemoryImage& sent, const link::WriteOptions& options) {
-    const int settleMs = SettleMs();
-    const std::string label = MessageText(Message::ReadingData, Language::English);
-    MemoryImage back;
-    TransferReport report;
-    for (int attempt = 1; attempt <= 2; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
-        back = MemoryImage();
-        link::ReadMachine machine(back);
-        report = RunTransfer({device, label, false}, machine);
-        if (report.result != TransferResult::Communication) break;
-        if (attempt == 1) std::cerr << "varel-cli: no answer to the read-back; trying once more\n";
-    }
-    if (report.result != TransferResult::Success) {
-        std::cerr << "varel-cli: the write ended, but the radio could not be read back:\n";
-        return ReportTransfer(report, device);
-    }
+// The check before writing: each problem is a warning; with --strict any problem stops the
+// write before anything is sent. True when the write goes on.
+bool CheckAndWarn(const Configuration& cfg, Language lang, bool strict) {
+    const auto problems = CheckBeforeWrite(cfg, lang);
+    for (const WriteProblem& problem : problems)
+        std::cerr << "varel-cli: warning: " << WriteProblemText(problem, Language::English) << "\n";
+    if (problems.empty() || !strict) return true;
+    std::cerr << "varel-cli: nothing was written: --strict and " << problems.size()
+              << (problems.size() == 1 ? " problem" : " problems") << " found\n";
+    return false;
+}
 
-    const auto differences = link::CompareWrittenBlocks(sent, back, options, Language::English);
-    if (differences.empty()) {
-        std::cout << "verified: the radio holds every block that was written\n";
-        return kOk;
-    }
+void PrintDifferences(const std::vector<link::BlockDifference>& differences) {
     for (const auto& difference : differences) {
         std::string holds;
         for (const std::string& part : difference.holds)
@@ -115,7 +107,31 @@ int Verify(const std::string& device, const MemoryImage& sent, const link::Write
               << (differences.size() == 1 ? "1 block differs"
                                           : std::to_string(differences.size()) + " blocks differ")
               << "); write again\n";
-    return kNotVerified;
+}
+
+// Tells how the write ended and returns the verb's exit code; last is the report of the last
+// transfer or port opening, the write's or a read-back's.
+int ReportWrite(const link::WriteResult& result, const TransferReport& last,
+                const std::string& device) {
+    switch (result.end) {
+        case link::WriteEnd::Stopped:
+            return kCheckRefused;
+        case link::WriteEnd::PortInvalid:
+        case link::WriteEnd::Failed:
+            return ReportTransfer(last, device);
+        case link::WriteEnd::Written:
+            return kOk;
+        case link::WriteEnd::Verified:
+            std::cout << MessageText(*result.message, Language::English) << "\n";
+            return kOk;
+        case link::WriteEnd::Differs:
+            PrintDifferences(result.differences);
+            return kNotVerified;
+        case link::WriteEnd::NotVerified:
+            std::cerr << "varel-cli: the write ended, but the radio could not be read back:\n";
+            return ReportTransfer(last, device);
+    }
+    return kFailure;
 }
 
 }  // namespace
@@ -140,30 +156,62 @@ int RunWrite(const Args& args) {
     if (!OpenConfiguration(parsed.positional[0], cfg, error, lang)) return Fail(error);
     if (band >= 0) cfg.settings.setBand(band);
 
-    const auto problems = CheckBeforeWrite(cfg, lang);
-    for (const WriteProblem& problem : problems)
-        std::cerr << "varel-cli: warning: " << WriteProblemText(problem, Language::English) << "\n";
-    if (!problems.empty() && parsed.has("--strict")) {
-        std::cerr << "varel-cli: nothing was written: --strict and " << problems.size()
-                  << (problems.size() == 1 ? " problem" : " problems") << " found\n";
-        return kCheckRefused;
-    }
-
+    link::WriteRequest request;
+    request.options.band = cfg.settings.band();
+    request.options.debugMode = parsed.has("--debug-mode");
+    request.options.forceWriteMode = parsed.has("--force-write");
+    request.verify = parsed.has("--verify");
     MemoryImage out;
-    EncodeImage(cfg, out);
-    BackUp(parsed, out, BackupKind::Write);
-
-    link::WriteOptions options;
-    options.band = cfg.settings.band();
-    options.debugMode = parsed.has("--debug-mode");
-    options.forceWriteMode = parsed.has("--force-write");
-    link::WriteMachine machine(out, options);
-    const TransferReport report = RunTransfer(
-        {device, MessageText(Message::WritingData, Language::English), options.forceWriteMode},
-        machine);
-    if (report.result != TransferResult::Success || !parsed.has("--verify"))
-        return ReportTransfer(report, device);
-    return Verify(device, out, options);
+    link::WriteProcedure procedure(out, request);
+    TransferRunner runner;
+    TransferReport last;
+    std::optional<int> settleMs;
+    link::WriteNext next = procedure.start();
+    while (!procedure.ended()) {
+        switch (next.task) {
+            case link::WriteTask::Check:
+                next = procedure.checkAnswered(CheckAndWarn(cfg, lang, parsed.has("--strict")));
+                break;
+            case link::WriteTask::OpenPort:
+                last = runner.open(device);
+                next = procedure.portOpened(last.result == TransferResult::Success);
+                break;
+            case link::WriteTask::BackUp:
+                EncodeImage(cfg, out);
+                next = procedure.backupEnded(BackUp(parsed, out, BackupKind::Write));
+                break;
+            case link::WriteTask::Write: {
+                link::WriteMachine machine(out, request.options);
+                // A forced write asks on a band mismatch, and the answer is OK.
+                last = runner.run(MessageText(Message::WritingData, Language::English),
+                                  request.options.forceWriteMode, machine);
+                next = procedure.writeEnded(last.outcome);
+                break;
+            }
+            case link::WriteTask::Settle:
+                if (next.retry)
+                    std::cerr << "varel-cli: no answer to the read-back; trying once more\n";
+                if (!settleMs) settleMs = SettleMs();
+                std::this_thread::sleep_for(std::chrono::milliseconds(*settleMs));
+                next = procedure.settleElapsed();
+                break;
+            case link::WriteTask::ReadBack: {
+                last = runner.open(device);
+                if (last.result == TransferResult::Success) {
+                    link::ReadMachine machine(procedure.readBackImage());
+                    last = runner.run(MessageText(Message::ReadingData, Language::English), false,
+                                      machine);
+                }
+                next = procedure.readBackEnded(last.outcome);
+                break;
+            }
+            case link::WriteTask::Report:
+                break;
+            case link::WriteTask::None:  // every task above is answered in turn
+                return kFailure;
+        }
+    }
+    return ReportWrite(procedure.result(), last, device);
 }
 
 }  // namespace varel::cli

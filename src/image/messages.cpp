@@ -38,6 +38,8 @@ Texts BuildTexts() {
         "频段不符，是否强制写入？");
     set(Message::ReadSucceeded, "Reading Frequency Successful!", "读频成功！");
     set(Message::WriteSucceeded, "Writing Frequency Successful!", "写频成功！");
+    set(Message::WriteVerified, "Verified: the radio holds every byte that was written.",
+        "校验通过：对讲机保存的数据与写入的完全一致。");
     set(Message::OutOfBand, "Beyond the scope of frequency band", "超出频段范围");
     set(Message::FmOutOfRange, "Beyond the scope of frequency(87-107.9), please input again.",
         "超出频率范围(87-107.9)，请重输。");

@@ -29,6 +29,7 @@ enum class Message {
     BandQuestion,        ///< the radio's band differs: write anyway?
     ReadSucceeded,       ///< "Reading Frequency Successful!"
     WriteSucceeded,      ///< "Writing Frequency Successful!"
+    WriteVerified,       ///< a write read back: the radio holds every byte that was written
     // Typed values that break an input rule.
     OutOfBand,     ///< a channel frequency outside the band
     FmOutOfRange,  ///< an FM broadcast frequency outside 87 to 107.9 MHz

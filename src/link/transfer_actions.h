@@ -14,6 +14,7 @@ enum class Outcome {
     BandRefused,         ///< the radio's band differs and force-write mode is off
     Cancelled,           ///< the band-mismatch question was answered Cancel
     Interrupted,         ///< ended from outside (the user stopped it); End was sent
+    PortInvalid,         ///< the transport could not open the port: no machine ran, nothing sent
 };
 
 /// The transport applies these in field order: threshold, then writes, then the rest.

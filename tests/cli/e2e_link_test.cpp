@@ -373,7 +373,7 @@ TEST_F(LinkEndToEnd, CheckWarnsAndStrictSendsNothing) {
 
 TEST_F(LinkEndToEnd, VerifyReadsBackAndNamesWhatDiffers) {
     const std::tuple<std::vector<std::string>, int, const char*, int> cases[] = {
-        {{}, 0, "verified", 2},
+        {{}, 0, "Verified: the radio holds every byte that was written.\n", 2},
         {{"--corrupt-write", "0x05A"},
          8,
          "varel-cli: block 0x050 is not as written: channel 7\n",
