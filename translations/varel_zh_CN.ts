@@ -132,13 +132,6 @@
     </message>
 </context>
 <context>
-    <name>varel::ChannelEditor</name>
-    <message>
-        <source>Channel Edit</source>
-        <translation>信道编辑</translation>
-    </message>
-</context>
-<context>
     <name>varel::DocumentCommands</name>
     <message>
         <source>Unsaved data will be lost, sure?</source>
@@ -267,6 +260,7 @@
     </message>
     <message>
         <source>Channel Edit(&amp;M)</source>
+        <extracomment>Menu item; the channel window&apos;s own caption, 信道编辑, is in the codec&apos;s bilingual table.</extracomment>
         <translation>信道编辑(&amp;M)</translation>
     </message>
     <message>
@@ -283,6 +277,7 @@
     </message>
     <message>
         <source>FM Channel Set</source>
+        <extracomment>Menu item; the FM window&apos;s own caption, FM频道设置, is in the codec&apos;s bilingual table.</extracomment>
         <translation>收音机频道设置</translation>
     </message>
     <message>

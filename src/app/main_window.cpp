@@ -76,6 +76,7 @@ const MenuItem kMenuItems[] = {
      true},
     {"MNLine1", "MNFile", nullptr, "", true},
     {"MNQuit", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Quit(&Q)"), "", true},
+    //: Menu item; the channel window's own caption, 信道编辑, is in the codec's bilingual table.
     {"MNModel", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Channel Edit(&M)"), "Ctrl+M",
      true},
     {"MNDTMF", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "DTMF(&D)"), "Ctrl+D", false},
@@ -83,6 +84,7 @@ const MenuItem kMenuItems[] = {
      "Ctrl+P", true},
     {"MNDebug", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Debug Information(&B)"), "Ctrl+B",
      true},
+    //: Menu item; the FM window's own caption, FM频道设置, is in the codec's bilingual table.
     {"MNFMset", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "FM Channel Set"), "Ctrl+F", true},
     {"MNLineUndo", "MNEdit", nullptr, "", true},
     {"MNUndo", "MNEdit", QT_TRANSLATE_NOOP("varel::MainWindow", "Undo(&U)"), "Ctrl+Z", true},

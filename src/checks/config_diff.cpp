@@ -112,11 +112,12 @@ std::vector<std::string> DiffConfigurations(const MemoryImage& a, const MemoryIm
     Coverage shown{};
     DiffChannels(ca.channels, cb.channels, lang, shown, lines);
     DiffSettings(ca.settings, cb.settings, lang, shown, lines);
+    static const Bilingual byteLine{"byte %1: %2 -> %3", "字节 %1: %2 -> %3"};
     for (std::size_t i = 0; i < kConfigSize; ++i) {
         const auto changed = static_cast<std::uint8_t>(a.at(i) ^ b.at(i));
         if ((changed & ~shown[i]) == 0) continue;
-        lines.push_back(Pick(lang, "字节 ", "byte ") + HexByteText(static_cast<unsigned>(i), 3) +
-                        ": " + HexByteText(a.at(i), 2) + " -> " + HexByteText(b.at(i), 2));
+        lines.push_back(byteLine.format(lang, {HexByteText(static_cast<unsigned>(i), 3),
+                                               HexByteText(a.at(i), 2), HexByteText(b.at(i), 2)}));
     }
     return lines;
 }

@@ -30,6 +30,20 @@ bool CaptionRepeats(SettingSection section) {
     }
 }
 
+Bilingual RegionLabel(HiddenRegion region) {
+    switch (region) {
+        case HiddenRegion::Unused:
+            break;
+        case HiddenRegion::ModelTag:
+            return {"model tag", "型号标记"};
+        case HiddenRegion::Spare:
+            return {"spare byte", "备用字节"};
+        case HiddenRegion::PastImage:
+            return {"past the memory", "存储区之外"};
+    }
+    return {"unused", "未用"};
+}
+
 }  // namespace
 
 std::string PrintableText(const std::string& text) {
@@ -48,11 +62,13 @@ bool ListedSetting(const SettingField& field) {
 }
 
 std::string ChannelLabel(int channel, Language lang) {
-    return Pick(lang, "频道 ", "channel ") + std::to_string(channel);
+    static const Bilingual label{"channel %1", "频道 %1"};
+    return label.format(lang, {std::to_string(channel)});
 }
 
 std::string ChannelNameLabel(int channel, Language lang) {
-    return ChannelLabel(channel, lang) + Pick(lang, " 名称", " name");
+    static const Bilingual label{"channel %1 name", "频道 %1 名称"};
+    return label.format(lang, {std::to_string(channel)});
 }
 
 std::string ChannelColumnLabel(int channel, int column, Language lang) {
@@ -60,11 +76,13 @@ std::string ChannelColumnLabel(int channel, int column, Language lang) {
 }
 
 std::string FmChannelLabel(int channel, Language lang) {
-    return Pick(lang, "FM频道 ", "FM channel ") + std::to_string(channel);
+    static const Bilingual label{"FM channel %1", "FM频道 %1"};
+    return label.format(lang, {std::to_string(channel)});
 }
 
 std::string PowerTuningLabel(Language lang) {
-    return Pick(lang, "功率调试", "power tuning");
+    static const Bilingual label{"power tuning", "功率调试"};
+    return label.in(lang);
 }
 
 std::string SettingLabel(const SettingField& field, Language lang) {
@@ -77,21 +95,12 @@ std::string SettingLabel(const SettingField& field, Language lang) {
 }
 
 std::string HiddenRegionLabel(HiddenRegion region, Language lang) {
-    switch (region) {
-        case HiddenRegion::Unused:
-            break;
-        case HiddenRegion::ModelTag:
-            return Pick(lang, "型号标记", "model tag");
-        case HiddenRegion::Spare:
-            return Pick(lang, "备用字节", "spare byte");
-        case HiddenRegion::PastImage:
-            return Pick(lang, "存储区之外", "past the memory");
-    }
-    return Pick(lang, "未用", "unused");
+    return RegionLabel(region).in(lang);
 }
 
 std::string ShownValue(const std::string& value, Language lang) {
-    return value.empty() ? std::string(Pick(lang, "(空)", "(empty)")) : PrintableText(value);
+    static const Bilingual empty{"(empty)", "(空)"};
+    return value.empty() ? empty.in(lang) : PrintableText(value);
 }
 
 }  // namespace varel

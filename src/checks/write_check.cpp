@@ -15,6 +15,22 @@ using Kind = WriteProblem::Kind;
 
 constexpr SettingId kVfoFrequencies[] = {SettingId::AFrequency, SettingId::BFrequency};
 
+// A problem's text around its subject (%1: the column or VFO and the value).
+Bilingual ProblemText(Kind kind) {
+    switch (kind) {
+        case Kind::OutOfBand:
+        case Kind::VfoOutOfBand:
+            break;
+        case Kind::TransmitWithoutReceive:
+            return {"%1 has no RXFreq: the channel is written empty and the TXFreq is lost",
+                    "%1 没有接收频率：该频道将作为空频道写入，发射频率丢失"};
+        case Kind::UnlistedTone:
+            return {"%1 is not in the tone list and is written as Off",
+                    "%1 不在亚音频列表中，将作为关闭写入"};
+    }
+    return {"%1 is outside the band", "%1 超出频段范围"};
+}
+
 const std::string& EnglishHeader(int column) {
     return ChannelColumnAt(column).header.en;
 }
@@ -84,20 +100,7 @@ std::string WriteProblemText(const WriteProblem& problem, Language lang) {
     const std::string subject = ColumnText(problem, lang) + " " + ShownValue(problem.value, lang);
     const std::string where =
         problem.channel > 0 ? ChannelLabel(problem.channel, lang) + ": " : std::string();
-    switch (problem.kind) {
-        case Kind::OutOfBand:
-        case Kind::VfoOutOfBand:
-            break;
-        case Kind::TransmitWithoutReceive:
-            return where + subject +
-                   Pick(lang, " 没有接收频率：该频道将作为空频道写入，发射频率丢失",
-                        " has no RXFreq: the channel is written empty and the TXFreq is lost");
-        case Kind::UnlistedTone:
-            return where + subject +
-                   Pick(lang, " 不在亚音频列表中，将作为关闭写入",
-                        " is not in the tone list and is written as Off");
-    }
-    return where + subject + Pick(lang, " 超出频段范围", " is outside the band");
+    return where + ProblemText(problem.kind).format(lang, {subject});
 }
 
 }  // namespace varel

@@ -71,7 +71,7 @@ void PrintTable(std::ostream& out, const std::vector<std::vector<std::string>>& 
 }
 
 void PrintChannels(std::ostream& out, const ChannelModel& channels, Language lang, bool all) {
-    out << Pick(lang, "信道编辑", "Channel Edit") << '\n';
+    out << ChannelWindowTitle().in(lang) << '\n';
     std::vector<std::vector<std::string>> rows(1);
     for (const ChannelColumn& column : ChannelColumns()) rows[0].push_back(column.header.in(lang));
     for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
@@ -124,7 +124,7 @@ void PrintSettings(std::ostream& out, const SettingsModel& settings, Language la
             const std::string value = PrintableText(settings.displayText(f.id, lang));
             if (InFmGrid(f)) {
                 if (fmRows.empty())
-                    fmRows.push_back({Pick(lang, "频道", "Channel"), f.caption.in(lang)});
+                    fmRows.push_back({ChannelColumnAt(0).header.in(lang), f.caption.in(lang)});
                 fmRows.push_back({std::to_string(f.slot), value});
                 continue;
             }

@@ -191,7 +191,7 @@ void ChannelEditor::showEvent(QShowEvent* event) {
 
 void ChannelEditor::retranslate() {
     const Language lang = m_session.language();
-    setWindowTitle(tr("Channel Edit"));
+    setWindowTitle(QtText(ChannelWindowTitle(), lang));
     m_actions->retranslate();
     const auto& columns = ChannelColumns();
     for (int c = 0; c < kChannelColumnCount; ++c)

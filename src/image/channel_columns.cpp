@@ -55,4 +55,9 @@ const ChannelColumn& ChannelColumnAt(int column) {
     return ChannelColumns().at(static_cast<std::size_t>(column));
 }
 
+const Bilingual& ChannelWindowTitle() {
+    static const Bilingual title{"Channel Edit", "信道编辑"};
+    return title;
+}
+
 }  // namespace varel

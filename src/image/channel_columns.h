@@ -1,7 +1,7 @@
 #pragma once
 // The columns of the channel table, described once: header texts, widths, the editor of each
-// column, the choice lists and the defaults a new channel takes. The codec's lists, the dump
-// verb, the channel grid and the channel list import all read this table.
+// column, the choice lists and the defaults a new channel takes, and the window's caption. The
+// codec's lists, the dump verb, the channel grid and the channel list import all read this table.
 //
 //   col  header (en / zh)            width  editor        list                      new channel
 //    0   Channel / 频道                900   none          -                         number
@@ -58,5 +58,9 @@ const std::vector<ChannelColumn>& ChannelColumns();
 
 /// Column 0 to 10 of the table; throws std::out_of_range for other numbers.
 const ChannelColumn& ChannelColumnAt(int column);
+
+/// The caption of the channel table's window, "Channel Edit" / "信道编辑" (the menu item that
+/// shows the window has a caption of its own).
+const Bilingual& ChannelWindowTitle();
 
 }  // namespace varel

@@ -68,7 +68,8 @@ std::string ToneCode(const std::string& tone) {
 }  // namespace
 
 std::string OffText(Language lang) {
-    return Pick(lang, "关闭", "Off");
+    static const Bilingual off{"Off", "关闭"};
+    return off.in(lang);
 }
 
 const std::vector<std::string>& ToneList(Language lang) {

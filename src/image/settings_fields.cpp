@@ -482,7 +482,7 @@ const SectionInfo& Section(SettingSection section) {
         {W::Features, features, {"VOX", "VOX(声控发射)"}, {}},
         {W::Features, features, {"A Group VFO", "A组全频频率"}, vfo},
         {W::Features, features, {"B Group VFO", "B组全频频率"}, vfo},
-        {W::MainWindow, {"Varel Wavesmith", "Varel 对讲机编程软件"}, {}, {}},
+        {W::MainWindow, {}, {}, {}},
         {W::Fm, {"FM Channel Set", "FM频道设置"}, {}, {}},
         {W::Tuning, tuning, {"A Power Grades", "A组功率等级"}, {}},
         {W::Tuning, tuning, {"B Power Grades", "B组功率等级"}, {}},

@@ -175,7 +175,8 @@ enum class SettingWindow {
 /// The window and caption of a section.
 struct SectionInfo {
     SettingWindow window;   ///< the window holding the section's controls
-    Bilingual windowTitle;  ///< that window's caption
+    Bilingual windowTitle;  ///< that window's caption (empty for the main window, whose title
+                            ///< is the program's, which only the windows show)
     Bilingual caption;      ///< the section's page, frame or tab caption (empty: none)
     Bilingual page;         ///< the page of its window the section is shown on (empty: every page)
 };

@@ -100,8 +100,11 @@ std::string SettingsModel::displayText(SettingId id, Language lang) const {
     const SettingField& field = Field(id);
     if (field.holdsIndex()) return field.entry(index(id), lang);
     if (field.holdsText()) return text(id);
-    if (field.kind == FieldKind::Check)
-        return checked(id) ? Pick(lang, "是", "Yes") : Pick(lang, "否", "No");
+    if (field.kind == FieldKind::Check) {
+        static const Bilingual yes{"Yes", "是"};
+        static const Bilingual no{"No", "否"};
+        return (checked(id) ? yes : no).in(lang);
+    }
     return std::to_string(number(id));
 }
 

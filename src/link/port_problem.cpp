@@ -26,6 +26,23 @@ PortProblem FromOpenError(int err) {
     }
 }
 
+Bilingual ProblemText(PortProblem problem) {
+    switch (problem) {
+        case PortProblem::None:
+            break;
+        case PortProblem::NoSuchDevice:
+            return {"no such device", "设备不存在"};
+        case PortProblem::Busy:
+            return {"busy in another program", "正被其他程序占用"};
+        case PortProblem::NoPermission:
+            return {"no permission, the user must be in the dialout group",
+                    "没有访问权限，用户需要加入 dialout 组"};
+        case PortProblem::NotSerial:
+            return {"not a serial device", "不是串口设备"};
+    }
+    return {};
+}
+
 }  // namespace
 
 PortProblem DiagnosePort(const std::string& device) {
@@ -45,20 +62,7 @@ PortProblem DiagnosePort(const std::string& device) {
 }
 
 std::string PortProblemText(PortProblem problem, Language lang) {
-    switch (problem) {
-        case PortProblem::None:
-            return {};
-        case PortProblem::NoSuchDevice:
-            return Pick(lang, "设备不存在", "no such device");
-        case PortProblem::Busy:
-            return Pick(lang, "正被其他程序占用", "busy in another program");
-        case PortProblem::NoPermission:
-            return Pick(lang, "没有访问权限，用户需要加入 dialout 组",
-                        "no permission, the user must be in the dialout group");
-        case PortProblem::NotSerial:
-            return Pick(lang, "不是串口设备", "not a serial device");
-    }
-    return {};
+    return ProblemText(problem).in(lang);
 }
 
 }  // namespace varel::link

@@ -22,8 +22,8 @@ std::string Shortened(const std::string& text) {
 }
 
 std::string Quote(const std::string& text, Language lang) {
-    const std::string shown = Shortened(text);
-    return lang == Language::English ? "\"" + shown + "\"" : "“" + shown + "”";
+    static const Bilingual quoted{"\"%1\"", "“%1”"};
+    return quoted.format(lang, {Shortened(text)});
 }
 
 // A message inside a report line, after the value: in English after a blank, in lower case.
@@ -36,96 +36,107 @@ std::string WithinLine(Message message, Language lang) {
     return text;
 }
 
-std::string Reason(const CsvIssue& issue, Language lang) {
-    const std::string v = Quote(issue.value, lang);
-    const std::string d = Quote(issue.detail, lang);
-    const std::string skipped = Pick(lang, "，已跳过此行", ", row skipped");
+// The reason of an issue: %1 is the value and %2 the detail, both quoted, %3 the detail as it
+// is. A frequency outside the band is said by the shared message (see Reason).
+Bilingual ReasonText(const CsvIssue& issue) {
     switch (issue.kind) {
         case CsvIssueKind::EmptyFile:
-            return Pick(lang, "文件没有标题行，未导入任何数据",
-                        "the file holds no header line, nothing imported");
+            return {"the file holds no header line, nothing imported",
+                    "文件没有标题行，未导入任何数据"};
         case CsvIssueKind::NotText:
-            return Pick(lang, "含有控制字符，不是文本文件，未导入任何数据",
-                        "control character, not a text file, nothing imported");
+            return {"control character, not a text file, nothing imported",
+                    "含有控制字符，不是文本文件，未导入任何数据"};
         case CsvIssueKind::OpenQuote:
-            return Pick(lang, "引号未闭合，未导入任何数据", "quote never closed, nothing imported");
+            return {"quote never closed, nothing imported", "引号未闭合，未导入任何数据"};
         case CsvIssueKind::TextAfterQuote:
-            return Pick(lang, "右引号后还有文字，未导入任何数据",
-                        "text after a closing quote, nothing imported");
+            return {"text after a closing quote, nothing imported",
+                    "右引号后还有文字，未导入任何数据"};
         case CsvIssueKind::MissingColumn:
-            return Pick(lang, "标题行缺少此列，未导入任何数据",
-                        "column missing from the header, nothing imported");
+            return {"column missing from the header, nothing imported",
+                    "标题行缺少此列，未导入任何数据"};
         case CsvIssueKind::UnknownColumn:
-            return Pick(lang, "未知的列，已忽略", "unknown column, ignored");
+            return {"unknown column, ignored", "未知的列，已忽略"};
         case CsvIssueKind::RepeatedColumn:
-            return Pick(lang, "重复的列，已忽略", "column named again, ignored");
+            return {"column named again, ignored", "重复的列，已忽略"};
         case CsvIssueKind::NoRows:
-            return Pick(lang, "只有标题行，没有数据行，未导入任何数据",
-                        "a header and no rows, nothing imported");
+            return {"a header and no rows, nothing imported",
+                    "只有标题行，没有数据行，未导入任何数据"};
         case CsvIssueKind::BadNumber:
-            return v + Pick(lang, "不是数值", " is not a number") + skipped;
+            return {"%1 is not a number", "%1不是数值"};
         case CsvIssueKind::NoFrequency:
-            return Pick(lang, "为空", "empty") + skipped;
+            return {"empty", "为空"};
         case CsvIssueKind::OutOfBand:
-            return v + WithinLine(Message::OutOfBand, lang) + skipped;
+            break;
         case CsvIssueKind::UnknownTone:
-            return v + Pick(lang, "不是本机的亚音频", " is not a tone of the radio") + skipped;
+            return {"%1 is not a tone of the radio", "%1不是本机的亚音频"};
         case CsvIssueKind::UnknownValue:
-            return Pick(lang, "无法识别", "") + v + Pick(lang, "", " not understood") + skipped;
+            return {"%1 not understood", "无法识别%1"};
         case CsvIssueKind::LocationRange:
-            return v + Pick(lang, "不在 1 至 128 之间", " outside 1 to 128") + skipped;
+            return {"%1 outside 1 to 128", "%1不在 1 至 128 之间"};
+        case CsvIssueKind::DuplicateLocation:
+            return {"%1 already given on line %3", "%1已在第 %3 行出现"};
         case CsvIssueKind::PastLastChannel:
             if (issue.detail == "1")
-                return Pick(lang, "超出频道 128，已舍弃此行", "past channel 128, row dropped");
-            return Pick(lang, "自此行起 ", "") + issue.detail +
-                   Pick(lang, " 行超出频道 128，已舍弃",
-                        " rows from here on past channel 128, dropped");
-        case CsvIssueKind::DuplicateLocation:
-            return v + Pick(lang, "已在第 ", " already given on line ") + issue.detail +
-                   Pick(lang, " 行出现", "") + skipped;
+                return {"past channel 128, row dropped", "超出频道 128，已舍弃此行"};
+            return {"%3 rows from here on past channel 128, dropped",
+                    "自此行起 %3 行超出频道 128，已舍弃"};
         case CsvIssueKind::Adjusted:
-            return v + Pick(lang, "改为", " taken as ") + d;
+            return {"%1 taken as %2", "%1改为%2"};
         case CsvIssueKind::Defaulted:
-            return Pick(lang, "无法识别", "") + v + Pick(lang, "，改为", " not understood, ") + d +
-                   Pick(lang, "", " taken");
+            return {"%1 not understood, %2 taken", "无法识别%1，改为%2"};
         case CsvIssueKind::LeftOut:
-            return v + Pick(lang, "不是有效频率，未导出此频道",
-                            " is not a frequency, channel not written");
+            return {"%1 is not a frequency, channel not written", "%1不是有效频率，未导出此频道"};
         case CsvIssueKind::ToneNotListed:
-            return v + Pick(lang, "不在亚音频列表中，按关闭导出",
-                            " is not a listed tone, written as off");
+            return {"%1 is not a listed tone, written as off", "%1不在亚音频列表中，按关闭导出"};
         case CsvIssueKind::TransmitDropped:
-            return Pick(lang, "发射禁止为开，按 off 导出，未导出发射频率",
-                        "TX Prohibit On, written as off without the transmit frequency ") +
-                   v;
+            return {"TX Prohibit On, written as off without the transmit frequency %1",
+                    "发射禁止为开，按 off 导出，未导出发射频率%1"};
     }
     return {};
+}
+
+// The issues of a row that was skipped, its channel unchanged (rows past channel 128 are said
+// to be dropped instead).
+bool RowSkipped(CsvIssueKind kind) {
+    return kind >= CsvIssueKind::BadNumber && kind < CsvIssueKind::PastLastChannel;
+}
+
+std::string Reason(const CsvIssue& issue, Language lang) {
+    static const Bilingual skipped{", row skipped", "，已跳过此行"};
+    const std::string value = Quote(issue.value, lang);
+    std::string text =
+        issue.kind == CsvIssueKind::OutOfBand
+            ? value + WithinLine(Message::OutOfBand, lang)
+            : ReasonText(issue).format(lang, {value, Quote(issue.detail, lang), issue.detail});
+    if (RowSkipped(issue.kind)) text += skipped.in(lang);
+    return text;
 }
 
 }  // namespace
 
 std::string CsvIssueText(const CsvIssue& issue, Language lang) {
+    static const Bilingual channel{"channel %1: ", "频道 %1: "};
+    static const Bilingual line{"line %1: ", "第 %1 行: "};
     std::string text;
     if (issue.channel > 0)
-        text = Pick(lang, "频道 ", "channel ") + std::to_string(issue.channel) + ": ";
+        text = channel.format(lang, {std::to_string(issue.channel)});
     else if (issue.line > 0)
-        text = Pick(lang, "第 ", "line ") + std::to_string(issue.line) + Pick(lang, " 行: ", ": ");
+        text = line.format(lang, {std::to_string(issue.line)});
     if (!issue.column.empty()) text += Shortened(issue.column) + ": ";
     return text + Reason(issue, lang);
 }
 
 std::string CsvReportText(const CsvImport& result, Language lang) {
+    static const Bilingual oneRow{"%1 row taken (%2 with changes), %3 skipped\n",
+                                  "导入 %1 行（其中 %2 行有改动），跳过 %3 行\n"};
+    static const Bilingual rows{"%1 rows taken (%2 with changes), %3 skipped\n",
+                                "导入 %1 行（其中 %2 行有改动），跳过 %3 行\n"};
     std::string text;
     for (const CsvIssue& issue : result.issues) text += CsvIssueText(issue, lang) + "\n";
     if (result.refused) return text;
-    const std::string taken = std::to_string(result.taken);
-    const std::string changed = std::to_string(result.changed);
-    const std::string skipped = std::to_string(result.skipped);
-    if (lang == Language::English)
-        return text + taken + (result.taken == 1 ? " row" : " rows") + " taken (" + changed +
-               " with changes), " + skipped + " skipped\n";
-    return text + "导入 " + taken + " 行（其中 " + changed + " 行有改动），跳过 " + skipped +
-           " 行\n";
+    return text + (result.taken == 1 ? oneRow : rows)
+                      .format(lang, {std::to_string(result.taken), std::to_string(result.changed),
+                                     std::to_string(result.skipped)});
 }
 
 std::string CsvReportText(const CsvExport& result, Language lang) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -158,6 +159,33 @@ TEST_F(Dump, ChineseListingUsesChineseCaptionsAndAlignsWideCharacters) {
     }
     ASSERT_EQ(columns.size(), 3u);
     EXPECT_TRUE(columns[0] == columns[1] && columns[1] == columns[2]);
+}
+
+// The listing is headed window by window with the windows' own captions (the program's menu
+// items that show two of them have Chinese texts of their own), then by frames and tabs; the FM
+// grid's first column is headed as the channel table's.
+TEST_F(Dump, HeadingsAreTheCaptionsOfTheWindowsInEachLanguage) {
+    const std::tuple<const char*, std::vector<std::string>, const char*> cases[] = {
+        {"en",
+         {"Channel Edit", "Optional Features", "Function Set", "VOX", "A Group VFO", "B Group VFO",
+          "FM Channel Set", "Debugging", "A Power Grades", "B Power Grades"},
+         "\n  Channel  Frequency(MHz)\n"},
+        {"zh",
+         {"信道编辑", "可选功能", "功能设置", "VOX(声控发射)", "A组全频频率", "B组全频频率",
+          "FM频道设置", "调试", "A组功率等级", "B组功率等级"},
+         "\n  频道  频率(MHz)\n"},
+    };
+    for (const auto& [lang, headings, fmGrid] : cases) {
+        const auto result = dump({"--lang", lang, file("sample.dat")});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        std::vector<std::string> found;  // lines not indented, save channel rows and headers
+        for (const std::string& line : Lines(result.out))
+            if (!line.empty() && line[0] != ' ' &&
+                !std::isdigit(static_cast<unsigned char>(line[0])) && !Has(line, "  "))
+                found.push_back(line);
+        EXPECT_EQ(found, headings) << lang;
+        EXPECT_TRUE(Has(result.out, fmGrid)) << lang;
+    }
 }
 
 // normalize opens a data file as a freshly started program does and saves it again.

@@ -17,12 +17,14 @@
 #include <QToolButton>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "files/data_file.h"
 #include "gui/app_fixture.h"
 #include "image/channel_columns.h"
 #include "image/settings_fields.h"
+#include "ui/about_box.h"
 
 namespace varel::test {
 namespace {
@@ -233,6 +235,49 @@ TEST_F(LanguageTest, AStartInALanguageShowsWhatASwitchToItShows) {
     start(7);
     EXPECT_EQ(Read(window.get()).texts, chinese.texts);
     EXPECT_EQ(session->languageFlag(), 7);
+}
+
+// Captions pinned to their words in both languages, where the general rule above would not see
+// a fault: the read and write commands, whose Chinese texts are alike and easily swapped (menu
+// items and toolbar buttons), and the places that share an English text but keep a Chinese text
+// of their own: a menu item and the window it shows, and the program's title on the main window
+// and in the About window.
+TEST_F(LanguageTest, CaptionsOfEachPlaceKeepTheirOwnWords) {
+    auto text = [this](const char* item) { return [this, item] { return action(item)->text(); }; };
+    auto tip = [this](const char* key) {
+        return [this, key] { return find<QToolButton>(window.get(), key)->toolTip(); };
+    };
+    auto title = [this](const char* form) {
+        return [this, form] { return this->form(form)->windowTitle(); };
+    };
+    const struct {
+        const char* place;
+        std::function<QString()> read;
+        const char* en;
+        const char* zh;
+    } cases[] = {
+        {"MNRead", text("MNRead"), "Read Data from the Transceive(&R)", "读频(&R)"},
+        {"MNWrite", text("MNWrite"), "Write Data in the Transceive(&W)", "写频(&W)"},
+        {"TRead", tip("TRead"), "Read Data from the Transceive", "读频"},
+        {"TWrite", tip("TWrite"), "Write Data in the Transceive", "写频"},
+        {"MNModel", text("MNModel"), "Channel Edit(&M)", "信道编辑(&M)"},
+        {"Form1", title("Form1"), "Channel Edit", "信道编辑"},
+        {"MNFMset", text("MNFMset"), "FM Channel Set", "收音机频道设置"},
+        {"Form5", title("Form5"), "FM Channel Set", "FM频道设置"},
+        {"MDIForm1", [this] { return window->windowTitle(); }, "Varel Wavesmith",
+         "Varel 对讲机编程软件"},
+        {"FrmAbout",
+         [this] {
+             AboutBox about(*window, QIcon());
+             return find<QLabel>(&about, "lblTitle")->text();
+         },
+         "Varel Wavesmith", "Varel 对讲机编程软件"},
+    };
+    for (int flag : {1, 0}) {
+        window->setLanguage(flag);
+        for (const auto& c : cases)
+            EXPECT_EQ(c.read(), QString(flag == 1 ? c.en : c.zh)) << c.place;
+    }
 }
 
 }  // namespace
