@@ -28,13 +28,14 @@ constexpr int kReadBackTries = 2;
 
 TransferController::TransferController(Session& session, MessageBoxes& boxes,
                                        const ServiceModes& modes, QWidget& window,
-                                       const QString& backupFolder)
+                                       const QString& backupFolder, std::function<int()> portNumber)
     : QObject(&window),
       m_session(session),
       m_boxes(boxes),
       m_modes(modes),
       m_window(window),
-      m_backupFolder(backupFolder) {
+      m_backupFolder(backupFolder),
+      m_portNumber(std::move(portNumber)) {
     m_reenable.setObjectName("Timer1");
     m_reenable.setInterval(kReenableMs);
     connect(&m_reenable, &QTimer::timeout, this, &TransferController::OnReenableTimerTick);
@@ -58,7 +59,8 @@ void TransferController::StartRead() {
     if (isRunning() || m_reenable.isActive() || !openPort()) return;
     // A frequency still being typed is taken over before the first frame leaves.
     m_session.commitPendingFrequency();
-    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_session.InImage()))) return;
+    m_received = m_session.InImage();
+    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_received))) return;
     showProgress(tr("Reading……"), text(Message::ReadingData), true);
 }
 
@@ -106,7 +108,7 @@ void TransferController::OnReenableTimerTick() {
 }
 
 bool TransferController::openPort() {
-    const std::string device = link::PortDevice(m_session.portNumber());
+    const std::string device = link::PortDevice(m_portNumber());
     if (m_transfer.open(QString::fromStdString(device))) return true;
     reportInvalidPort(device, m_transfer.openProblem());
     return false;
@@ -116,7 +118,7 @@ bool TransferController::begin(Direction direction,
                                std::unique_ptr<link::TransferMachine> machine) {
     // The port may have gone away while a pending edit was being committed.
     if (!m_transfer.begin(*machine)) {
-        const std::string device = link::PortDevice(m_session.portNumber());
+        const std::string device = link::PortDevice(m_portNumber());
         reportInvalidPort(device, link::DiagnosePort(device));
         return false;
     }
@@ -159,6 +161,8 @@ void TransferController::finish(link::Outcome outcome) {
     m_direction = Direction::None;
     m_machine.reset();
     if (direction == Direction::Verify) return finishReadBack(outcome);
+    // What a read received stays in InImage also when the read broke off.
+    if (direction == Direction::Read) m_session.loadImage(m_received);
     switch (outcome) {
         case link::Outcome::Success:
             return succeeded(direction);
@@ -205,7 +209,7 @@ void TransferController::succeeded(Direction direction) {
 void TransferController::startReadBack() {
     ++m_readBackTries;
     m_readBack = MemoryImage{};
-    const std::string device = link::PortDevice(m_session.portNumber());
+    const std::string device = link::PortDevice(m_portNumber());
     auto machine = std::make_unique<link::ReadMachine>(m_readBack);
     if (!m_transfer.start(QString::fromStdString(device), *machine)) {
         finishReadBack(link::Outcome::CommunicationError);
