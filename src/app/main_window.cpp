@@ -456,6 +456,9 @@ void MainWindow::place(QMdiSubWindow* sub, QWidget* editor) {
     const int x = qBound(0, sub->x(), qMax(0, area.width() - sub->width()));
     const int y = qBound(0, sub->y(), qMax(0, area.height() - sub->height()));
     sub->move(x, y);
+    // A window wider than the work area widens the main window, as a language switch does,
+    // so that no control lies beyond its edge.
+    if (sub->width() > area.width()) m_mdi->updateGeometry();
 }
 
 void MainWindow::widenToMinimum(QMdiSubWindow* sub) {

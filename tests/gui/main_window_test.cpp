@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSlider>
@@ -66,7 +67,8 @@ TEST_F(MainWindowTest, ExitAsksAndOnlyOkStoresAndCloses) {
 }
 
 // Each child window opens at a size of its own (the channel table, the port window) or at the
-// size its contents ask for, in either language.
+// size its contents ask for, in either language, inside the work area (the main window widens
+// for the optional features in English).
 TEST_F(MainWindowTest, ChildWindowsOpenAtTheirSizes) {
     for (const int flag : {0, 1}) {
         start(flag);
@@ -85,6 +87,8 @@ TEST_F(MainWindowTest, ChildWindowsOpenAtTheirSizes) {
                 EXPECT_GE(editor->width(), editor->sizeHint().width());
                 EXPECT_GE(editor->height(), editor->sizeHint().height());
             }
+            const QWidget* area = window->findChild<QMdiArea*>("MDIArea")->viewport();
+            EXPECT_TRUE(area->rect().contains(frame->geometry()));
         }
     }
 }
