@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     settings.language = 1;  // the English texts the timing waits for
     varel::MainWindow window(session,
                              {&boxes, &dialogs, &settings, &clock, &language, &ports, QString()});
-    session.setPortNumber(1);
+    window.setPortNumber(1);
 
     double read = 0, write = 0;
     for (int run = 0; run < runs; ++run) {

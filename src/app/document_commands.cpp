@@ -28,28 +28,30 @@ void DocumentCommands::New() {
     const int answer = message(tr("Unsaved data will be lost, sure?"), MsgStyle::Confirmation,
                                MsgTitle::Attention());
     if (answer != MsgResult::Ok) return;
-    m_session.disarmBandPrompt();
+    emit programChangeComing();
     m_session.dropPendingEdits();
     m_session.edit(QT_TRANSLATE_NOOP("varel::EditLabel", "New"),
                    [](Document& d) { d.channels.ClearGrid(); });
 }
 
 void DocumentCommands::Open() {
-    m_session.disarmBandPrompt();
+    emit programChangeComing();
     const QString path = m_services.fileDialogs->openDataFile();
     if (!path.isEmpty()) OpenFile(path);
 }
 
 void DocumentCommands::OpenBackup() {
-    m_session.disarmBandPrompt();
+    emit programChangeComing();
     const QString path = m_services.fileDialogs->openBackup(m_services.backupFolder);
     if (!path.isEmpty()) OpenFile(path);
 }
 
 bool DocumentCommands::OpenFile(const QString& path) {
-    m_session.disarmBandPrompt();
-    // A file that is refused or cannot be read leaves InImage as it was.
-    const DataFileResult result = LoadDataFile(path.toStdString(), m_session.InImage());
+    emit programChangeComing();
+    // A file that is refused or cannot be read leaves InImage as it was; the file fills every
+    // byte but the spare one, which keeps what the last read brought.
+    MemoryImage image = m_session.InImage();
+    const DataFileResult result = LoadDataFile(path.toStdString(), image);
     if (result.error == DataFileError::WrongType) {
         message(QtText(Message::WrongFileType, m_session.language()), kError, MsgTitle::Mistake());
         return false;
@@ -58,6 +60,7 @@ bool DocumentCommands::OpenFile(const QString& path) {
         reportFailure(tr("Failed to open the file!"), result);
         return false;
     }
+    m_session.loadImage(image);
     m_session.decode();
     emit channelsLoaded();
     emit dataFileUsed(path);

@@ -45,6 +45,9 @@ public:
     void CompareWithFile();
 
 signals:
+    /// New or Open is about to change the configuration by the program, not by the user's
+    /// hand (sent also when the Open is then cancelled or refused).
+    void programChangeComing();
     /// The channel table window is to be shown (after an opened file or an import).
     void channelsLoaded();
     /// A data file was opened or saved.

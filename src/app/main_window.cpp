@@ -18,7 +18,6 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
-#include <QUndoStack>
 
 #include "app/document_commands.h"
 #include "app/recent_files_menu.h"
@@ -40,7 +39,6 @@
 #include "session/session.h"
 #include "ui/about_box.h"
 #include "ui/application_title.h"
-#include "ui/child_frame.h"
 #include "ui/toolbar_icons.h"
 #include "ui/twips.h"
 
@@ -210,8 +208,9 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     m_serviceModes = new ServiceModes(*m_services.clock, this);
     if (m_services.backupFolder.isEmpty())
         m_services.backupFolder = QString::fromStdString(BackupFolder());
-    m_transfers = new TransferController(m_session, *m_services.messageBoxes, *m_serviceModes,
-                                         *this, m_services.backupFolder);
+    m_transfers =
+        new TransferController(m_session, *m_services.messageBoxes, *m_serviceModes, *this,
+                               m_services.backupFolder, [this] { return m_portNumber; });
     connect(m_transfers, &TransferController::notice, this,
             [this](const QString& text) { statusBar()->showMessage(text, kNoticeMs); });
     m_documents = new DocumentCommands(m_session, m_services, this);
@@ -239,6 +238,17 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     m_portWindow = new PortWindow(m_session);
     connect(m_documents, &DocumentCommands::channelsLoaded, this,
             [this] { showChild(m_channelEditor); });
+    connect(m_documents, &DocumentCommands::programChangeComing, m_bandSelector,
+            &BandSelector::disarmPrompt);
+    connect(m_portWindow, &PortWindow::portChosen, this, &MainWindow::setPortNumber);
+    connect(m_featuresEditor, &FeaturesEditor::minimumSizeChanged, this, [this] {
+        // A window not sized yet gets its size when it is shown.
+        QMdiSubWindow* sub = frame(m_featuresEditor);
+        if (!sub->testAttribute(Qt::WA_Resized)) return;
+        m_featuresEditor->renewSizeHints();
+        widenToMinimum(sub);
+    });
+    connect(m_fmEditor, &FmEditor::closeRequested, this, [this] { frame(m_fmEditor)->hide(); });
     addChannelMenu();
     for (QWidget* editor :
          {static_cast<QWidget*>(m_channelEditor), static_cast<QWidget*>(m_featuresEditor),
@@ -246,13 +256,13 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
           static_cast<QWidget*>(m_portWindow)})
         addChild(editor);
     // Form6 has a fixed outer size, unless the platform's font needs more room.
-    QWidget* portFrame = ChildFrame(m_portWindow);
+    QMdiSubWindow* portFrame = frame(m_portWindow);
     portFrame->resize(PortWindow::outerSize().expandedTo(portFrame->minimumSizeHint()));
     showChild(m_channelEditor);
     // The stored port, the probe of the ports, and panel 1 showing the port of the start.
-    m_session.setPortNumber(m_services.settings->LoadPortNumber());
+    m_portNumber = m_services.settings->LoadPortNumber();
     m_portWindow->setProbeResults(m_services.ports->FindCom());
-    m_panels[0]->setText(QString("COM: %1").arg(m_session.portNumber()));
+    m_panels[0]->setText(QString("COM: %1").arg(m_portNumber));
 
     auto* clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);
@@ -287,20 +297,21 @@ void MainWindow::buildMenus() {
     connect(m_recentFiles, &RecentFilesMenu::openRequested, m_documents,
             &DocumentCommands::OpenFile);
 
-    QUndoStack& undo = m_session.undoStack();
-    action("MNUndo")->setEnabled(undo.canUndo());
-    action("MNRedo")->setEnabled(undo.canRedo());
-    connect(&undo, &QUndoStack::canUndoChanged, action("MNUndo"), &QAction::setEnabled);
-    connect(&undo, &QUndoStack::canRedoChanged, action("MNRedo"), &QAction::setEnabled);
-    connect(&undo, &QUndoStack::indexChanged, this, &MainWindow::nameUndoSteps);
-    // What any editor still holds is committed first, so that undo takes back the latest edit.
-    connect(action("MNUndo"), &QAction::triggered, this, [this, &undo] {
-        m_session.commitPendingEdits();
-        undo.undo();
+    action("MNUndo")->setEnabled(m_session.canUndo());
+    action("MNRedo")->setEnabled(m_session.canRedo());
+    connect(&m_session, &Session::historyChanged, this, [this] {
+        action("MNUndo")->setEnabled(m_session.canUndo());
+        action("MNRedo")->setEnabled(m_session.canRedo());
+        nameUndoSteps();
     });
-    connect(action("MNRedo"), &QAction::triggered, this, [this, &undo] {
+    // What any editor still holds is committed first, so that undo takes back the latest edit.
+    connect(action("MNUndo"), &QAction::triggered, this, [this] {
         m_session.commitPendingEdits();
-        undo.redo();
+        m_session.undo();
+    });
+    connect(action("MNRedo"), &QAction::triggered, this, [this] {
+        m_session.commitPendingEdits();
+        m_session.redo();
     });
 
     auto on = [this](const char* name, auto slot) {
@@ -323,7 +334,7 @@ void MainWindow::buildMenus() {
     on("MNCommPort", [this] {
         // The ports are probed again each time: a cable may have come or gone.
         m_portWindow->setProbeResults(m_services.ports->FindCom());
-        m_portWindow->prepareToShow();
+        m_portWindow->prepareToShow(m_portNumber);
         showChild(m_portWindow);
     });
     on("MNChinese", [this] { setLanguage(0); });
@@ -417,8 +428,12 @@ QMdiSubWindow* MainWindow::addChild(QWidget* editor) {
     return sub;
 }
 
+QMdiSubWindow* MainWindow::frame(const QWidget* editor) {
+    return editor != nullptr ? qobject_cast<QMdiSubWindow*>(editor->parentWidget()) : nullptr;
+}
+
 void MainWindow::showChild(QWidget* editor) {
-    QMdiSubWindow* sub = ChildFrame(editor);
+    QMdiSubWindow* sub = frame(editor);
     if (sub == nullptr) return;
     const bool first = !sub->property("placed").toBool();
     sub->show();
@@ -434,13 +449,28 @@ void MainWindow::place(QMdiSubWindow* sub, QWidget* editor) {
     // A window opens large enough for its contents, every control whole (the channel table and
     // the port window have sizes of their own), and inside the work area where it fits.
     const QSize area = m_mdi->viewport()->size();
-    if (editor != m_channelEditor && editor != m_portWindow) {
+    if (editor == m_channelEditor) {
+        sub->resize(ChannelEditor::outerSize());
+    } else if (editor != m_portWindow) {
         const QSize contents = editor->sizeHint().expandedTo(editor->minimumSizeHint());
         sub->resize(sub->size().expandedTo(FrameSizeFor(*sub, contents)));
     }
     const int x = qBound(0, sub->x(), qMax(0, area.width() - sub->width()));
     const int y = qBound(0, sub->y(), qMax(0, area.height() - sub->height()));
     sub->move(x, y);
+    // A window wider than the work area widens the main window, as a language switch does,
+    // so that no control lies beyond its edge.
+    if (sub->width() > area.width()) m_mdi->updateGeometry();
+}
+
+void MainWindow::widenToMinimum(QMdiSubWindow* sub) {
+    // The window widens to show its contents whole, and the main window with it, as when the
+    // program starts in that language.
+    sub->resize(qMax(sub->width(), sub->minimumSizeHint().width()), sub->height());
+    // A window that now reaches past the right edge moves left as far as it can.
+    const int overflow = sub->geometry().right() - m_mdi->viewport()->width() + 1;
+    if (overflow > 0) sub->move(qMax(0, sub->x() - overflow), sub->y());
+    m_mdi->updateGeometry();
 }
 
 QAction* MainWindow::action(const QString& name) const {
@@ -541,7 +571,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // The exit sequence: the language, then the port. Only this program ends.
     m_services.settings->SaveLanguage(m_session.languageFlag());
-    m_services.settings->SavePortNumber(m_session.portNumber());
+    m_services.settings->SavePortNumber(m_portNumber);
     event->accept();
 }
 

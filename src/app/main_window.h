@@ -66,6 +66,12 @@ public:
     /// The language commands: sets LanguageFlag, ApplyLanguage, then RefreshGrid.
     void setLanguage(int languageFlag);
 
+    /// PortNumber: the chosen serial port 1 to 20, 0 when none was chosen; loaded at start and
+    /// stored by the exit sequence.
+    int portNumber() const { return m_portNumber; }
+    /// Chooses the port the next transfer opens (the port window's click).
+    void setPortNumber(int port) { m_portNumber = port; }
+
     /// Enables or disables MNRead, MNWrite and the toolbar buttons TRead and TWrite together.
     void setTransferCommandsEnabled(bool enabled);
 
@@ -83,7 +89,9 @@ private:
     void addChannelMenu();
     void buildStatusBar();
     QMdiSubWindow* addChild(QWidget* editor);
+    static QMdiSubWindow* frame(const QWidget* editor);
     void place(QMdiSubWindow* sub, QWidget* editor);
+    void widenToMinimum(QMdiSubWindow* sub);
     void retranslate();
     void updateClock();
     void showAbout();
@@ -106,6 +114,7 @@ private:
     ServiceModes* m_serviceModes = nullptr;
     DocumentCommands* m_documents = nullptr;
     RecentFilesMenu* m_recentFiles = nullptr;
+    int m_portNumber = 0;  // PortNumber
 };
 
 }  // namespace varel

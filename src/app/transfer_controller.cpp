@@ -20,13 +20,14 @@ namespace varel {
 
 TransferController::TransferController(Session& session, MessageBoxes& boxes,
                                        const ServiceModes& modes, QWidget& window,
-                                       const QString& backupFolder)
+                                       const QString& backupFolder, std::function<int()> portNumber)
     : QObject(&window),
       m_session(session),
       m_boxes(boxes),
       m_modes(modes),
       m_window(window),
-      m_backupFolder(backupFolder) {
+      m_backupFolder(backupFolder),
+      m_portNumber(std::move(portNumber)) {
     m_reenable.setObjectName("Timer1");
     m_reenable.setInterval(kReenableMs);
     connect(&m_reenable, &QTimer::timeout, this, &TransferController::OnReenableTimerTick);
@@ -53,7 +54,8 @@ void TransferController::StartRead() {
     if (!openPort()) return reportInvalidPort();
     // A frequency still being typed is taken over before the first frame leaves.
     m_session.commitPendingFrequency();
-    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_session.InImage())))
+    m_received = m_session.InImage();
+    if (!begin(Direction::Read, std::make_unique<link::ReadMachine>(m_received)))
         return reportInvalidPort();
     showProgress(tr("Reading……"), text(Message::ReadingData), true);
 }
@@ -145,7 +147,7 @@ void TransferController::OnReenableTimerTick() {
 }
 
 bool TransferController::openPort() {
-    const std::string device = link::PortDevice(m_session.portNumber());
+    const std::string device = link::PortDevice(m_portNumber());
     if (m_transfer.open(QString::fromStdString(device))) return true;
     m_invalidDevice = device;
     m_invalidProblem = m_transfer.openProblem();
@@ -156,7 +158,7 @@ bool TransferController::begin(Direction direction,
                                std::unique_ptr<link::TransferMachine> machine) {
     // The port may have gone away while a pending edit was being committed.
     if (!m_transfer.begin(*machine)) {
-        m_invalidDevice = link::PortDevice(m_session.portNumber());
+        m_invalidDevice = link::PortDevice(m_portNumber());
         m_invalidProblem = link::DiagnosePort(m_invalidDevice);
         return false;
     }
@@ -197,6 +199,8 @@ void TransferController::finish(link::Outcome outcome) {
     const Direction direction = m_direction;
     m_direction = Direction::None;
     m_machine.reset();
+    // What a read received stays in InImage also when the read broke off.
+    if (direction == Direction::Read) m_session.loadImage(m_received);
     switch (direction) {
         case Direction::Read:
             return outcome == link::Outcome::Success ? readSucceeded() : failed(outcome);

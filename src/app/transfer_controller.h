@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "image/memory_image.h"
@@ -36,10 +37,12 @@ public:
     /// Ticks of Timer1 that pass before the read and write commands return on the next one.
     static constexpr int kReenableSilentTicks = 11;
 
-    /// Transfers of the session's images through the port of its PortNumber; messages go
-    /// through boxes, the progress window is shown over window, backups go to backupFolder.
+    /// Transfers of the session's images through the port of PortNumber, asked of portNumber
+    /// as each transfer opens it; messages go through boxes, the progress window is shown over
+    /// window, backups go to backupFolder.
     TransferController(Session& session, MessageBoxes& boxes, const ServiceModes& modes,
-                       QWidget& window, const QString& backupFolder);
+                       QWidget& window, const QString& backupFolder,
+                       std::function<int()> portNumber);
     ~TransferController() override;
 
     /// StartRead: opens the port of PortNumber, takes over a pending frequency edit, and reads
@@ -100,6 +103,7 @@ private:
     const ServiceModes& m_modes;
     QWidget& m_window;
     QString m_backupFolder;
+    std::function<int()> m_portNumber;
     link::SerialTransfer m_transfer;
     std::unique_ptr<link::TransferMachine> m_machine;
     std::unique_ptr<link::WriteProcedure> m_write;  // the write under way, until it is told
@@ -108,6 +112,7 @@ private:
     int m_reenableTicks = 0;
     Direction m_direction = Direction::None;
     bool m_verify = false;
+    MemoryImage m_received;       // a read's blocks over InImage; InImage when the read ends
     QTimer m_settle;              // the radio's moment to settle before a read-back
     std::string m_invalidDevice;  // the port that could not be opened, and why
     link::PortProblem m_invalidProblem = link::PortProblem::None;

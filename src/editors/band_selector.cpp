@@ -32,6 +32,7 @@ BandSelector::BandSelector(Session& session, MessageBoxes& boxes, QWidget* paren
     // Opening the list arms the question for the first change made in it.
     m_combo->view()->parentWidget()->installEventFilter(this);
     connect(m_combo, &QComboBox::activated, this, &BandSelector::userChanged);
+    connect(&m_session, &Session::documentReplaced, this, &BandSelector::disarmPrompt);
     connect(&m_session, &Session::settingsChanged, this, [this](const QVector<SettingId>& ids) {
         if (ids.contains(SettingId::Band)) showModelBand();
     });
@@ -40,13 +41,13 @@ BandSelector::BandSelector(Session& session, MessageBoxes& boxes, QWidget* paren
 bool BandSelector::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && watched == m_combo->view()->parentWidget()) {
         m_indexBeforeDrop = m_combo->currentIndex();
-        m_session.armBandPrompt();
+        m_promptArmed = true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void BandSelector::selectByProgram(int position) {
-    m_session.disarmBandPrompt();
+    disarmPrompt();
     if (position < 0 || position >= m_combo->count()) return;
     m_session.edit(Field(SettingId::Band).caption,
                    [position](Document& d) { d.settings.setBand(position); });
@@ -54,7 +55,7 @@ void BandSelector::selectByProgram(int position) {
 }
 
 void BandSelector::userChanged(int position) {
-    if (m_session.bandPromptArmed() && position != m_indexBeforeDrop) {
+    if (m_promptArmed && position != m_indexBeforeDrop) {
         const int answer = m_boxes.LocalMsgBox(
             tr("Changing the frequency band will remove the channel tabulation, confirm?"),
             MsgStyle::Confirmation, tr("Be careful!"));
@@ -70,13 +71,13 @@ void BandSelector::userChanged(int position) {
         m_session.edit(Field(SettingId::Band).caption,
                        [position](Document& d) { d.settings.setBand(position); });
     }
-    m_session.disarmBandPrompt();
+    disarmPrompt();
 }
 
 void BandSelector::showModelBand() {
     const int band = m_session.settings().band();
     if (m_combo->currentIndex() == band) return;
-    m_session.disarmBandPrompt();
+    disarmPrompt();
     m_combo->setCurrentIndex(band);
 }
 

@@ -5,7 +5,8 @@
 //
 // A user's first change after the list was opened asks first, because the stored channels may
 // not fit the new band; OK empties the channel table together with the change (one undo step),
-// Cancel puts the previous band back. Changes made by the program never ask and never clear.
+// Cancel puts the previous band back. Changes made by the program never ask and never clear:
+// they disarm the question (BandPromptArmed), also one armed by a list opened and left before.
 #include <QWidget>
 
 class QComboBox;
@@ -30,6 +31,9 @@ public:
     void selectByProgram(int position);
     /// Writes the label (the entries read the same in both languages).
     void retranslate();
+    /// A change by the program is coming (New, Open): the next change is not asked about. A
+    /// decode disarms the question by itself.
+    void disarmPrompt() { m_promptArmed = false; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +47,7 @@ private:
     QLabel* m_label = nullptr;
     QComboBox* m_combo = nullptr;
     int m_indexBeforeDrop = 0;  // BandIndexBeforeDrop
+    bool m_promptArmed = true;  // BandPromptArmed: armed from the start until a change
 };
 
 }  // namespace varel

@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -19,7 +18,6 @@
 #include "session/message_boxes.h"
 #include "session/session.h"
 #include "ui/char_filter.h"
-#include "ui/child_frame.h"
 #include "ui/leave_watcher.h"
 #include "ui/pick_list.h"
 #include "ui/qt_text.h"
@@ -181,12 +179,8 @@ void ChannelEditor::buildEditors() {
     }
 }
 
-void ChannelEditor::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (m_sized) return;
-    m_sized = true;
-    if (QMdiSubWindow* frame = ChildFrame(this))
-        frame->resize(TwipsToPixels(kWindowWidthTwips), TwipsToPixels(kWindowHeightTwips));
+QSize ChannelEditor::outerSize() {
+    return {TwipsToPixels(kWindowWidthTwips), TwipsToPixels(kWindowHeightTwips)};
 }
 
 void ChannelEditor::retranslate() {

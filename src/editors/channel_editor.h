@@ -40,9 +40,11 @@ public:
     /// The commands on ranges of channels (the Edit menu's Channels submenu).
     ChannelActions* actions() const { return m_actions; }
 
+    /// The size the window opens at, its frame included, in pixels.
+    static QSize outerSize();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildGrid(QWidget* client);
@@ -75,7 +77,6 @@ private:
     int m_currentCol = 1;                  // CurrentCol, grid column 0 to 10
     std::string m_nameAtOpen;              // the name when its editor opened, for Escape
     bool m_discarding = false;             // editors are being closed without a commit
-    bool m_sized = false;                  // the window got its first size
 };
 
 }  // namespace varel

@@ -7,8 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <string>
@@ -16,7 +14,6 @@
 #include "image/settings_input.h"
 #include "session/service_modes.h"
 #include "session/session.h"
-#include "ui/child_frame.h"
 #include "ui/leave_watcher.h"
 #include "ui/qt_text.h"
 
@@ -166,7 +163,7 @@ void FeaturesEditor::showPage(int page) {
         if (!shown && frame->isAncestorOf(focusWidget())) m_pages[page]->setFocus();
         frame->setVisible(shown);
     }
-    fitWindow();
+    emit minimumSizeChanged();
 }
 
 void FeaturesEditor::pick(std::size_t i, int position) {
@@ -212,25 +209,13 @@ void FeaturesEditor::retranslate() {
     for (const auto& [section, frame] : m_frames)
         frame->setTitle(QtText(Section(section).caption, lang));
     for (FeatureControl& c : m_controls) c.retranslate(lang);
-    fitWindow();
+    emit minimumSizeChanged();
 }
 
-void FeaturesEditor::fitWindow() {
-    // The captions of another language or the other page may need a wider window: it widens
-    // to show them whole, and the main window with it, as when the program starts in that
-    // language. A window never shown yet gets its size when it is first shown. The frames'
-    // size hints are renewed first, as no layout has run since.
-    QMdiSubWindow* window = ChildFrame(this);
-    if (window == nullptr || !window->testAttribute(Qt::WA_Resized)) return;
+void FeaturesEditor::renewSizeHints() {
+    // The frames' hints first: no layout has run since their captions or the page changed.
     for (const auto& entry : m_frames) entry.second->updateGeometry();
     updateGeometry();
-    window->resize(qMax(window->width(), window->minimumSizeHint().width()), window->height());
-    QMdiArea* area = window->mdiArea();
-    if (area == nullptr) return;
-    // A window that now reaches past the right edge moves left as far as it can.
-    const int overflow = window->geometry().right() - area->viewport()->width() + 1;
-    if (overflow > 0) window->move(qMax(0, window->x() - overflow), window->y());
-    area->updateGeometry();
 }
 
 bool FeaturesEditor::eventFilter(QObject* watched, QEvent* event) {

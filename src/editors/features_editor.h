@@ -29,6 +29,14 @@ public:
 
     /// Writes every static text in the current language; no selection changes.
     void retranslate();
+    /// Renews the size hints of the window and its frames at once, for the window holding it
+    /// to be fitted to them after minimumSizeChanged.
+    void renewSizeHints();
+
+signals:
+    /// The captions of another language or the other page may need a wider window: the window
+    /// holding it is to widen so that every control shows whole.
+    void minimumSizeChanged();
 
 protected:
     /// Reports clicks on the captions of the service gestures.
@@ -43,7 +51,6 @@ private:
     void commitTyping();
     void loadFromModel(const QVector<SettingId>& ids);
     void applyServiceMode(ServiceMode mode, bool on);
-    void fitWindow();
     FeatureControl* control(SettingId id);
 
     Session& m_session;

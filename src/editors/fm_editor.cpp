@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -18,7 +17,6 @@
 #include "image/settings_input.h"
 #include "session/session.h"
 #include "ui/char_filter.h"
-#include "ui/child_frame.h"
 #include "ui/leave_watcher.h"
 #include "ui/qt_text.h"
 #include "ui/twips.h"
@@ -279,10 +277,11 @@ void FmEditor::commit() {
 }
 
 void FmEditor::hideWindow() {
-    if (QMdiSubWindow* sub = ChildFrame(this))
-        sub->hide();
-    else
+    // A window of its own hides itself; one held in another window asks it.
+    if (isWindow())
         hide();
+    else
+        emit closeRequested();
 }
 
 bool FmEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -31,6 +31,10 @@ public:
     /// Writes every static text in the current language.
     void retranslate();
 
+signals:
+    /// OK or Cancel closes the window: the window holding it is to hide (closing only hides).
+    void closeRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

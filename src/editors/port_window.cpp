@@ -29,8 +29,7 @@ PortWindow::PortWindow(Session& session) : QWidget(nullptr), m_session(session) 
         grid->addWidget(button, (n - 1) / kColumns, (n - 1) % kColumns);
     }
     // Only the user's click chooses a port; prepareToShow() selects by program.
-    connect(m_group, &QButtonGroup::idClicked, this,
-            [this](int port) { m_session.setPortNumber(port); });
+    connect(m_group, &QButtonGroup::idClicked, this, &PortWindow::portChosen);
 }
 
 QRadioButton* PortWindow::option(int port) const {
@@ -44,8 +43,7 @@ void PortWindow::setProbeResults(const link::PortAvailability& ports) {
     writeTooltips();
 }
 
-void PortWindow::prepareToShow() {
-    const int port = m_session.portNumber();
+void PortWindow::prepareToShow(int port) {
     if (QRadioButton* button = option(port)) button->setChecked(true);
 }
 

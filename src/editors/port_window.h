@@ -21,7 +21,8 @@ public:
     static constexpr int kWidthTwips = 4890;
     static constexpr int kHeightTwips = 2775;
 
-    /// The options of the session's PortNumber; a click sets it.
+    /// The options of ports 1 to 20, their tooltips in the session's language; a click
+    /// chooses a port (portChosen).
     explicit PortWindow(Session& session);
     /// The outer size of the window's frame in pixels.
     static QSize outerSize();
@@ -30,12 +31,16 @@ public:
     /// opened and disables the others; each tooltip names the port's device and, for a port
     /// that could not be opened, the reason in the current language.
     void setProbeResults(const link::PortAvailability& ports);
-    /// Before the window is shown: selects the option of PortNumber when one was chosen.
-    void prepareToShow();
+    /// Before the window is shown: selects the option of port (PortNumber) when one was chosen.
+    void prepareToShow(int port);
     /// The option of port n (1 to 20); null outside that range.
     QRadioButton* option(int port) const;
     /// Writes every static text in the current language.
     void retranslate();
+
+signals:
+    /// The user clicked the option of port (1 to 20): it is PortNumber from now on.
+    void portChosen(int port);
 
 private:
     void writeTooltips();

@@ -26,7 +26,10 @@ QVector<SettingId> ChangedSettings(const SettingsModel& before, const SettingsMo
     return ids;
 }
 
-Session::Session(QObject* parent) : QObject(parent) {}
+Session::Session(QObject* parent) : QObject(parent) {
+    // Every change of the history moves its index, also a merge and a fresh start.
+    connect(&m_undo, &QUndoStack::indexChanged, this, &Session::historyChanged);
+}
 
 FrequencyBand Session::band() const {
     return BandBounds(settings().band()).value_or(FrequencyBand{});
@@ -98,7 +101,6 @@ void Session::decode() {
     m_document.channels.SetGrid();
     m_document.settings = cfg.settings;
     m_undo.clear();
-    m_bandPromptArmed = false;
     emit documentReplaced();
     emit channelRowsChanged(AllRows());
     emit settingsChanged(AllSettings());

@@ -1,7 +1,7 @@
 #pragma once
-// The program's state for the whole run: the two image buffers, the document, the language,
-// the port number and the undo history. Every change of the document goes through edit(), so
-// that undo, encode and the language switch see one truth.
+// The program's state for the whole run: the two image buffers, the document, the language and
+// the undo history. Every change of the document goes through edit(), so that undo, encode and
+// the language switch see one truth; the images change only through loadImage() and encode().
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
@@ -22,13 +22,16 @@ class Session : public QObject {
 
 public:
     /// A fresh state: zeroed images, every channel empty, every setting at its start value,
-    /// LanguageFlag 0, PortNumber 0.
+    /// LanguageFlag 0.
     explicit Session(QObject* parent = nullptr);
 
-    /// InImage: filled by a read or an opened file, read by the decoder.
-    MemoryImage& InImage() { return m_inImage; }
-    /// OutImage: filled by the encoder, then saved or written.
-    MemoryImage& OutImage() { return m_outImage; }
+    /// InImage: what the last read or opened file brought, read by the decoder.
+    const MemoryImage& InImage() const { return m_inImage; }
+    /// OutImage: what the last encode() made, to be saved or written.
+    const MemoryImage& OutImage() const { return m_outImage; }
+    /// Replaces InImage with what a read (whole or broken off) or an opened file brought; the
+    /// document changes only by a decode() after it.
+    void loadImage(const MemoryImage& image) { m_inImage = image; }
 
     /// The document as it stands.
     const Document& document() const { return m_document; }
@@ -44,23 +47,22 @@ public:
     /// Sets LanguageFlag; the caller re-captions the windows and refreshes the grid.
     void setLanguageFlag(int flag) { m_languageFlag = flag; }
 
-    /// PortNumber: the chosen serial port 1 to 20, 0 when none was chosen.
-    int portNumber() const { return m_portNumber; }
-    void setPortNumber(int port) { m_portNumber = port; }
-
-    /// The undo history of the document.
-    QUndoStack& undoStack() { return m_undo; }
+    /// Takes back the latest step of the undo history; nothing when there is none.
+    void undo() { m_undo.undo(); }
+    /// Makes the step Undo took back last again; nothing when there is none.
+    void redo() { m_undo.redo(); }
+    /// True when there is a step to take back.
+    bool canUndo() const { return m_undo.canUndo(); }
+    /// True when there is a step to make again.
+    bool canRedo() const { return m_undo.canRedo(); }
+    /// The steps in the history, those made and those taken back.
+    int historySize() const { return m_undo.count(); }
+    /// The steps made: Undo takes back the one at historyIndex(), counted from 1.
+    int historyIndex() const { return m_undo.index(); }
     /// The label of the step Undo would take back, in the current language; empty when none.
     QString undoLabel() const;
     /// The label of the step Redo would make again, in the current language; empty when none.
     QString redoLabel() const;
-
-    /// BandPromptArmed: a change of the band selector's list is to be confirmed. The selector
-    /// arms it when the user opens its list; every handled change and every change made by the
-    /// program (an opened file, a read, New) disarms it.
-    bool bandPromptArmed() const { return m_bandPromptArmed; }
-    void armBandPrompt() { m_bandPromptArmed = true; }
-    void disarmBandPrompt() { m_bandPromptArmed = false; }
 
     /// The one place where the user changes the document: runs `change`, and records what it
     /// changed as one undo step named `label` (nothing is recorded when nothing changed).
@@ -72,9 +74,9 @@ public:
     /// RefreshGrid in the current language after a language change; not an undo step.
     void refreshGrid();
 
-    /// DecodeImage: InImage into the document, in the current language. The band is taken
-    /// without a question (the band prompt is disarmed) and the channel table is not cleared by
-    /// it. Starts a fresh history.
+    /// DecodeImage: InImage into the document, in the current language, the band as the image
+    /// holds it (a change by the program: no question, the channel table not cleared by it).
+    /// Starts a fresh history.
     void decode();
     /// Asks every editor to commit an edit still being typed (aboutToEncode).
     void commitPendingEdits() { emit aboutToEncode(); }
@@ -86,10 +88,6 @@ public:
     void dropPendingEdits() { emit pendingEditsDropped(); }
     /// EncodeImage: commitPendingEdits(), then encodes the document into OutImage.
     void encode();
-
-    /// Applies row and settings states from the undo history; not for other callers.
-    void applyState(const QVector<int>& rows, const QVector<ChannelRowState>& states,
-                    Language statesLanguage, const SettingsModel* settings);
 
 signals:
     /// Rows (1-128) of the channel table changed, model or grid texts.
@@ -104,14 +102,22 @@ signals:
     void aboutToRead();
     /// What editors are still typing is to be dropped (see dropPendingEdits).
     void pendingEditsDropped();
+    /// The undo history changed: a step was recorded, taken back or made again, or the history
+    /// was started afresh.
+    void historyChanged();
 
 private:
+    // The undo steps put their states back through applyState.
+    friend class DocumentEditCommand;
+
+    // Applies row and settings states of an undo step.
+    void applyState(const QVector<int>& rows, const QVector<ChannelRowState>& states,
+                    Language statesLanguage, const SettingsModel* settings);
+
     MemoryImage m_inImage;
     MemoryImage m_outImage;
     Document m_document;
     int m_languageFlag = 0;
-    int m_portNumber = 0;
-    bool m_bandPromptArmed = true;
     QUndoStack m_undo;
 };
 

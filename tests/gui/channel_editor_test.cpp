@@ -14,9 +14,12 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <fstream>
+#include <functional>
 
 #include "editors/channel_actions.h"
 #include "editors/channel_grid.h"
+#include "files/data_file.h"
 #include "gui/app_fixture.h"
 #include "ui/pick_list.h"
 
@@ -108,7 +111,7 @@ TEST_F(ChannelEditorTest, FrequencyEntryOpensOverTheCellAndMakesAChannelAsOneSte
 
 TEST_F(ChannelEditorTest, NameFollowsEachKeyAndIsOneStepWithItsCommit) {
     addChannel(4);
-    const int steps = session->undoStack().count();
+    const int steps = session->historySize();
     press(4, 10);
     QLineEdit* text2 = editor("Text2");
     for (const char* key : {"a", "b", " ", "c", "1"}) QTest::keyClicks(text2, key);
@@ -116,7 +119,7 @@ TEST_F(ChannelEditorTest, NameFollowsEachKeyAndIsOneStepWithItsCommit) {
     EXPECT_EQ(cell(4, 10), "");  // the cell follows on the commit
     QTest::keyClick(text2, Qt::Key_Return);
     EXPECT_EQ(cell(4, 10), "ABC1");
-    EXPECT_EQ(session->undoStack().count(), steps + 1);
+    EXPECT_EQ(session->historySize(), steps + 1);
     action("MNUndo")->trigger();
     EXPECT_EQ(session->channels().model().channel(4).name, "");
 
@@ -221,7 +224,7 @@ TEST_F(ChannelEditorTest, BandQuestionOnlyForTheFirstChangeAfterOpeningTheList) 
     band->showPopup();
     QTest::keyClick(band->view(), Qt::Key_Escape);
     session->encode();
-    session->InImage() = session->OutImage();
+    session->loadImage(session->OutImage());
     session->decode();  // as a read does: a change by the program, though the band stays
     band->setFocus();
     QTest::keyClick(band, Qt::Key_Down);  // keys on the closed list
@@ -236,6 +239,41 @@ TEST_F(ChannelEditorTest, BandQuestionOnlyForTheFirstChangeAfterOpeningTheList) 
     action("MNUndo")->trigger();
     EXPECT_EQ(band->currentIndex(), 1);
     EXPECT_EQ(cell(1, 1), "145.50000");
+}
+
+// The question armed by opening the band list (and leaving it unchanged) is disarmed by every
+// change the program makes or is about to make, also an Open that is cancelled or refused.
+TEST_F(ChannelEditorTest, BandQuestionIsDisarmedByTheProgramsOwnChanges) {
+    TempDir dir;
+    const std::string refused = dir.file("other.dat");
+    std::ofstream(refused) << std::string(kDataFileSize, 'x');
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"nothing", [] {}},
+        {"New", [&] { action("MNNew")->trigger(); }},
+        {"Open cancelled", [&] { action("MNOpen")->trigger(); }},
+        {"Open refused",
+         [&] {
+             dialogs.openName = QString::fromStdString(refused);
+             action("MNOpen")->trigger();
+         }},
+        {"a decode", [&] { session->decode(); }},
+    };
+    for (const auto& [what, between] : cases) {
+        SCOPED_TRACE(what);
+        start(0);
+        auto* band = find<QComboBox>(form("BandSelector"), "Combo1");
+        band->showPopup();
+        QTest::keyClick(band->view(), Qt::Key_Escape);
+        boxes.answers = {MsgResult::Ok};
+        between();
+        boxes.shown.clear();
+        boxes.answers = {MsgResult::Cancel};
+        band->setFocus();
+        QTest::keyClick(band, Qt::Key_Down);  // keys on the closed list
+        const bool asked = std::string(what) == "nothing";
+        EXPECT_EQ(boxes.shown.size(), asked ? 1U : 0U);
+        EXPECT_EQ(session->settings().band(), asked ? 0 : 1);
+    }
 }
 
 TEST_F(ChannelEditorTest, KeysMoveTheCurrentCellAndTypingStartsAnEntry) {
@@ -275,7 +313,7 @@ TEST_F(ChannelEditorTest, KeysMoveTheCurrentCellAndTypingStartsAnEntry) {
 TEST_F(ChannelEditorTest, EscapeTakesTheEntryBackAndTabMovesOnWithinTheGrid) {
     addChannel(4);
     session->edit("name", [](Document& d) { d.channels.CommitName(4, "OLD"); });
-    const int steps = session->undoStack().count();
+    const int steps = session->historySize();
     press(4, 10);
     QTest::keyClicks(editor("Text2"), "new");
     EXPECT_EQ(session->channels().model().channel(4).name, "NEW");
@@ -284,7 +322,7 @@ TEST_F(ChannelEditorTest, EscapeTakesTheEntryBackAndTabMovesOnWithinTheGrid) {
     EXPECT_TRUE(grid()->hasFocus());
     EXPECT_EQ(session->channels().model().channel(4).name, "OLD");
     EXPECT_EQ(session->channels().cell(4, 10), "OLD");
-    EXPECT_EQ(session->undoStack().count(), steps);  // nothing left to undo
+    EXPECT_EQ(session->historySize(), steps);  // nothing left to undo
 
     press(4, 1);
     QTest::keyClicks(editor("Text1"), "145.25");
@@ -400,9 +438,9 @@ TEST_F(ChannelEditorTest, ClipboardBothWaysAndRowCommandsAreOneStepEach) {
 
     // Pasted at channel 10, the two channels arrive there as one step, names with them.
     at(10, 4);
-    const int steps = session->undoStack().count();
+    const int steps = session->historySize();
     key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(session->undoStack().count(), steps + 1);
+    EXPECT_EQ(session->historySize(), steps + 1);
     EXPECT_EQ(session->channels().model().channel(10).name, "TWO");
     EXPECT_EQ(session->channels().model().channel(11).name, "THREE");
     EXPECT_EQ(selectedRows(), (std::vector<int>{10, 11}));

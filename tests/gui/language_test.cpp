@@ -180,7 +180,9 @@ bool RenamedByEnglish(const QString& place) {
 class LanguageTest : public AppFixture {};
 
 TEST_F(LanguageTest, EveryTextOfEveryWindowFollowsTheLanguageBothWays) {
-    ASSERT_TRUE(LoadDataFile(VAREL_TEST_DATA "/sample.dat", session->InImage()).ok());
+    MemoryImage sample;
+    ASSERT_TRUE(LoadDataFile(VAREL_TEST_DATA "/sample.dat", sample).ok());
+    session->loadImage(sample);
     session->decode();
     // Selections other than the first entry, and what is typed but not committed, stay
     // through the switches too.

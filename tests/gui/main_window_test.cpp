@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSlider>
@@ -14,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "app/qt_message_boxes.h"
+#include "editors/channel_editor.h"
+#include "editors/port_window.h"
 #include "gui/app_fixture.h"
 #include "session/service_modes.h"
 #include "ui/about_box.h"
@@ -42,7 +45,7 @@ TEST_F(MainWindowTest, CommandsThatNeverWorkAreUnavailableAndServiceButtonsHidde
 }
 
 TEST_F(MainWindowTest, ExitAsksAndOnlyOkStoresAndCloses) {
-    session->setPortNumber(7);
+    window->setPortNumber(7);
     boxes.answers = {MsgResult::Cancel};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
@@ -61,6 +64,33 @@ TEST_F(MainWindowTest, ExitAsksAndOnlyOkStoresAndCloses) {
               "Confirm that withdraws from a procedure?\nLose all in change not kept!");
     EXPECT_EQ(settings.language, 1);
     EXPECT_EQ(settings.port, 7);
+}
+
+// Each child window opens at a size of its own (the channel table, the port window) or at the
+// size its contents ask for, in either language, inside the work area (the main window widens
+// for the optional features in English).
+TEST_F(MainWindowTest, ChildWindowsOpenAtTheirSizes) {
+    for (const int flag : {0, 1}) {
+        start(flag);
+        for (const char* name : {"Form1", "Form3", "Form4", "Form5", "Form6"}) {
+            SCOPED_TRACE(std::string(name) + (flag == 0 ? " zh" : " en"));
+            QWidget* editor = form(name);
+            window->showChild(editor);
+            QApplication::processEvents();
+            const QWidget* frame = editor->parentWidget();
+            if (editor == window->channelEditor()) {
+                EXPECT_EQ(frame->size(), ChannelEditor::outerSize());
+            } else if (editor == window->portWindow()) {
+                EXPECT_EQ(frame->size(),
+                          PortWindow::outerSize().expandedTo(frame->minimumSizeHint()));
+            } else {
+                EXPECT_GE(editor->width(), editor->sizeHint().width());
+                EXPECT_GE(editor->height(), editor->sizeHint().height());
+            }
+            const QWidget* area = window->findChild<QMdiArea*>("MDIArea")->viewport();
+            EXPECT_TRUE(area->rect().contains(frame->geometry()));
+        }
+    }
 }
 
 TEST_F(MainWindowTest, UndoItemsFollowTheHistoryAndNameTheStepInTheLanguageShown) {

@@ -351,9 +351,9 @@ TEST_F(FilesTest, MalformedListChangesNothingAndExportWritesTheTable) {
     dialogs.openListName = write("big.csv", std::string(kMaxChannelCsvSize + 1, '1'));
     action("MNImportCsv")->trigger();
     EXPECT_EQ(boxes.last().text, "文件类型不正确！\n文件大于 4 MiB");
-    session->undoStack().undo();  // the only step is the channel added above
+    session->undo();  // the only step is the channel added above
     EXPECT_FALSE(session->channels().model().channel(4).exists());
-    session->undoStack().redo();
+    session->redo();
 
     dialogs.saveListName = QString::fromStdString(dir.file("out.csv"));
     action("MNExportCsv")->trigger();

@@ -84,7 +84,7 @@ TEST_F(PortWindowTest, ClickChoosesAtOnceAndThePanelKeepsThePortOfTheStart) {
     EXPECT_EQ(checkedPort(), 3);
 
     QTest::mouseClick(option(7), Qt::LeftButton);
-    EXPECT_EQ(session->portNumber(), 7);
+    EXPECT_EQ(window->portNumber(), 7);
     EXPECT_EQ(window->statusPanel(1)->text(), "COM: 3");
 
     // Closing only hides; the next showing has the same options and selection.

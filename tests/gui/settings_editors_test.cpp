@@ -9,12 +9,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTableWidget>
-#include <QUndoStack>
 #include <cstdio>
 #include <map>
 
@@ -191,27 +191,26 @@ TEST_F(FeaturesEditorTest, BoxesFilterTypingAndCheckWhatTheyHoldOnLeaving) {
 }
 
 TEST_F(FeaturesEditorTest, PicksAndLeaveChecksAreOneUndoStepEach) {
-    QUndoStack& undo = session->undoStack();
     QComboBox* squelch = control<QComboBox>("Combo5");
     squelch->setFocus();
     QTest::keyClick(squelch, Qt::Key_Down);
     QTest::keyClick(squelch, Qt::Key_Down);
     EXPECT_EQ(session->settings().index(SettingId::SquelchLevel), 7);
-    EXPECT_EQ(undo.count(), 2);
+    EXPECT_EQ(session->historySize(), 2);
     typeInto("Text6", "42");
-    EXPECT_EQ(undo.count(), 2);  // typing alone is not a change yet
+    EXPECT_EQ(session->historySize(), 2);  // typing alone is not a change yet
     leaveBox();
-    EXPECT_EQ(undo.count(), 3);
+    EXPECT_EQ(session->historySize(), 3);
     control<QLineEdit>("Text6")->setFocus();
     leaveBox();  // leaving again with nothing changed adds nothing
-    EXPECT_EQ(undo.count(), 3);
+    EXPECT_EQ(session->historySize(), 3);
 
-    undo.undo();
+    session->undo();
     EXPECT_EQ(control<QLineEdit>("Text6")->text(), "1");
-    undo.undo();
+    session->undo();
     EXPECT_EQ(control<QComboBox>("Combo5")->currentIndex(), 6);
-    undo.redo();
-    undo.redo();
+    session->redo();
+    session->redo();
     EXPECT_EQ(control<QComboBox>("Combo5")->currentIndex(), 7);
     EXPECT_EQ(control<QLineEdit>("Text6")->text(), "42");
 
@@ -221,7 +220,7 @@ TEST_F(FeaturesEditorTest, PicksAndLeaveChecksAreOneUndoStepEach) {
     EXPECT_EQ(control<QLineEdit>("Text6")->text(), "42");
     action("MNRedo")->trigger();
     EXPECT_EQ(control<QLineEdit>("Text6")->text(), "9");
-    EXPECT_EQ(undo.count(), 4);
+    EXPECT_EQ(session->historySize(), 4);
 }
 
 // Right after the start an encode gives the reset bits; later it takes the box being typed,
@@ -246,7 +245,9 @@ TEST_F(FeaturesEditorTest, OpenEditSaveChangesExactlyTheEditedBytes) {
     const Bytes file = NormalizedFile(VAREL_CLI, kSample);
     ASSERT_EQ(file.size(), kDataFileSize);
     Bytes expected(file.begin() + kDataFileHeaderSize, file.end());
-    ASSERT_TRUE(LoadDataFile(kSample, session->InImage()).ok());
+    MemoryImage sample;
+    ASSERT_TRUE(LoadDataFile(kSample, sample).ok());
+    session->loadImage(sample);
     session->decode();
     ASSERT_EQ(Differences(saved(), expected), "");
 
@@ -287,8 +288,9 @@ TEST_F(FeaturesEditorTest, OpenEditSaveChangesExactlyTheEditedBytes) {
 
 TEST_F(FeaturesEditorTest, TextsTheProgramPutsIntoABoxAreKeptWhole) {
     const Bytes offsetField = {0x78, 0x56, 0x34, 0x12};  // 123.45678, least significant first
-    for (std::size_t k = 0; k < offsetField.size(); ++k)
-        session->InImage().set(0x724 + k, offsetField[k]);
+    MemoryImage image = session->InImage();
+    for (std::size_t k = 0; k < offsetField.size(); ++k) image.set(0x724 + k, offsetField[k]);
+    session->loadImage(image);
     session->decode();
     QLineEdit* offset = control<QLineEdit>("Text21");
     EXPECT_EQ(offset->text(), "123.45678");
@@ -350,6 +352,39 @@ TEST_F(FeaturesEditorTest, EnglishCaptionsGetTheirRoomOnBothPages) {
     }
 }
 
+// A window at the right edge of the work area widens for the longer English captions and moves
+// left as far as it must; back in Chinese it keeps its size.
+TEST_F(FeaturesEditorTest, AWindowAtTheRightEdgeWidensLeftwards) {
+    QWidget* frame = form("Form3")->parentWidget();
+    const int areaWidth = window->findChild<QMdiArea*>("MDIArea")->viewport()->width();
+    frame->move(areaWidth - frame->width(), frame->y());
+    const QRect chinese = frame->geometry();
+    window->setLanguage(1);
+    const QRect english = frame->geometry();
+    EXPECT_GT(english.width(), chinese.width());
+    EXPECT_GE(english.width(), frame->minimumSizeHint().width());
+    EXPECT_EQ(english.x(), qMax(0, areaWidth - english.width()));
+    EXPECT_EQ(english.y(), chinese.y());
+    EXPECT_EQ(english.height(), chinese.height());
+    window->setLanguage(0);
+    EXPECT_EQ(frame->geometry(), english);
+}
+
+// OK and Cancel close the whole child window, which the menu command shows again.
+TEST_F(FmTuningTest, OkAndCancelCloseTheChildWindow) {
+    QWidget* frame = fm->parentWidget();
+    for (const char* button : {"Command1", "Command2"}) {
+        SCOPED_TRACE(button);
+        openFm();
+        ASSERT_TRUE(fm->isVisible());
+        press(button);
+        EXPECT_FALSE(frame->isVisible());
+        EXPECT_TRUE(fm->isVisibleTo(frame));  // only the frame was hidden
+    }
+    action("MNFMset")->trigger();
+    EXPECT_TRUE(fm->isVisible());
+}
+
 TEST_F(FmTuningTest, FmEntriesAreSnappedOrRefusedWithTheMessage) {
     // Typed and shown; "" when refused.
     const char* const cases[][2] = {
@@ -404,7 +439,7 @@ TEST_F(FmTuningTest, OnlyOkCommitsFmValuesAndCancelKeepsWhatWasTyped) {
     EXPECT_EQ(encodedWord(0x764), 0x000B);
     EXPECT_EQ(encodedWord(0x7A4), 0x00D1);
     EXPECT_EQ(session->OutImage().at(0x7A0), 12);
-    EXPECT_EQ(session->undoStack().index(), 1);
+    EXPECT_EQ(session->historyIndex(), 1);
 
     openFm();
     enterChannel(3, "99");
@@ -419,16 +454,18 @@ TEST_F(FmTuningTest, OnlyOkCommitsFmValuesAndCancelKeepsWhatWasTyped) {
     press("Command1");
     EXPECT_EQ(encodedWord(0x764), 0xFFFF);
     EXPECT_EQ(session->OutImage().at(0x7A0), 12);
-    session->undoStack().undo();  // the controls show the committed values again
+    session->undo();  // the controls show the committed values again
     EXPECT_EQ(cell(3), "88.10");
     EXPECT_EQ(encodedWord(0x764), 0x000B);
 
     openFm();
     enterChannel(7, "100");           // a decode replaces what was typed too
     enterChannel(2, "90", 1, false);  // and drops an entry still open
-    session->InImage().fill(0xFF);
-    session->InImage().set(0x763, 0x0B);
-    session->InImage().set(0x762, 0x00);
+    MemoryImage image;
+    image.fill(0xFF);
+    image.set(0x763, 0x0B);
+    image.set(0x762, 0x00);
+    session->loadImage(image);
     session->decode();
     in<QLineEdit>("Form5", "Text2")->setFocus();
     EXPECT_EQ(cell(2), "88.10");
@@ -480,9 +517,9 @@ TEST_F(FmTuningTest, SlidersStartAtTheDefaultsAndEachMoveIsOneStep) {
     QTest::mouseMove(s, from - 2 * step);
     QTest::mouseRelease(s, Qt::LeftButton, {}, from - 2 * step);
     EXPECT_EQ(session->settings().tuning(2), s->value());
-    EXPECT_EQ(session->undoStack().index(), 3);
-    session->undoStack().undo();
-    session->undoStack().undo();
+    EXPECT_EQ(session->historyIndex(), 3);
+    session->undo();
+    session->undo();
     EXPECT_EQ(value(0), "223");
     EXPECT_EQ(value(2), "116");
 }
@@ -497,9 +534,20 @@ TEST(FmEditorAlone, CommitsThroughTheSessionAndFollowsItsUndo) {
     vfo->setText("100.1");
     fm.findChild<QPushButton*>("Command1")->click();
     EXPECT_EQ(session.settings().text(SettingId::FmVfo), "100.1");
-    session.undoStack().undo();
+    session.undo();
     EXPECT_EQ(vfo->text(), QString::fromStdString(session.settings().text(SettingId::FmVfo)));
     EXPECT_NE(vfo->text(), "100.1");
+}
+
+// A window of its own, held by no other window, hides itself on OK and Cancel.
+TEST(FmEditorAlone, OkAndCancelHideAWindowOfItsOwn) {
+    Session session;
+    FmEditor fm(session);
+    for (const char* button : {"Command1", "Command2"}) {
+        fm.show();
+        fm.findChild<QPushButton*>(button)->click();
+        EXPECT_FALSE(fm.isVisible()) << button;
+    }
 }
 
 }  // namespace

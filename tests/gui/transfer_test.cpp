@@ -44,7 +44,7 @@ protected:
         sim = std::make_unique<SimProcess>();
         ASSERT_TRUE(sim->start(args));
         qputenv("VAREL_COM20", QByteArray::fromStdString(sim->device()));
-        session->setPortNumber(kSimPort);
+        window->setPortNumber(kSimPort);
         // Timer1 is driven by hand; its real ticks never come.
         transfers().reenableTimer().setInterval(3600 * 1000);
     }
@@ -84,7 +84,7 @@ protected:
 
 TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
     startRadio({});
-    session->setPortNumber(0);  // chosen in the port window, used by the next read at once
+    window->setPortNumber(0);  // chosen in the port window, used by the next read at once
     ports.openable(kSimPort);
     window->portWindow()->setProbeResults(ports.FindCom());
     action("MNCommPort")->trigger();
@@ -252,7 +252,7 @@ TEST_F(TransferTest, InvalidPortStartsNothing) {
         {kSimPort, "MNWrite", "串行端口无效\n/nonexistent/tty: 设备不存在"}};
     for (const auto& [port, command, text] : cases) {
         SCOPED_TRACE(command);
-        session->setPortNumber(port);
+        window->setPortNumber(port);
         boxes.shown.clear();
         action(command)->trigger();
         ASSERT_EQ(boxes.shown.size(), 1u);
