@@ -20,12 +20,15 @@ constexpr int kBoxWidth = 96;
 constexpr Language kLanguages[] = {Language::Chinese, Language::English};
 
 // A list wide enough for the longest entry in either language, so that a language switch keeps
-// the layout. The entries are measured when a layout first asks for the list's size, that is
-// when its window is first shown, not when the list is made.
+// the layout. Its entries are measured once, when a layout first asks for its size, so that the
+// lists of the page not shown cost nothing at start; the toolkit's own measuring of every entry
+// is not needed beside this, so the list's size hint is its smallest size.
 class BilingualList : public QComboBox {
 public:
     BilingualList(const SettingField& field, QWidget* parent) : QComboBox(parent), m_field(field) {
         for (const Bilingual& e : field.entries) addItem(QtText(e.zh));
+        // The toolkit's smallest size then is one character wide rather than the widest entry.
+        setMinimumContentsLength(1);
     }
 
     QSize minimumSizeHint() const override {
@@ -33,6 +36,8 @@ public:
         hint.setWidth(qMax(hint.width(), fittingWidth()));
         return hint;
     }
+
+    QSize sizeHint() const override { return minimumSizeHint(); }
 
 protected:
     void changeEvent(QEvent* event) override {
