@@ -163,7 +163,10 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+        // Drawn at the device's pixels, so that a high-density screen shows it sharp.
+        const qreal ratio =
+            painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1;
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
     }
 
 private:

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <map>
@@ -47,6 +48,15 @@ TEST(DrawnIcons, EachKeyIsDrawnAtTheSizeAskedForAndGreyedWhenDisabled) {
             EXPECT_NE(disabled, normal) << key << " " << side;
         }
     }
+    // Painted on a high-density surface, an icon is drawn at the surface's own pixels.
+    QImage dense(48, 48, QImage::Format_ARGB32_Premultiplied);
+    dense.setDevicePixelRatio(2);
+    dense.fill(Qt::transparent);
+    QPainter painter(&dense);
+    ToolbarIcon("TRead").paint(&painter, QRect(0, 0, 24, 24));
+    painter.end();
+    EXPECT_EQ(dense.convertToFormat(QImage::Format_ARGB32),
+              ToolbarIcon("TRead").pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32));
     for (const char* unknown : {"", "TPrint", "tnew"}) EXPECT_TRUE(ToolbarIcon(unknown).isNull());
 }
 
