@@ -20,6 +20,7 @@
 #include "session/clock.h"
 #include "session/port_scanner.h"
 #include "session/session.h"
+#include "ui/first_shown.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName("org.varel.wavesmith");
     const varel::CommandLine command = varel::ParseCommandLine(QApplication::arguments().mid(1));
     if (command.action != varel::CommandLine::Action::Run) return Answer(command);
+    varel::ReportFirstShown(app);
 
     varel::Session session;
     QSettings store;

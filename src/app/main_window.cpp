@@ -134,9 +134,14 @@ const ToolButton kToolButtons[] = {
 
 // True when a menu item of the program uses the key sequence.
 bool ProgramShortcut(const QKeySequence& key) {
-    for (const MenuItem& item : kMenuItems)
-        if (*item.shortcut != '\0' && QKeySequence(QString(item.shortcut)) == key) return true;
-    return false;
+    // Parsed once: each child window asks for every key of its own menu.
+    static const QList<QKeySequence> keys = [] {
+        QList<QKeySequence> parsed;
+        for (const MenuItem& item : kMenuItems)
+            if (*item.shortcut != '\0') parsed << QKeySequence(QString(item.shortcut));
+        return parsed;
+    }();
+    return keys.contains(key);
 }
 
 // How long a notice stays in the status bar.

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,15 +19,47 @@ namespace {
 constexpr int kBoxWidth = 96;
 constexpr Language kLanguages[] = {Language::Chinese, Language::English};
 
-// Wide enough for the longest entry in either language, so a language switch keeps the layout.
-void FitEntries(QComboBox* list, const SettingField& field) {
-    const QFontMetrics metrics(list->font());
-    int widest = 0;
-    for (const Bilingual& e : field.entries)
-        for (Language lang : kLanguages)
-            widest = std::max(widest, metrics.horizontalAdvance(QtText(e, lang)));
-    list->setMinimumWidth(widest + 40);
-}
+// A list wide enough for the longest entry in either language, so that a language switch keeps
+// the layout. Its entries are measured once, when a layout first asks for its size, so that the
+// lists of the page not shown cost nothing at start; the toolkit's own measuring of every entry
+// is not needed beside this, so the list's size hint is its smallest size.
+class BilingualList : public QComboBox {
+public:
+    BilingualList(const SettingField& field, QWidget* parent) : QComboBox(parent), m_field(field) {
+        for (const Bilingual& e : field.entries) addItem(QtText(e.zh));
+        // The toolkit's smallest size then is one character wide rather than the widest entry.
+        setMinimumContentsLength(1);
+    }
+
+    QSize minimumSizeHint() const override {
+        QSize hint = QComboBox::minimumSizeHint();
+        hint.setWidth(qMax(hint.width(), fittingWidth()));
+        return hint;
+    }
+
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange) m_fittingWidth = -1;
+        QComboBox::changeEvent(event);
+    }
+
+private:
+    int fittingWidth() const {
+        if (m_fittingWidth >= 0) return m_fittingWidth;
+        const QFontMetrics metrics = fontMetrics();
+        int widest = 0;
+        for (const Bilingual& e : m_field.entries)
+            for (Language lang : kLanguages)
+                widest = std::max(widest, metrics.horizontalAdvance(QtText(e, lang)));
+        m_fittingWidth = widest + 40;
+        return m_fittingWidth;
+    }
+
+    const SettingField& m_field;
+    mutable int m_fittingWidth = -1;
+};
 
 }  // namespace
 
@@ -42,9 +75,7 @@ FeatureControl FeatureControl::Create(const SettingField& field, QWidget* parent
         c.caption->setHidden(field.hidden);
     }
     if (field.holdsIndex()) {
-        c.list = new QComboBox(parent);
-        for (const Bilingual& e : field.entries) c.list->addItem(QtText(e.zh));
-        FitEntries(c.list, field);
+        c.list = new BilingualList(field, parent);
     } else if (field.holdsText()) {
         c.box = new QLineEdit(parent);
         c.box->setFixedWidth(kBoxWidth);

@@ -161,7 +161,9 @@ void FeaturesEditor::showPage(int page) {
         const bool shown = own.en.empty() || own == Page(page);
         // The focus goes to the page's button, not to whatever control follows a hidden one.
         if (!shown && frame->isAncestorOf(focusWidget())) m_pages[page]->setFocus();
-        frame->setVisible(shown);
+        // Showing a frame lays it out at once, even in a window never shown yet: a frame that
+        // already is as wanted is left alone.
+        if (frame->isVisibleTo(this) != shown) frame->setVisible(shown);
     }
     emit minimumSizeChanged();
 }

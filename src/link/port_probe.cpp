@@ -29,6 +29,13 @@ PortAvailability FindCom() {
     for (int n = kFirstPort; n <= kLastPort; ++n) {
         PortStatus& status = ports[static_cast<std::size_t>(n - 1)];
         status.device = PortDevice(n);
+        // A device that does not even open by itself (missing, refused, a serial device node
+        // with no hardware behind it) is told apart without the lock file of a real opening,
+        // which is written through to the disk; only a device that opens is opened as a
+        // transfer opens it.
+        const std::string resolved = ResolveDevice(status.device);
+        status.problem = DiagnosePort(resolved.empty() ? status.device : resolved);
+        if (status.problem != PortProblem::None) continue;
         QSerialPort port;
         status.problem = OpenLocked(port, status.device);
         status.openable = port.isOpen();

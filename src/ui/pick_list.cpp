@@ -8,9 +8,6 @@ namespace varel {
 
 PickList::PickList(QWidget* parent) : QComboBox(parent) {
     hide();
-    // The list's frame hides before the toolkit reports the pick, so the end of the editing
-    // is decided once the closing has run its course.
-    view()->parentWidget()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this](int position) {
         if (m_open) emit picked(position);
     });
@@ -22,6 +19,10 @@ void PickList::open() {
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
+    // The list's frame hides before the toolkit reports the pick, so the end of the editing
+    // is decided once the closing has run its course. The frame is watched from the first
+    // opening on: asking for it makes it, which a list never opened need not pay for.
+    view()->parentWidget()->installEventFilter(this);
     showPopup();
 }
 

@@ -1,8 +1,13 @@
 #include "ui/toolbar_icons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <map>
 
 namespace varel {
 
@@ -96,49 +101,95 @@ void Badge(QPainter& p, const QColor& color, const QString& text) {
     p.drawText(QRectF(2, 4, 20, 16), Qt::AlignCenter, text);
 }
 
-bool Draw(QPainter& p, const QString& key) {
-    if (key == "TNew") {
-        Page(p);
-    } else if (key == "TOpen") {
-        Folder(p);
-    } else if (key == "TSave") {
-        Disk(p);
-    } else if (key == "TRead") {
-        Radio(p, 0);
-        Arrow(p, false, QColor(0x2E, 0x9E, 0x4A));
-    } else if (key == "TWrite") {
-        Radio(p, 0);
-        Arrow(p, true, QColor(0xD9, 0x5B, 0x1E));
-    } else if (key == "TAnMa") {
-        Badge(p, QColor(0xC0, 0x39, 0x2B), "F");
-    } else if (key == "TDebug") {
-        Badge(p, QColor(0x7D, 0x3C, 0x98), "D");
-    } else if (key == "TFMMa") {
-        Badge(p, QColor(0x1A, 0x7F, 0x8E), "FM");
-    } else if (key == "Program") {
-        Radio(p, 6.5);
-    } else {
-        return false;
+struct Drawing {
+    const char* key;
+    void (*draw)(QPainter&);
+};
+
+const Drawing kDrawings[] = {
+    {"TNew", Page},
+    {"TOpen", Folder},
+    {"TSave", Disk},
+    {"TRead",
+     [](QPainter& p) {
+         Radio(p, 0);
+         Arrow(p, false, QColor(0x2E, 0x9E, 0x4A));
+     }},
+    {"TWrite",
+     [](QPainter& p) {
+         Radio(p, 0);
+         Arrow(p, true, QColor(0xD9, 0x5B, 0x1E));
+     }},
+    {"TAnMa", [](QPainter& p) { Badge(p, QColor(0xC0, 0x39, 0x2B), "F"); }},
+    {"TDebug", [](QPainter& p) { Badge(p, QColor(0x7D, 0x3C, 0x98), "D"); }},
+    {"TFMMa", [](QPainter& p) { Badge(p, QColor(0x1A, 0x7F, 0x8E), "FM"); }},
+    {"Program", [](QPainter& p) { Radio(p, 6.5); }},
+};
+
+const int kSizes[] = {16, 24, 32, 48, 64};
+
+// Draws an icon when a size of it is first asked for, not when it is made: building the
+// windows then costs nothing, and an icon that is never shown (a hidden service button) is
+// never drawn. Each size is drawn once; other modes (disabled ...) are derived from it by the
+// style, as for an icon made of pixmaps.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(const Drawing& drawing) : m_drawing(&drawing) {}
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
+    QString key() const override { return "varel-drawn"; }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int size : kSizes) sizes << QSize(size, size);
+        return sizes;
     }
-    return true;
-}
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        return {side, side};
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        if (side <= 0) return {};
+        QPixmap& drawn = m_drawn[side];
+        if (drawn.isNull()) drawn = draw(side);
+        if (mode == QIcon::Normal || mode == QIcon::Active) return drawn;
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        // Drawn at the device's pixels, so that a high-density screen shows it sharp.
+        const qreal ratio =
+            painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1;
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+private:
+    QPixmap draw(int side) const {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(side / kUnit, side / kUnit);
+        m_drawing->draw(p);
+        return pixmap;
+    }
+
+    const Drawing* m_drawing;
+    std::map<int, QPixmap> m_drawn;
+};
 
 }  // namespace
 
 QIcon ToolbarIcon(const QString& key) {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / kUnit, size / kUnit);
-        const bool known = Draw(p, key);
-        p.end();
-        if (!known) return QIcon();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    for (const Drawing& drawing : kDrawings)
+        if (key == QLatin1String(drawing.key)) return QIcon(new DrawnIconEngine(drawing));
+    return QIcon();
 }
 
 }  // namespace varel

@@ -1,5 +1,6 @@
 #pragma once
 // The program's icons, drawn by the program itself so that they look the same on every desktop.
+// Each size of an icon is drawn the first time it is shown.
 #include <QIcon>
 #include <QString>
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -319,6 +320,28 @@ TEST(Version, EveryProgramPrintsTheProjectsVersionWithoutADisplay) {
         EXPECT_EQ(result.err, "") << name;
     }
 }
+
+#ifdef VAREL_GUI
+// The start-up benchmark's hook: given the moment it was started, the program prints the
+// milliseconds to its first window shown, one number on one line, and ends by itself.
+TEST(StartUpHook, TheProgramReportsItsFirstWindowShownAndEnds) {
+    TempDir home;
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::system_clock::now().time_since_epoch());
+    const auto run = RunProgram(VAREL_GUI, {}, 20000,
+                                {"QT_QPA_PLATFORM=offscreen", "HOME=" + home.path().string(),
+                                 "XDG_CONFIG_HOME=" + home.path().string(),
+                                 "VAREL_START_NS=" + std::to_string(now.count())});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_FALSE(run.out.empty());
+    EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
+    std::size_t used = 0;
+    const double ms = std::stod(run.out, &used);
+    EXPECT_EQ(used, run.out.size() - 1) << run.out;
+    EXPECT_GT(ms, 0.0);
+    EXPECT_LT(ms, 20000.0);
+}
+#endif
 
 }  // namespace
 }  // namespace varel::test

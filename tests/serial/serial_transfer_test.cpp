@@ -487,6 +487,7 @@ TEST(PortProbe, FindsExactlyTheOpenablePortsAndHoldsNoneOpen) {
     for (int n = kFirstPort; n <= kLastPort; ++n) {
         const std::string value = n == 1   ? one.line.devicePath()
                                   : n == 3 ? three.line.devicePath()
+                                  : n == 5 ? "/dev/null"  // a device, but not a serial one
                                            : "/nonexistent/ttyVAREL" + std::to_string(n);
         setenv(PortOverrideVariable(n).c_str(), value.c_str(), 1);
     }
@@ -498,6 +499,7 @@ TEST(PortProbe, FindsExactlyTheOpenablePortsAndHoldsNoneOpen) {
     EXPECT_EQ(ports[0].problem, PortProblem::None);
     EXPECT_EQ(ports[1].device, "/nonexistent/ttyVAREL2");
     EXPECT_EQ(ports[1].problem, PortProblem::NoSuchDevice);
+    EXPECT_EQ(ports[4].problem, PortProblem::NotSerial);
 
     // Nothing was left open: the port opens again, and while it is held the probe skips it.
     QSerialPort held;
