@@ -179,4 +179,11 @@ std::string Lowered(const std::string& text) {
     return out;
 }
 
+std::string UpperAscii(const std::string& text) {
+    std::string out = text;
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
 }  // namespace varel

@@ -102,4 +102,7 @@ std::string Trimmed(const std::string& text);
 /// ASCII letters in lower case.
 std::string Lowered(const std::string& text);
 
+/// ASCII letters in upper case.
+std::string UpperAscii(const std::string& text);
+
 }  // namespace varel
