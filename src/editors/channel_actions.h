@@ -39,7 +39,7 @@ public:
     /// True when the clipboard holds channels or several values for the table (the program's
     /// own format, or tab-separated text with a tab or several lines) rather than one value.
     bool clipboardHoldsChannels() const;
-    /// Pastes the clipboard at the current cell as one step: the program's own format whole
+    /// Pastes the clipboard at the current cell as one step: the program's own format as whole
     /// channels exactly as copied, a channel list with its header through the list reader, any
     /// other text as values onto the cells (see PasteCells); problems are reported.
     void paste();

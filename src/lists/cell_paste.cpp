@@ -18,27 +18,16 @@ constexpr int kLastChannel = static_cast<int>(kChannelCount);
 
 // The lines of a text split at LF or CRLF, the empty lines at its end left out.
 std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines(1);
-    for (const char c : text) {
-        if (c == '\n')
-            lines.emplace_back();
-        else
-            lines.back() += c;
-    }
+    std::vector<std::string> lines = SplitAt(text, '\n');
     for (std::string& line : lines)
         if (!line.empty() && line.back() == '\r') line.pop_back();
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
 }
 
+// The values of a line, blanks around each left out.
 std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells(1);
-    for (const char c : line) {
-        if (c == '\t')
-            cells.emplace_back();
-        else
-            cells.back() += c;
-    }
+    std::vector<std::string> cells = SplitAt(line, '\t');
     for (std::string& cell : cells) cell = Trimmed(cell);
     return cells;
 }
@@ -125,20 +114,15 @@ private:
 }  // namespace
 
 bool IsChannelListText(const std::string& text) {
-    const char separator = DetectSeparator(text);
-    for (const std::string& line : Lines(text)) {
-        if (Trimmed(line).empty()) continue;
-        CsvSyntax syntax;
-        syntax.separator = separator;
-        const CsvText first = ParseCsv(line, syntax);
-        if (first.records.empty()) return false;
-        for (const std::string& field : first.records.front().fields) {
-            const std::string name = Lowered(Trimmed(field));
-            if (name == Lowered(CsvColumnName(CsvColumn::Frequency)) ||
-                name == Lowered(CsvColumnName(CsvColumn::Location)))
-                return true;
-        }
-        return false;
+    CsvSyntax syntax;
+    syntax.separator = DetectSeparator(text);
+    const CsvText csv = ParseCsv(text, syntax);
+    if (csv.records.empty()) return false;
+    for (const std::string& field : csv.records.front().fields) {
+        const std::string name = Lowered(Trimmed(field));
+        if (name == Lowered(CsvColumnName(CsvColumn::Frequency)) ||
+            name == Lowered(CsvColumnName(CsvColumn::Location)))
+            return true;
     }
     return false;
 }

@@ -18,8 +18,8 @@ namespace varel {
 /// Values in a row of a block laid out like the grid (columns 1 to 10).
 constexpr int kGridLaidColumns = 10;
 
-/// True when a pasted text is a channel list: its first line that is not blank names the
-/// Frequency or Location column.
+/// True when a pasted text is a channel list: its first line that is neither blank nor a
+/// comment names the Frequency or Location column.
 bool IsChannelListText(const std::string& text);
 
 /// True when a pasted text holds more than one value: a tab, or more than one line (a line end

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "lists/channel_csv_format.h"
+
 namespace varel {
 
 namespace {
@@ -72,17 +74,6 @@ std::optional<long> Integer(const std::string& text, long low, long high) {
     return value;
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (const char c : text) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
-
 std::string RowLine(const ChannelRowState& state) {
     const Channel& ch = state.channel;
     std::string line = Hex(ch.freq[0]) + '\t' + Hex(ch.freq[1]);
@@ -92,7 +83,7 @@ std::string RowLine(const ChannelRowState& state) {
 }
 
 std::optional<ChannelRowState> ReadRow(const std::string& line) {
-    const std::vector<std::string> fields = Split(line, '\t');
+    const std::vector<std::string> fields = SplitAt(line, '\t');
     if (fields.size() != kFieldsPerRow) return std::nullopt;
     ChannelRowState state;
     Channel& ch = state.channel;
@@ -139,13 +130,13 @@ std::string EncodeChannelClip(const ChannelTable& table, ChannelRange range, Lan
 std::optional<ChannelClip> DecodeChannelClip(const std::string& payload) {
     if (payload.size() > kMaxChannelClipSize || payload.empty() || payload.back() != '\n')
         return std::nullopt;
-    std::vector<std::string> lines = Split(payload.substr(0, payload.size() - 1), '\n');
+    std::vector<std::string> lines = SplitAt(payload.substr(0, payload.size() - 1), '\n');
     if (lines.size() < 3) return std::nullopt;
     const std::string& last = lines.back();
     const std::size_t bodySize = payload.size() - last.size() - 1;
     if (last != kEnd + Hex8(Checksum(payload.substr(0, bodySize)))) return std::nullopt;
 
-    const std::vector<std::string> head = Split(lines.front(), ' ');
+    const std::vector<std::string> head = SplitAt(lines.front(), ' ');
     if (head.size() != 4 || head[0] != kMagic || head[1] != kVersion) return std::nullopt;
     const auto language = Integer(head[2], 0, 1);
     const auto count = Integer(head[3], 1, kLastChannel);

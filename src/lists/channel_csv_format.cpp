@@ -186,4 +186,15 @@ std::string UpperAscii(const std::string& text) {
     return out;
 }
 
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+    std::vector<std::string> pieces(1);
+    for (const char c : text) {
+        if (c == separator)
+            pieces.emplace_back();
+        else
+            pieces.back() += c;
+    }
+    return pieces;
+}
+
 }  // namespace varel

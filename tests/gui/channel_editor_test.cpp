@@ -3,7 +3,10 @@
 // step of each kind of edit; the grid as a spreadsheet: keys move the current cell, typing on a
 // cell starts its entry, Escape takes an entry back, Tab moves on without leaving the grid, Shift
 // extends a range of whole channels, and the channel commands apply to the range, each one undo
-// step. The table's own rules are tested in tests/image.
+// step; the clipboard: channels cut and pasted inside the program arrive whole beside an
+// unchanged exchange text, a damaged payload is refused, headerless values paste onto the cells,
+// and channels pasted into an open box go to the table. The table's own rules are tested in
+// tests/image.
 #include "editors/channel_editor.h"
 
 #include <QAction>
