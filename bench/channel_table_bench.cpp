@@ -1,12 +1,13 @@
 // Costs over a full 128-channel table: the channel list's export and import, and the channel
-// grid's commands (copy and paste of 128 channels, a pick applied to all 128, the undo
-// snapshot).
+// grid's commands (copy and paste of 128 channels as text and in the program's own format, a
+// pick applied to all 128, the undo snapshot).
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "image/channel_columns.h"
 #include "image/channel_table.h"
+#include "lists/channel_clip.h"
 #include "lists/channel_commands.h"
 #include "lists/channel_csv.h"
 
@@ -53,6 +54,32 @@ void BM_PasteChannels(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PasteChannels)->Unit(benchmark::kMicrosecond);
+
+void BM_CopyChannelClip(benchmark::State& state) {
+    const varel::ChannelTable table = FullTable();
+    for (auto _ : state) {
+        const std::string payload =
+            varel::EncodeChannelClip(table, {1, 128}, varel::Language::English);
+        benchmark::DoNotOptimize(payload.data());
+    }
+}
+BENCHMARK(BM_CopyChannelClip)->Unit(benchmark::kMicrosecond);
+
+void BM_PasteChannelClip(benchmark::State& state) {
+    const varel::ChannelTable source = FullTable();
+    const std::string payload =
+        varel::EncodeChannelClip(source, {1, 128}, varel::Language::English);
+    for (auto _ : state) {
+        varel::ChannelTable table;
+        const auto clip = varel::DecodeChannelClip(payload);
+        if (!clip)
+            state.SkipWithError("payload refused");
+        else
+            varel::PasteChannelClip(*clip, 1, table, varel::Language::English);
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(BM_PasteChannelClip)->Unit(benchmark::kMicrosecond);
 
 void BM_BulkPick(benchmark::State& state) {
     const varel::ChannelTable source = FullTable();

@@ -130,6 +130,10 @@
         <source>Go to Channel</source>
         <translation>转到频道</translation>
     </message>
+    <message>
+        <source>The channels on the clipboard are damaged: nothing was pasted.</source>
+        <translation>剪贴板上的频道数据已损坏，未粘贴任何内容。</translation>
+    </message>
 </context>
 <context>
     <name>varel::DocumentCommands</name>

@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMimeData>
 
 #include "editors/channel_grid.h"
 #include "image/channel_columns.h"
+#include "lists/cell_paste.h"
+#include "lists/channel_clip.h"
 #include "lists/channel_commands.h"
 #include "session/message_boxes.h"
 #include "session/session.h"
@@ -101,8 +104,19 @@ void ChannelActions::updateAvailability() {
 }
 
 void ChannelActions::copy() {
-    QApplication::clipboard()->setText(
-        QtText(CopyChannels(m_session.channels().model(), RangeOf(m_grid.range()))));
+    // The exchange text for other programs, and beside it the channels exactly as held.
+    const ChannelRange range = RangeOf(m_grid.range());
+    auto* data = new QMimeData;
+    data->setText(QtText(CopyChannels(m_session.channels().model(), range)));
+    data->setData(kChannelClipMime, QByteArray::fromStdString(EncodeChannelClip(
+                                        m_session.channels(), range, m_session.language())));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+bool ChannelActions::clipboardHoldsChannels() const {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr &&
+           (data->hasFormat(kChannelClipMime) || HoldsSeveralCells(data->text().toStdString()));
 }
 
 void ChannelActions::cut() {
@@ -113,14 +127,31 @@ void ChannelActions::cut() {
 }
 
 void ChannelActions::paste() {
-    const std::string text = QApplication::clipboard()->text().toStdString();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data == nullptr) return;
     const int first = m_grid.range().first;
+    const int column = m_grid.currentColumn();
     const FrequencyBand band = m_session.band();
     const Language lang = m_session.language();
+    const char* label = QT_TRANSLATE_NOOP("varel::EditLabel", "Paste channels");
     CsvImport result;
-    m_session.edit(QT_TRANSLATE_NOOP("varel::EditLabel", "Paste channels"), [&](Document& d) {
-        result = PasteChannels(text, first, d.channels, band, lang);
-    });
+    if (data->hasFormat(kChannelClipMime)) {
+        const auto clip = DecodeChannelClip(data->data(kChannelClipMime).toStdString());
+        if (!clip) {
+            m_boxes.LocalMsgBox(
+                tr("The channels on the clipboard are damaged: nothing was pasted."),
+                MsgStyle::OkOnly | MsgStyle::Exclamation, QString());
+            m_grid.setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        m_session.edit(
+            label, [&](Document& d) { result = PasteChannelClip(*clip, first, d.channels, lang); });
+    } else {
+        const std::string text = data->text().toStdString();
+        m_session.edit(label, [&](Document& d) {
+            result = PasteText(text, first, column, d.channels, band, lang);
+        });
+    }
     if (!result.channels.empty()) {
         const auto [low, high] =
             std::minmax_element(result.channels.begin(), result.channels.end());

@@ -36,13 +36,19 @@ public:
     /// Makes the commands available or not; both an open editor and a transfer take them away.
     void setEditorOpen(bool open);
     void setTransferRunning(bool running);
+    /// True when the clipboard holds channels or several values for the table (the program's
+    /// own format, or tab-separated text with a tab or several lines) rather than one value.
+    bool clipboardHoldsChannels() const;
+    /// Pastes the clipboard at the current cell as one step: the program's own format as whole
+    /// channels exactly as copied, a channel list with its header through the list reader, any
+    /// other text as values onto the cells (see PasteCells); problems are reported.
+    void paste();
 
 private:
     QAction* add(const char* name, const QKeySequence& key, void (ChannelActions::*run)());
     void updateAvailability();
     void copy();
     void cut();
-    void paste();
     void clear();
     void insert();
     void remove();

@@ -391,6 +391,16 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
             cancelText(static_cast<QLineEdit*>(watched));
             return true;
         }
+        // Channels or several values on the clipboard go to the table, not into the box: the
+        // box is committed as if left, then the table takes the paste at its cell. One value
+        // is the box's own business.
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
+            m_actions->clipboardHoldsChannels()) {
+            commitPendingEdits();
+            m_grid->setFocus(Qt::OtherFocusReason);
+            m_actions->paste();
+            return true;
+        }
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
             m_grid->setFocus(Qt::OtherFocusReason);  // commits, then on to the next cell
             m_grid->stepCell(key == Qt::Key_Tab);

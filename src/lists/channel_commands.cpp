@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "image/channel_columns.h"
+#include "lists/cell_paste.h"
 #include "lists/channel_csv_format.h"
 
 namespace varel {
@@ -47,6 +48,12 @@ CsvImport PasteChannels(const std::string& text, int first, ChannelTable& table,
     CsvReadOptions options;
     options.startChannel = first;
     return ReadChannelList(text, options, table, band, lang);
+}
+
+CsvImport PasteText(const std::string& text, int row, int column, ChannelTable& table,
+                    const FrequencyBand& band, Language lang) {
+    if (IsChannelListText(text)) return PasteChannels(text, row, table, band, lang);
+    return PasteCells(text, row, column, table, band, lang);
 }
 
 void ClearChannels(ChannelTable& table, ChannelRange range) {

@@ -32,6 +32,11 @@ std::string CopyChannels(const ChannelModel& model, ChannelRange range);
 CsvImport PasteChannels(const std::string& text, int first, ChannelTable& table,
                         const FrequencyBand& band, Language lang);
 
+/// Pastes a text at cell (row, column): a channel list (IsChannelListText) with PasteChannels
+/// from channel row downward, any other text as values with PasteCells.
+CsvImport PasteText(const std::string& text, int row, int column, ChannelTable& table,
+                    const FrequencyBand& band, Language lang);
+
 /// Empties every channel of the range, names included.
 void ClearChannels(ChannelTable& table, ChannelRange range);
 

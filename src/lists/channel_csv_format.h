@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varel {
 
@@ -101,5 +102,11 @@ std::string Trimmed(const std::string& text);
 
 /// ASCII letters in lower case.
 std::string Lowered(const std::string& text);
+
+/// ASCII letters in upper case.
+std::string UpperAscii(const std::string& text);
+
+/// The pieces of a text between separators, as they are ("" gives one empty piece).
+std::vector<std::string> SplitAt(const std::string& text, char separator);
 
 }  // namespace varel

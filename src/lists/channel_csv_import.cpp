@@ -44,13 +44,6 @@ struct RowPlan {
     }
 };
 
-std::string UpperAscii(const std::string& text) {
-    std::string out = text;
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
 class RowReader {
 public:
     RowReader(const CsvRecord& record, const ColumnIndex& index)

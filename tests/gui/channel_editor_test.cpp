@@ -3,7 +3,10 @@
 // step of each kind of edit; the grid as a spreadsheet: keys move the current cell, typing on a
 // cell starts its entry, Escape takes an entry back, Tab moves on without leaving the grid, Shift
 // extends a range of whole channels, and the channel commands apply to the range, each one undo
-// step. The table's own rules are tested in tests/image.
+// step; the clipboard: channels cut and pasted inside the program arrive whole beside an
+// unchanged exchange text, a damaged payload is refused, headerless values paste onto the cells,
+// and channels pasted into an open box go to the table. The table's own rules are tested in
+// tests/image.
 #include "editors/channel_editor.h"
 
 #include <QAction>
@@ -12,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <fstream>
@@ -21,7 +25,12 @@
 #include "editors/channel_grid.h"
 #include "files/data_file.h"
 #include "gui/app_fixture.h"
+#include "image/channel_columns.h"
+#include "image/encodings.h"
+#include "lists/channel_clip.h"
+#include "lists/channel_commands.h"
 #include "ui/pick_list.h"
+#include "ui/qt_text.h"
 
 namespace varel::test {
 namespace {
@@ -482,6 +491,147 @@ TEST_F(ChannelEditorTest, ClipboardBothWaysAndRowCommandsAreOneStepEach) {
     EXPECT_TRUE(rx(4).empty());
     action("MNUndo")->trigger();
     EXPECT_EQ(rx(9), "144.10000");
+}
+
+// Channel 3 with every field away from a new channel's: busy lock Carry, TX prohibit On, narrow,
+// scan Off, Middle power, both tones, an 8-character name and a receive frequency with a digit
+// that is not decimal (which the exchange text cannot carry).
+ChannelRowState EveryFieldSet(const ChannelTable& table, Language lang) {
+    ChannelRowState state = table.row(3);
+    Channel& ch = state.channel;
+    ch.freq[0] = DecodeFrequency({0x00, 0x50, 0x45, 0x1A});
+    for (int c = kFirstListColumn; c <= kLastListColumn; ++c) {
+        const int position = c == kRxToneColumn ? 9 : c == kTxToneColumn ? 60 : c == 5 ? 2 : 0;
+        ch.index(c) = static_cast<std::int16_t>(position);
+        ch.text(c) = ChannelColumnList(c, lang).at(static_cast<std::size_t>(position));
+    }
+    ch.name = state.nameCell = "ABCDEFGH";
+    return state;
+}
+
+void SetClipboard(const QString& text, const QByteArray& channels = {}) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    if (!channels.isNull()) data->setData(kChannelClipMime, channels);
+    QApplication::clipboard()->setMimeData(data);
+}
+
+TEST_F(ChannelEditorTest, CutAndPasteInsideTheProgramLoseNothing) {
+    addChannel(3);
+    const ChannelRowState full = EveryFieldSet(session->channels(), session->language());
+    session->edit("every field", [&](Document& d) { d.channels.setRow(3, full); });
+    const QString exchange = QtText(CopyChannels(session->channels().model(), {3, 4}));
+    at(3, 1);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    const int steps = session->historySize();
+    key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(session->historySize(), steps + 1);
+    EXPECT_TRUE(rx(3).empty());
+    // Beside the channels, the exchange text is the one other programs have always read.
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    EXPECT_TRUE(data->hasFormat(kChannelClipMime));
+    EXPECT_EQ(data->text(), exchange);
+
+    at(20, 6);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(session->historySize(), steps + 2);
+    EXPECT_EQ(session->channels().row(20), full);
+    ChannelTable expected;
+    expected.setRow(1, full);
+    for (int c = 1; c <= kNameColumn; ++c) EXPECT_EQ(cell(20, c), QtText(expected.cell(1, c))) << c;
+    EXPECT_EQ(cell(20, 1), "1A4.55000");
+    action("MNUndo")->trigger();
+    EXPECT_TRUE(rx(20).empty());
+    EXPECT_EQ(cell(20, 10), "");
+
+    // A damaged payload is refused whole, though the text beside it would do.
+    SetClipboard("Frequency\n150\n", "wavesmith-channels 1 0 1\nbroken\n");
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(rx(20).empty());
+    EXPECT_EQ(session->historySize(), steps + 2);
+    EXPECT_EQ(boxes.last().text, "剪贴板上的频道数据已损坏，未粘贴任何内容。");
+    EXPECT_TRUE(grid()->hasFocus());
+}
+
+TEST_F(ChannelEditorTest, HeaderlessValuesPasteOntoTheCellsAsInASpreadsheet) {
+    window->setLanguage(1);
+    for (int r : {2, 3, 4}) addChannel(r);
+    const int steps = session->historySize();
+    struct Paste {
+        int row, column;
+        QString text;
+        int checkRow, checkColumn;
+        QString expected;
+    };
+    const Paste pastes[] = {
+        // A sheet laid out like the grid fills whole channels from the receive frequency.
+        {10, 5,
+         "146.1\t146.7\t88.5\tD023N\tLow\tCarry\tOff\tNarror\tOn\tclub\r\n"
+         "147\t147\tOff\tOff\tHigh\tOff\tOn\twide\tOff\trpt\r\n",
+         11, 10, "RPT"},
+        {2, 1, "146.52", 2, 1, "146.52000"},              // one frequency, as if typed
+        {3, 10, "home", 3, 10, "HOME"},                   // one name, as if typed
+        {4, 6, "Carry", 4, 6, "Carry"},                   // a list cell takes the matching entry
+        {2, 5, "Middle\nLow\nMiddle\n", 4, 5, "Middle"},  // a column fills downward
+    };
+    int step = steps;
+    for (const Paste& p : pastes) {
+        SetClipboard(p.text);
+        at(p.row, p.column);
+        key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cell(p.checkRow, p.checkColumn), p.expected) << qPrintable(p.text);
+        EXPECT_EQ(session->historySize(), ++step) << qPrintable(p.text);
+    }
+    EXPECT_EQ(cell(10, 4), "D023N");
+    EXPECT_EQ(cell(10, 9), "On");
+    EXPECT_EQ(cell(3, 5), "Low");
+    EXPECT_TRUE(boxes.reports.empty());
+
+    // A refused value is reported and its channel keeps what it had.
+    SetClipboard("Loud");
+    at(2, 5);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(cell(2, 5), "Middle");
+    EXPECT_EQ(session->historySize(), step);
+    ASSERT_EQ(boxes.reports.size(), 1U);
+    EXPECT_TRUE(boxes.reports.back().details.contains("channel 2: Power: \"Loud\" not understood"));
+    action("MNUndo")->trigger();
+    EXPECT_EQ(cell(2, 5), "High");
+    EXPECT_EQ(cell(3, 5), "High");
+}
+
+TEST_F(ChannelEditorTest, ChannelsPastedIntoAnOpenBoxGoToTheTable) {
+    addChannel(5);
+    // One value pasted into an open box is the box's own business.
+    SetClipboard("146.25");
+    press(5, 1);
+    QLineEdit* text1 = editor("Text1");
+    ASSERT_TRUE(text1->isVisible());
+    QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text1->text(), "146.25");
+    EXPECT_EQ(rx(5), "145.50000");
+
+    // Several values leave the box (committing it) and go to the table at its cell.
+    SetClipboard("147\n148\n");
+    QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(text1->isVisible());
+    EXPECT_EQ(rx(5), "147.00000");
+    EXPECT_EQ(rx(6), "148.00000");
+    action("MNUndo")->trigger();
+    EXPECT_EQ(rx(5), "146.25000");  // the box's own entry is a step of its own
+
+    // Channels copied in the program go to the table from the name box too.
+    at(5, 1);
+    key(Qt::Key_C, Qt::ControlModifier);
+    press(9, 1);
+    QTest::keyClicks(editor("Text1"), "150");
+    QTest::keyClick(editor("Text1"), Qt::Key_Return);
+    press(9, 10);
+    ASSERT_TRUE(editor("Text2")->isVisible());
+    QTest::keyClicks(editor("Text2"), "X");
+    QTest::keyClick(editor("Text2"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(editor("Text2")->isVisible());
+    EXPECT_EQ(session->channels().row(9), session->channels().row(5));
 }
 
 }  // namespace
