@@ -78,7 +78,8 @@ TEST(Session, ADecodeIsOneStepWhoseUndoAndRedoReplaceTheWholeDocument) {
     session.decode("decode");
     const Document after = session.document();
     ASSERT_EQ(after.channels.model(), source.channels().model());
-    ASSERT_EQ(after.settings, source.settings());
+    ASSERT_EQ(after.settings.band(), 1);
+    ASSERT_EQ(after.settings.tuning(5), 7);
 
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"undo", [&] { session.undo(); }},
