@@ -220,6 +220,14 @@
         <source>Sort channels</source>
         <translation>排序频道</translation>
     </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读频</translation>
+    </message>
 </context>
 <context>
     <name>varel::FmEditor</name>

@@ -61,7 +61,7 @@ bool DocumentCommands::OpenFile(const QString& path) {
         return false;
     }
     m_session.loadImage(image);
-    m_session.decode();
+    m_session.decode(QT_TRANSLATE_NOOP("varel::EditLabel", "Open"));
     emit channelsLoaded();
     emit dataFileUsed(path);
     return true;

@@ -25,9 +25,9 @@ public:
     /// Open: asks for a data file and opens it as OpenFile does.
     void Open();
     /// Opens the data file at path into InImage, decoded into every editor without the band
-    /// question; a file of another radio, or one that cannot be read, changes nothing and is
-    /// reported. The command line, a dropped file and the recent files open through it too.
-    /// True when the file was opened.
+    /// question as one undo step; a file of another radio, or one that cannot be read, changes
+    /// nothing and is reported. The command line, a dropped file and the recent files open through
+    /// it too. True when the file was opened.
     bool OpenFile(const QString& path);
     /// Save: every editor encoded into OutImage and saved as a data file; a failure is
     /// reported and leaves an existing file as it was.

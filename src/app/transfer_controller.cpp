@@ -236,7 +236,7 @@ void TransferController::failed(link::Outcome outcome) {
 void TransferController::readSucceeded() {
     m_progress->hide();
     backup(BackupKind::Read, m_session.InImage());
-    m_session.decode();
+    m_session.decode(QT_TRANSLATE_NOOP("varel::EditLabel", "Read"));
     message(text(Message::ReadSucceeded), MsgStyle::OkOnly, MsgTitle::Tip());
     coolDown();
 }

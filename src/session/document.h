@@ -10,6 +10,12 @@ namespace varel {
 struct Document {
     ChannelTable channels;   ///< the 128 channels and what the grid shows of them
     SettingsModel settings;  ///< every value of the settings editors and the band position
+
+    /// True when both hold the same channels, grid texts included, and the same settings.
+    bool operator==(const Document& o) const {
+        return channels == o.channels && settings == o.settings;
+    }
+    bool operator!=(const Document& o) const { return !(*this == o); }
 };
 
 }  // namespace varel

@@ -32,15 +32,13 @@ DocumentEditCommand::DocumentEditCommand(Session& session, const EditLabel& labe
       m_open(mergeKey >= 0 && !closesMerge) {}
 
 void DocumentEditCommand::undo() {
-    m_session.applyState(m_change.rows, m_change.rowsBefore, m_change.language,
-                         m_change.settingsBefore ? &*m_change.settingsBefore : nullptr);
+    m_session.applyState(m_change, false);
     m_applied = false;
 }
 
 void DocumentEditCommand::redo() {
     if (m_applied) return;
-    m_session.applyState(m_change.rows, m_change.rowsAfter, m_change.language,
-                         m_change.settingsAfter ? &*m_change.settingsAfter : nullptr);
+    m_session.applyState(m_change, true);
     m_applied = true;
 }
 

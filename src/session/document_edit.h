@@ -1,6 +1,7 @@
 #pragma once
 // One step of the undo history: the rows of the channel table and the settings that one edit
-// changed, before and after.
+// or decode changed, before and after. What did not change needs no keeping: the states kept
+// and the document around them give the whole document on either side of the step.
 #include <QUndoCommand>
 #include <QVector>
 #include <optional>
@@ -21,6 +22,7 @@ struct DocumentChange {
     std::optional<SettingsModel> settingsBefore;  ///< set when the settings changed
     std::optional<SettingsModel> settingsAfter;
     Language language = Language::Chinese;  ///< language of the grid texts in the states
+    bool replacesDocument = false;          ///< a decode: undo and redo show every editor afresh
 
     /// The difference between two documents; empty when they are equal.
     static DocumentChange Between(const Document& before, const Document& after, Language lang);

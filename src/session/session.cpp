@@ -51,9 +51,15 @@ QString Session::redoLabel() const {
 
 void Session::edit(const EditLabel& label, const std::function<void(Document&)>& change,
                    int mergeKey, bool closesMerge) {
+    record(label, change, mergeKey, closesMerge, false);
+}
+
+void Session::record(const EditLabel& label, const std::function<void(Document&)>& change,
+                     int mergeKey, bool closesMerge, bool replacesDocument) {
     const Document before = m_document;
     change(m_document);
     DocumentChange diff = DocumentChange::Between(before, m_document, language());
+    diff.replacesDocument = replacesDocument;
     if (diff.empty()) {
         // A commit that changes nothing still ends the typing it belongs to.
         if (closesMerge && mergeKey >= 0 && m_undo.index() > 0) {
@@ -62,6 +68,8 @@ void Session::edit(const EditLabel& label, const std::function<void(Document&)>&
             if (top != nullptr && top->isOpenFor(mergeKey))
                 m_undo.push(new DocumentEditCommand(*this, label, diff, mergeKey, true));
         }
+        // A document decoded afresh is shown afresh, also when it equals the one before.
+        if (replacesDocument) announceReplaced();
         return;
     }
     const QVector<int> rows = diff.rows;
@@ -69,24 +77,35 @@ void Session::edit(const EditLabel& label, const std::function<void(Document&)>&
                                             ? ChangedSettings(before.settings, m_document.settings)
                                             : QVector<SettingId>();
     m_undo.push(new DocumentEditCommand(*this, label, std::move(diff), mergeKey, closesMerge));
+    if (replacesDocument) return announceReplaced();
     if (!rows.isEmpty()) emit channelRowsChanged(rows);
     if (!settings.isEmpty()) emit settingsChanged(settings);
 }
 
-void Session::applyState(const QVector<int>& rows, const QVector<ChannelRowState>& states,
-                         Language statesLanguage, const SettingsModel* settings) {
-    for (int i = 0; i < rows.size(); ++i) {
-        m_document.channels.setRow(rows[i], states[i]);
+void Session::applyState(const DocumentChange& change, bool after) {
+    const QVector<ChannelRowState>& states = after ? change.rowsAfter : change.rowsBefore;
+    const std::optional<SettingsModel>& settings =
+        after ? change.settingsAfter : change.settingsBefore;
+    for (int i = 0; i < change.rows.size(); ++i) {
+        m_document.channels.setRow(change.rows[i], states[i]);
         // Texts recorded before a language change follow the language now in force.
-        if (statesLanguage != language()) m_document.channels.RefreshRow(rows[i], language());
+        if (change.language != language())
+            m_document.channels.RefreshRow(change.rows[i], language());
     }
     QVector<SettingId> changed;
-    if (settings != nullptr) {
+    if (settings) {
         changed = ChangedSettings(m_document.settings, *settings);
         m_document.settings = *settings;
     }
-    if (!rows.isEmpty()) emit channelRowsChanged(rows);
+    if (change.replacesDocument) return announceReplaced();
+    if (!change.rows.isEmpty()) emit channelRowsChanged(change.rows);
     if (!changed.isEmpty()) emit settingsChanged(changed);
+}
+
+void Session::announceReplaced() {
+    emit documentReplaced();
+    emit channelRowsChanged(AllRows());
+    emit settingsChanged(AllSettings());
 }
 
 void Session::refreshGrid() {
@@ -94,16 +113,17 @@ void Session::refreshGrid() {
     emit channelRowsChanged(AllRows());
 }
 
-void Session::decode() {
-    Configuration cfg{m_document.channels.model(), m_document.settings};
-    DecodeImage(m_inImage, cfg, language());
-    m_document.channels.model() = cfg.channels;
-    m_document.channels.SetGrid();
-    m_document.settings = cfg.settings;
-    m_undo.clear();
-    emit documentReplaced();
-    emit channelRowsChanged(AllRows());
-    emit settingsChanged(AllSettings());
+void Session::decode(const EditLabel& label) {
+    record(
+        label,
+        [this](Document& d) {
+            Configuration cfg{d.channels.model(), d.settings};
+            DecodeImage(m_inImage, cfg, language());
+            d.channels.model() = cfg.channels;
+            d.channels.SetGrid();
+            d.settings = cfg.settings;
+        },
+        -1, true, true);
 }
 
 void Session::encode() {

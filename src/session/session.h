@@ -16,6 +16,8 @@
 
 namespace varel {
 
+struct DocumentChange;
+
 /// The program's state, owned by the main window.
 class Session : public QObject {
     Q_OBJECT
@@ -76,8 +78,9 @@ public:
 
     /// DecodeImage: InImage into the document, in the current language, the band as the image
     /// holds it (a change by the program: no question, the channel table not cleared by it).
-    /// Starts a fresh history.
-    void decode();
+    /// One undo step named `label` (nothing is recorded when nothing changed); its undo and
+    /// redo put the whole document back as a decode does and never touch the images.
+    void decode(const EditLabel& label);
     /// Asks every editor to commit an edit still being typed (aboutToEncode).
     void commitPendingEdits() { emit aboutToEncode(); }
     /// Before a read: a channel frequency still being typed is taken over; other editors keep
@@ -94,7 +97,8 @@ signals:
     void channelRowsChanged(const QVector<int>& rows);
     /// Values of the settings model changed (an edit, an undo or redo, a decode).
     void settingsChanged(const QVector<varel::SettingId>& ids);
-    /// The whole document was replaced by a decode (an opened file, a read).
+    /// The whole document was replaced by a decode (an opened file, a read), or the undo or
+    /// redo of a decode put it back; every row and setting is told as changed after it.
     void documentReplaced();
     /// An encode is about to run: editors commit what is still being typed.
     void aboutToEncode();
@@ -110,9 +114,14 @@ private:
     // The undo steps put their states back through applyState.
     friend class DocumentEditCommand;
 
-    // Applies row and settings states of an undo step.
-    void applyState(const QVector<int>& rows, const QVector<ChannelRowState>& states,
-                    Language statesLanguage, const SettingsModel* settings);
+    // Applies the states of an undo step, those after it (redo) or before it (undo).
+    void applyState(const DocumentChange& change, bool after);
+    // Records what `change` does as one step; a step that replaces the document tells every
+    // editor to show it afresh.
+    void record(const EditLabel& label, const std::function<void(Document&)>& change, int mergeKey,
+                bool closesMerge, bool replacesDocument);
+    // Tells that the whole document was replaced.
+    void announceReplaced();
 
     MemoryImage m_inImage;
     MemoryImage m_outImage;

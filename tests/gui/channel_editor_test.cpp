@@ -234,7 +234,7 @@ TEST_F(ChannelEditorTest, BandQuestionOnlyForTheFirstChangeAfterOpeningTheList) 
     QTest::keyClick(band->view(), Qt::Key_Escape);
     session->encode();
     session->loadImage(session->OutImage());
-    session->decode();  // as a read does: a change by the program, though the band stays
+    session->decode("Read");  // as a read does: a change by the program, though the band stays
     band->setFocus();
     QTest::keyClick(band, Qt::Key_Down);  // keys on the closed list
     EXPECT_EQ(boxes.shown.size(), 1U);
@@ -265,7 +265,7 @@ TEST_F(ChannelEditorTest, BandQuestionIsDisarmedByTheProgramsOwnChanges) {
              dialogs.openName = QString::fromStdString(refused);
              action("MNOpen")->trigger();
          }},
-        {"a decode", [&] { session->decode(); }},
+        {"a decode", [&] { session->decode("Read"); }},
     };
     for (const auto& [what, between] : cases) {
         SCOPED_TRACE(what);

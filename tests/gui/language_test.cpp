@@ -183,7 +183,7 @@ TEST_F(LanguageTest, EveryTextOfEveryWindowFollowsTheLanguageBothWays) {
     MemoryImage sample;
     ASSERT_TRUE(LoadDataFile(VAREL_TEST_DATA "/sample.dat", sample).ok());
     session->loadImage(sample);
-    session->decode();
+    session->decode("Read");
     // Selections other than the first entry, and what is typed but not committed, stay
     // through the switches too.
     for (const char* name : {"Form3", "Form5"})

@@ -248,7 +248,7 @@ TEST_F(FeaturesEditorTest, OpenEditSaveChangesExactlyTheEditedBytes) {
     MemoryImage sample;
     ASSERT_TRUE(LoadDataFile(kSample, sample).ok());
     session->loadImage(sample);
-    session->decode();
+    session->decode("Read");
     ASSERT_EQ(Differences(saved(), expected), "");
 
     pick("Combo1", 0);   // "Frequency"
@@ -291,7 +291,7 @@ TEST_F(FeaturesEditorTest, TextsTheProgramPutsIntoABoxAreKeptWhole) {
     MemoryImage image = session->InImage();
     for (std::size_t k = 0; k < offsetField.size(); ++k) image.set(0x724 + k, offsetField[k]);
     session->loadImage(image);
-    session->decode();
+    session->decode("Read");
     QLineEdit* offset = control<QLineEdit>("Text21");
     EXPECT_EQ(offset->text(), "123.45678");
     typeInto("Text21", "9", false);
@@ -466,7 +466,7 @@ TEST_F(FmTuningTest, OnlyOkCommitsFmValuesAndCancelKeepsWhatWasTyped) {
     image.set(0x763, 0x0B);
     image.set(0x762, 0x00);
     session->loadImage(image);
-    session->decode();
+    session->decode("Read");
     in<QLineEdit>("Form5", "Text2")->setFocus();
     EXPECT_EQ(cell(2), "88.10");
     EXPECT_EQ(cell(3), "");

@@ -16,6 +16,7 @@
 #include "editors/port_window.h"
 #include "files/data_file.h"
 #include "gui/app_fixture.h"
+#include "gui/shown_values.h"
 #include "image/image_codec.h"
 #include "link/frames.h"
 #include "session/service_modes.h"
@@ -338,6 +339,52 @@ TEST_F(TransferTest, CancelEndsAReadAndLeavesTheEditorsAsTheyWere) {
     EXPECT_FALSE(cancel->isVisibleTo(progress));
     EXPECT_TRUE(find<QLabel>(progress, "LabelNote")->isVisibleTo(progress));
     progress->hide();
+}
+
+// A read is one undo step: its undo brings back every editor as it was before the read, from the
+// document alone; the radio, the port, InImage and the backups are left as the read left them.
+TEST_F(TransferTest, AnUndoneReadRestoresTheEditorsAndTouchesNeitherRadioNorBackups) {
+    startRadio({});
+    session->edit("start", [](Document& d) {
+        d.channels.CommitName(5, "KEEP");
+        d.settings.setBand(2);
+        d.settings.setFmChannel(3, "88.10");
+        d.settings.setTuning(0, 100);
+    });
+    const Document before = session->document();
+    const QStringList shownBefore = ShownValues(*window);
+    run("MNRead");
+    ASSERT_EQ(boxes.last().text, "读频成功！");
+    const Document read = session->document();
+    const QStringList shownRead = ShownValues(*window);
+    ASSERT_NE(read, before);
+    const MemoryImage in = session->InImage();
+    const std::string radioLog = sim->log();
+    const std::size_t messages = boxes.shown.size();
+    // Neither the undo nor the redo reaches InImage, the backups, the radio or the user.
+    auto leftAlone = [&] {
+        EXPECT_TRUE(session->InImage() == in);
+        const auto entries = std::filesystem::directory_iterator(backups.path());
+        EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
+        EXPECT_EQ(boxes.shown.size(), messages);
+        EXPECT_FALSE(transfers().progressWindow()->isVisible());
+        EXPECT_EQ(sim->log(), radioLog);  // not a byte to or from the radio
+    };
+
+    EXPECT_EQ(action("MNUndo")->text(), "撤销 读频(&U)");
+    window->setLanguage(1);
+    EXPECT_EQ(action("MNUndo")->text(), "Undo Read(&U)");
+    window->setLanguage(0);
+    action("MNUndo")->trigger();
+    EXPECT_EQ(session->document(), before);
+    EXPECT_EQ(ShownValues(*window), shownBefore);
+    EXPECT_EQ(action("MNUndo")->text(), "撤销 start(&U)");
+    EXPECT_EQ(action("MNRedo")->text(), "重做 读频(&R)");
+    leftAlone();
+    action("MNRedo")->trigger();
+    EXPECT_EQ(session->document(), read);
+    EXPECT_EQ(ShownValues(*window), shownRead);
+    leftAlone();
 }
 
 }  // namespace

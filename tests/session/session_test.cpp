@@ -39,13 +39,77 @@ TEST(Session, ImagesChangeOnlyByLoadAndEncodeAndTheDocumentOnlyByDecode) {
     EXPECT_EQ(session.historySize(), 1);
     EXPECT_EQ(replaced, 0);
 
-    session.decode();
+    session.decode("decode");
     EXPECT_EQ(replaced, 1);
     EXPECT_EQ(session.channels().model().channel(3).name, "ABC");
     EXPECT_EQ(session.channels().cell(3, 1), "145.50000");
     EXPECT_FALSE(session.channels().model().channel(1).exists());
-    EXPECT_EQ(session.historySize(), 0);  // a decoded document starts a fresh history
+    EXPECT_EQ(session.historySize(), 2);  // the decode is a step after the edit
     EXPECT_TRUE(session.InImage() == written);
+}
+
+// A decode is one step like an edit; its undo and redo put back the whole document and tell
+// every editor to show it afresh (rows and settings that did not change included), leave InImage
+// alone, and give grid texts in the language in force when they are applied.
+TEST(Session, ADecodeIsOneStepWhoseUndoAndRedoReplaceTheWholeDocument) {
+    Session source;
+    AddChannel(source, 3, "ABC");
+    source.edit("settings", [](Document& d) {
+        d.settings.setBand(1);
+        d.settings.setFmChannel(2, "90.00");
+        d.settings.setTuning(5, 7);
+    });
+    source.encode();
+    const MemoryImage image = source.OutImage();
+
+    Session session;
+    AddChannel(session, 1, "OLD");
+    session.edit("tuning", [](Document& d) { d.settings.setTuning(0, 100); });
+    const Document before = session.document();
+    int replaced = 0;
+    QVector<int> rows;
+    QVector<SettingId> settings;
+    QObject::connect(&session, &Session::documentReplaced, [&] { ++replaced; });
+    QObject::connect(&session, &Session::channelRowsChanged,
+                     [&](const QVector<int>& r) { rows = r; });
+    QObject::connect(&session, &Session::settingsChanged,
+                     [&](const QVector<SettingId>& ids) { settings = ids; });
+    session.loadImage(image);
+    session.decode("decode");
+    const Document after = session.document();
+    ASSERT_EQ(after.channels.model(), source.channels().model());
+    ASSERT_EQ(after.settings.band(), 1);
+    ASSERT_EQ(after.settings.tuning(5), 7);
+
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"undo", [&] { session.undo(); }},
+        {"redo", [&] { session.redo(); }},
+        {"decode of the same image: no step", [&] { session.decode("decode"); }},
+    };
+    int told = 1;
+    for (const auto& [what, step] : steps) {
+        SCOPED_TRACE(what);
+        rows.clear();
+        settings.clear();
+        step();
+        EXPECT_EQ(replaced, ++told);
+        EXPECT_EQ(rows, AllRows());
+        EXPECT_EQ(settings, AllSettings());
+        EXPECT_EQ(session.document(), std::string(what) == "undo" ? before : after);
+        EXPECT_TRUE(session.InImage() == image);
+    }
+    EXPECT_EQ(session.historySize(), 3);
+    EXPECT_EQ(session.undoLabel(), "decode");
+
+    // Undone after a language switch: the rows come back with texts of the language now shown.
+    session.setLanguageFlag(1);
+    session.refreshGrid();
+    session.undo();
+    ChannelTable english = before.channels;
+    english.RefreshGrid(Language::English);
+    ASSERT_FALSE(english == before.channels);
+    EXPECT_TRUE(session.channels() == english);
+    EXPECT_EQ(session.settings(), before.settings);
 }
 
 // One row per operation, applied in order: what the history offers after it, whether
@@ -90,13 +154,19 @@ TEST(Session, HistoryIsMovedThroughTheSessionAndToldOfEveryChange) {
          true, "CDE"},
         {"typing back to where it began leaves no step", [](Session& s) { Type(s, "C", true); },
          true, false, 2, 2, true, "C"},
-        {"a decode starts afresh",
+        {"a decode is one more step",
          [](Session& s) {
+             Name(s, "D");
              s.encode();
+             s.undo();
              s.loadImage(s.OutImage());
-             s.decode();
+             s.decode("decode");
          },
-         false, false, 0, 0, true, nullptr},
+         true, false, 3, 3, true, "D"},
+        {"a decode of what the document holds is no step", [](Session& s) { s.decode("decode"); },
+         true, false, 3, 3, false, "D"},
+        {"undo of a decode", [](Session& s) { s.undo(); }, true, true, 2, 3, true, "C"},
+        {"redo of a decode", [](Session& s) { s.redo(); }, true, false, 3, 3, true, "D"},
     };
     Session session;
     int told = 0;
