@@ -130,6 +130,10 @@
         <source>Go to Channel</source>
         <translation>转到频道</translation>
     </message>
+    <message>
+        <source>Next Problem</source>
+        <translation>下一个问题</translation>
+    </message>
 </context>
 <context>
     <name>varel::DocumentCommands</name>
@@ -387,6 +391,12 @@
     <message>
         <source>Verify After Write</source>
         <translation>写频后校验</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n doubtful value(s): Edit &gt; Channels &gt; Next Problem (F8)</source>
+        <translation>
+            <numerusform>%n 个可疑值：编辑 &gt; 频道 &gt; 下一个问题 (F8)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
