@@ -175,8 +175,7 @@ int Check(const char* dir, const char* file) {
         d.channels.CommitFrequency(20, 1, "145.5", session.band(), session.language());
         d.settings.setBand(1);
     });
-    const auto problems =
-        varel::CheckBeforeWrite(session.channels().model(), session.settings(), session.language());
+    const auto problems = varel::CheckBeforeWrite(session.channels().model(), session.settings());
     const varel::WriteCheckText shown = varel::DescribeWriteProblems(problems, session.language());
     varel::QtMessageBoxes boxes(program.window);
     bool saved = false;

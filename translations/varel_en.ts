@@ -19,6 +19,16 @@
     </message>
 </context>
 <context>
+    <name>varel::MainWindow</name>
+    <message numerus="yes">
+        <source>%n doubtful value(s): Edit &gt; Channels &gt; Next Problem (F8)</source>
+        <translation>
+            <numerusform>%n doubtful value: Edit &gt; Channels &gt; Next Problem (F8)</numerusform>
+            <numerusform>%n doubtful values: Edit &gt; Channels &gt; Next Problem (F8)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>varel::WriteSafety</name>
     <message numerus="yes">
         <source>The configuration has %n problem(s) the radio may not handle:</source>

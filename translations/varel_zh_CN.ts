@@ -134,6 +134,10 @@
         <source>The channels on the clipboard are damaged: nothing was pasted.</source>
         <translation>剪贴板上的频道数据已损坏，未粘贴任何内容。</translation>
     </message>
+    <message>
+        <source>Next Problem</source>
+        <translation>下一个问题</translation>
+    </message>
 </context>
 <context>
     <name>varel::DocumentCommands</name>
@@ -399,6 +403,12 @@
     <message>
         <source>Verify After Write</source>
         <translation>写频后校验</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n doubtful value(s): Edit &gt; Channels &gt; Next Problem (F8)</source>
+        <translation>
+            <numerusform>%n 个可疑值：编辑 &gt; 频道 &gt; 下一个问题 (F8)</numerusform>
+        </translation>
     </message>
 </context>
 <context>

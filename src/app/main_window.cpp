@@ -26,6 +26,7 @@
 #include "editors/band_selector.h"
 #include "editors/channel_actions.h"
 #include "editors/channel_editor.h"
+#include "editors/channel_flags.h"
 #include "editors/features_editor.h"
 #include "editors/fm_editor.h"
 #include "editors/port_window.h"
@@ -241,6 +242,11 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     m_tuningEditor = new TuningEditor(m_session, *m_serviceModes);
     m_fmEditor = new FmEditor(m_session);
     m_portWindow = new PortWindow(m_session);
+    m_flagCount = new QLabel(this);
+    m_flagCount->setObjectName("FlagCount");
+    statusBar()->addPermanentWidget(m_flagCount);
+    connect(m_channelEditor->flags(), &ChannelFlags::updated, this, &MainWindow::showFlagCount);
+    showFlagCount(static_cast<int>(m_channelEditor->flags()->problems().size()));
     connect(m_documents, &DocumentCommands::channelsLoaded, this,
             [this] { showChild(m_channelEditor); });
     connect(m_documents, &DocumentCommands::programChangeComing, m_bandSelector,
@@ -520,6 +526,12 @@ void MainWindow::ApplyLanguage() {
     m_fmEditor->retranslate();
     m_portWindow->retranslate();
     m_transfers->retranslate();
+}
+
+void MainWindow::showFlagCount(int count) {
+    m_flagCount->setVisible(count > 0);
+    m_flagCount->setText(
+        tr("%n doubtful value(s): Edit > Channels > Next Problem (F8)", nullptr, count));
 }
 
 void MainWindow::setLanguage(int languageFlag) {

@@ -97,6 +97,7 @@ private:
     void showAbout();
     void followServiceMode(ServiceMode mode, bool on);
     void nameUndoSteps();
+    void showFlagCount(int count);
 
     Session& m_session;
     AppServices m_services;
@@ -104,6 +105,7 @@ private:
     QToolBar* m_toolbar = nullptr;
     QToolBar* m_bandStrip = nullptr;
     QLabel* m_panels[4] = {};
+    QLabel* m_flagCount = nullptr;  // how many values of the document are doubtful
     ChannelEditor* m_channelEditor = nullptr;
     BandSelector* m_bandSelector = nullptr;
     FeaturesEditor* m_featuresEditor = nullptr;

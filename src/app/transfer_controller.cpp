@@ -128,7 +128,7 @@ void TransferController::drive(link::WriteNext next) {
 bool TransferController::checkBeforeWrite() {
     const Language lang = m_session.language();
     const std::vector<WriteProblem> problems =
-        CheckBeforeWrite(m_session.channels().model(), m_session.settings(), lang);
+        CheckBeforeWrite(m_session.channels().model(), m_session.settings());
     if (problems.empty()) return true;
     const WriteCheckText shown = DescribeWriteProblems(problems, lang);
     return m_boxes.Confirm(shown.text, shown.details, tr("Check before writing"),

@@ -1,11 +1,14 @@
 // varel-cli read: reads the radio's memory into a data file.
+#include <iostream>
 #include <string>
 
+#include "checks/write_check.h"
 #include "cli/cli_common.h"
 #include "cli/transfer_runner.h"
 #include "cli/verbs.h"
 #include "files/data_file.h"
 #include "files/file_io.h"
+#include "image/image_codec.h"
 #include "image/memory_image.h"
 #include "image/messages.h"
 #include "link/read_machine.h"
@@ -23,6 +26,10 @@ const char kReadUsage[] =
     "variable VAREL_COM<n> overrides the device of port n) or the path of a device. OUT.dat\n"
     "is checked before the radio is read; nothing is saved when the read fails.\n"
     "\n"
+    "Each channel or VFO value that is no frequency (digits A-F), lies outside the band or\n"
+    "shows a tone the tone list lacks is printed as 'varel-cli: warning: ...' (the file holds\n"
+    "it exactly as read).\n"
+    "\n"
     "Every successful read is also kept as a backup, read-YYYYMMDD-HHMMSS.dat (local time), in\n"
     "$XDG_DATA_HOME/Varel/Wavesmith/backups (~/.local/share/Varel/Wavesmith/backups when\n"
     "XDG_DATA_HOME is not set); the newest 200 backups are kept. A backup that cannot be saved\n"
@@ -32,6 +39,14 @@ const char kReadUsage[] =
     "\n"
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error,\n"
     "130/143 interrupted by SIGINT/SIGTERM (End is sent to the radio).\n";
+
+// The values the program would flag after reading this image, as warnings.
+void WarnDoubtfulValues(const MemoryImage& image) {
+    Configuration cfg;
+    DecodeImage(image, cfg, Language::English);
+    for (const WriteProblem& problem : CheckValues(cfg.channels, cfg.settings))
+        std::cerr << "varel-cli: warning: " << WriteProblemText(problem, Language::English) << "\n";
+}
 
 }  // namespace
 
@@ -57,7 +72,9 @@ int RunRead(const Args& args) {
 
     BackUp(parsed, in, BackupKind::Read);
     const DataFileResult saved = SaveDataFile(out, in);
-    return saved.ok() ? kOk : Fail(DescribeFailure(out, saved));
+    if (!saved.ok()) return Fail(DescribeFailure(out, saved));
+    WarnDoubtfulValues(in);
+    return kOk;
 }
 
 }  // namespace varel::cli

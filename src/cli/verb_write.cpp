@@ -33,10 +33,10 @@ const char kWriteUsage[] =
     "'varel-cli read --help').\n"
     "\n"
     "Before anything is sent, the configuration is checked for what the radio would get other\n"
-    "than it is shown: channel frequencies outside the band (as the channel editor checks them\n"
-    "in Chinese, the program's start language), a transmit frequency without a receive\n"
-    "frequency, a tone the tone list lacks (written as Off) and VFO frequencies outside the\n"
-    "band. Each is printed as 'varel-cli: warning: ...' and the write goes on.\n"
+    "than it is shown: channel and VFO frequencies that are no frequency (digits A-F) or lie\n"
+    "outside the band (both edges inside), a transmit frequency without a receive frequency, a\n"
+    "tone the tone list lacks (written as Off), and every channel empty (the radio's channels\n"
+    "would be erased). Each is printed as 'varel-cli: warning: ...' and the write goes on.\n"
     "\n"
     "Once the port is open, the image about to be sent is kept as a backup,\n"
     "write-YYYYMMDD-HHMMSS.dat, in the folder of 'varel-cli read --help'; a backup that cannot\n"
@@ -85,8 +85,8 @@ std::string AddressText(int address) {
 
 // The check before writing: each problem is a warning; with --strict any problem stops the
 // write before anything is sent. True when the write goes on.
-bool CheckAndWarn(const Configuration& cfg, Language lang, bool strict) {
-    const auto problems = CheckBeforeWrite(cfg, lang);
+bool CheckAndWarn(const Configuration& cfg, bool strict) {
+    const auto problems = CheckBeforeWrite(cfg);
     for (const WriteProblem& problem : problems)
         std::cerr << "varel-cli: warning: " << WriteProblemText(problem, Language::English) << "\n";
     if (problems.empty() || !strict) return true;
@@ -150,7 +150,7 @@ int RunWrite(const Args& args) {
     std::string device;
     if (!TransferDevice(parsed, device, error)) return UsageError(kWriteUsage, error);
 
-    // The program's language at start, in which the file is opened and the channels checked.
+    // The program's language at start, in which the file is opened.
     const Language lang = Language::Chinese;
     Configuration cfg;
     if (!OpenConfiguration(parsed.positional[0], cfg, error, lang)) return Fail(error);
@@ -170,7 +170,7 @@ int RunWrite(const Args& args) {
     while (!procedure.ended()) {
         switch (next.task) {
             case link::WriteTask::Check:
-                next = procedure.checkAnswered(CheckAndWarn(cfg, lang, parsed.has("--strict")));
+                next = procedure.checkAnswered(CheckAndWarn(cfg, parsed.has("--strict")));
                 break;
             case link::WriteTask::OpenPort:
                 last = runner.open(device);

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include "editors/channel_flags.h"
 #include "editors/channel_grid.h"
 #include "image/channel_columns.h"
 #include "lists/cell_paste.h"
@@ -36,6 +37,7 @@ const ActionText kTexts[] = {
     {"MNChannelDown", QT_TRANSLATE_NOOP("varel::ChannelActions", "Move Down")},
     {"MNChannelSort", QT_TRANSLATE_NOOP("varel::ChannelActions", "Sort by Receive Frequency")},
     {"MNChannelGoTo", QT_TRANSLATE_NOOP("varel::ChannelActions", "Go to Channel...")},
+    {"MNChannelNextProblem", QT_TRANSLATE_NOOP("varel::ChannelActions", "Next Problem")},
 };
 
 ChannelRange RangeOf(const ChannelRows& rows) {
@@ -44,8 +46,9 @@ ChannelRange RangeOf(const ChannelRows& rows) {
 
 }  // namespace
 
-ChannelActions::ChannelActions(Session& session, MessageBoxes& boxes, ChannelGrid& grid)
-    : QObject(&grid), m_session(session), m_boxes(boxes), m_grid(grid) {
+ChannelActions::ChannelActions(Session& session, MessageBoxes& boxes, ChannelGrid& grid,
+                               ChannelFlags& flags)
+    : QObject(&grid), m_session(session), m_boxes(boxes), m_grid(grid), m_flags(flags) {
     add("MNChannelCopy", QKeySequence::Copy, &ChannelActions::copy);
     add("MNChannelCut", QKeySequence::Cut, &ChannelActions::cut);
     add("MNChannelPaste", QKeySequence::Paste, &ChannelActions::paste);
@@ -58,6 +61,7 @@ ChannelActions::ChannelActions(Session& session, MessageBoxes& boxes, ChannelGri
     add("MNChannelSort", QKeySequence(), &ChannelActions::sort);
     m_actions.push_back(nullptr);
     add("MNChannelGoTo", QKeySequence(Qt::CTRL | Qt::Key_G), &ChannelActions::goTo);
+    add("MNChannelNextProblem", QKeySequence(Qt::Key_F8), &ChannelActions::nextProblem);
 
     m_menu = new QMenu(&m_grid);
     for (QAction* a : m_actions) {
@@ -218,6 +222,11 @@ void ChannelActions::goTo() {
                           kChannelCount, m_grid.currentChannel());
     if (channel > 0) m_grid.goTo(channel, kRxFreqColumn);
     m_grid.setFocus(Qt::OtherFocusReason);  // back from the question, for the keyboard
+}
+
+void ChannelActions::nextProblem() {
+    const auto cell = m_flags.next(m_grid.currentChannel(), m_grid.currentColumn());
+    if (cell) m_grid.goTo(cell->first, cell->second);
 }
 
 }  // namespace varel

@@ -1,8 +1,8 @@
 #pragma once
-// The commands on ranges of channels: copy, cut, paste, clear, insert, delete, move, sort and go
-// to a channel. Each is an action with its shortcut, shown in the Edit menu's Channels submenu
-// and in the grid's context menu; each change is one Session::edit. The commands are
-// unavailable while a cell editor is open and while a transfer runs.
+// The commands on ranges of channels: copy, cut, paste, clear, insert, delete, move, sort, go
+// to a channel and go to the next doubtful value. Each is an action with its shortcut, shown in the
+// Edit menu's Channels submenu and in the grid's context menu; each change is one Session::edit.
+// The commands are unavailable while a cell editor is open and while a transfer runs.
 #include <QObject>
 #include <QString>
 #include <vector>
@@ -13,6 +13,7 @@ class QWidget;
 
 namespace varel {
 
+class ChannelFlags;
 class ChannelGrid;
 class MessageBoxes;
 class Session;
@@ -24,8 +25,8 @@ class ChannelActions : public QObject {
 
 public:
     /// Actions over grid's range of the session's channels; their shortcuts work while the grid
-    /// has the focus.
-    ChannelActions(Session& session, MessageBoxes& boxes, ChannelGrid& grid);
+    /// has the focus. Next Problem goes to the cells flags marks.
+    ChannelActions(Session& session, MessageBoxes& boxes, ChannelGrid& grid, ChannelFlags& flags);
 
     /// The actions in menu order; null entries are separators.
     const std::vector<QAction*>& actions() const { return m_actions; }
@@ -57,10 +58,12 @@ private:
     void move(int step);
     void sort();
     void goTo();
+    void nextProblem();
 
     Session& m_session;
     MessageBoxes& m_boxes;
     ChannelGrid& m_grid;
+    ChannelFlags& m_flags;
     std::vector<QAction*> m_actions;
     QMenu* m_menu = nullptr;
     bool m_editorOpen = false;

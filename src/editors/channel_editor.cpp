@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editors/channel_actions.h"
+#include "editors/channel_flags.h"
 #include "editors/channel_grid.h"
 #include "image/channel_columns.h"
 #include "image/vocabulary.h"
@@ -73,7 +74,8 @@ ChannelEditor::ChannelEditor(Session& session, MessageBoxes& boxes)
     scroll->viewport()->installEventFilter(this);
     connect(m_grid, &ChannelGrid::editRequested, this, &ChannelEditor::openEditor);
     connect(m_grid, &ChannelGrid::typed, this, &ChannelEditor::typeOnCell);
-    m_actions = new ChannelActions(m_session, m_boxes, *m_grid);
+    m_flags = new ChannelFlags(m_session, *m_grid);
+    m_actions = new ChannelActions(m_session, m_boxes, *m_grid, *m_flags);
     // An open text editor stays over its cell while the grid scrolls.
     connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         for (QLineEdit* edit : {m_text1, m_text2})

@@ -15,6 +15,7 @@ class QLineEdit;
 namespace varel {
 
 class ChannelActions;
+class ChannelFlags;
 class ChannelGrid;
 class LeaveWatcher;
 class MessageBoxes;
@@ -39,6 +40,8 @@ public:
 
     /// The commands on ranges of channels (the Edit menu's Channels submenu).
     ChannelActions* actions() const { return m_actions; }
+    /// The marks of doubtful values in the grid.
+    ChannelFlags* flags() const { return m_flags; }
 
     /// The size the window opens at, its frame included, in pixels.
     static QSize outerSize();
@@ -67,6 +70,7 @@ private:
     MessageBoxes& m_boxes;
     ChannelGrid* m_grid = nullptr;
     ChannelActions* m_actions = nullptr;
+    ChannelFlags* m_flags = nullptr;
     QLineEdit* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     LeaveWatcher* m_text1Leave = nullptr;

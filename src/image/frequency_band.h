@@ -33,7 +33,8 @@ std::optional<FrequencyBand> BandBounds(int position);
 /// exclusive in Chinese (the language the channel table is being edited in).
 bool ChannelFrequencyInBand(double mhz, const FrequencyBand& band, Language lang);
 
-/// The VFO boxes' check: both bounds inclusive.
+/// The VFO boxes' check, and the one rule by which stored values are judged (the flags of the
+/// channel table and the check before a write) whatever the language: both bounds inclusive.
 bool VfoFrequencyInBand(double mhz, const FrequencyBand& band);
 
 }  // namespace varel

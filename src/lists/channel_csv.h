@@ -81,6 +81,8 @@ enum class CsvIssueKind {
     // A row that was taken with a change.
     Adjusted,   ///< value taken as detail (raster, name filter, nearest power level)
     Defaulted,  ///< value not understood; detail (the editor's default) taken
+    // Rows taken with a value of a column the header lacks (one line per column).
+    Assumed,  ///< value taken for the column by the channels of detail ("36, 40, 44")
     // Export: a channel the format cannot carry whole.
     LeftOut,          ///< a frequency text that is not a frequency: channel not written
     ToneNotListed,    ///< a tone text outside the tone list, written as off

@@ -1,6 +1,8 @@
 // Import and paste of a channel list into the channel table, row by row with the channel editor's
 // rules.
+#include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -38,24 +40,44 @@ struct RowPlan {
     std::string name;                           // as the name editor takes it
     std::vector<CsvIssue> snaps;                // frequencies moved onto the channel raster
     std::vector<CsvIssue> fallbacks;            // name, power, mode and scan not taken as written
+    std::set<CsvColumn> assumed;                // columns the header lacks that the row needed
 
     int& position(int column) {
         return positions[static_cast<std::size_t>(column - kFirstListColumn)];
     }
 };
 
+// The channels as a report lists them: "36, 40, 44", runs as "1-20".
+std::string ChannelsText(const std::vector<int>& channels) {
+    std::string text;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        std::size_t last = i;
+        while (last + 1 < channels.size() && channels[last + 1] == channels[last] + 1) ++last;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(channels[i]);
+        if (last > i) text += "-" + std::to_string(channels[last]);
+        i = last;
+    }
+    return text;
+}
+
 class RowReader {
 public:
-    RowReader(const CsvRecord& record, const ColumnIndex& index)
-        : m_record(record), m_index(index) {}
+    // Columns the header lacks whose value the row reads are noted in assumed.
+    RowReader(const CsvRecord& record, const ColumnIndex& index, std::set<CsvColumn>& assumed)
+        : m_record(record), m_index(index), m_assumed(assumed) {}
 
     int line() const { return m_record.line; }
 
-    // The field of a column, or the unused value when the header lacks the column; a row
-    // shorter than the header reads as empty fields.
+    // The field of a column, or the unused value when the header lacks the column (noted when
+    // that value says something); a row shorter than the header reads as empty fields.
     std::string get(CsvColumn column) const {
         const int i = m_index[static_cast<std::size_t>(column)];
-        if (i < 0) return Field(CsvUnusedFields(), column);
+        if (i < 0) {
+            const std::string& assumed = Field(CsvUnusedFields(), column);
+            if (!assumed.empty()) m_assumed.insert(column);
+            return assumed;
+        }
         const auto at = static_cast<std::size_t>(i);
         return at < m_record.fields.size() ? m_record.fields[at] : std::string();
     }
@@ -68,6 +90,7 @@ public:
 private:
     const CsvRecord& m_record;
     const ColumnIndex& m_index;
+    std::set<CsvColumn>& m_assumed;
 };
 
 CsvIssueKind IssueOfTextError(CsvTextError error) {
@@ -110,10 +133,11 @@ public:
                 past.detail = std::to_string(dropped);
                 m_out.issues.push_back(past);
                 m_out.skipped += dropped;
-                return;
+                break;
             }
             importRow(csv.records[i], channel);
         }
+        reportAssumed();
     }
 
 private:
@@ -153,8 +177,8 @@ private:
     // A row of a file goes to its Location; a pasted row to the given channel, which it
     // empties when its Frequency is empty.
     void importRow(const CsvRecord& record, int pastedChannel) {
-        const RowReader row(record, m_index);
         RowPlan plan;
+        const RowReader row(record, m_index, plan.assumed);
         std::optional<CsvIssue> problem;
         if (pasting()) {
             plan.location = pastedChannel;
@@ -179,6 +203,17 @@ private:
         if (!plan.snaps.empty() || !plan.fallbacks.empty()) ++m_out.changed;
         m_out.issues.insert(m_out.issues.end(), plan.snaps.begin(), plan.snaps.end());
         m_out.issues.insert(m_out.issues.end(), plan.fallbacks.begin(), plan.fallbacks.end());
+        for (CsvColumn column : plan.assumed) m_assumed[column].push_back(plan.location);
+    }
+
+    // One line for each column the header lacks that taken rows needed: the value they took and
+    // their channels.
+    void reportAssumed() {
+        for (auto& [column, channels] : m_assumed) {
+            std::sort(channels.begin(), channels.end());
+            m_out.issues.push_back({0, 0, CsvColumnName(column), CsvIssueKind::Assumed,
+                                    Field(CsvUnusedFields(), column), ChannelsText(channels)});
+        }
     }
 
     std::optional<CsvIssue> readLocation(const RowReader& row, int& location) {
@@ -402,6 +437,7 @@ private:
     CsvImport& m_out;
     ColumnIndex m_index{};
     std::array<int, kChannelCount + 1> m_firstLine{};  // line that named each Location first
+    std::map<CsvColumn, std::vector<int>> m_assumed;   // channels that took each lacking column
 };
 
 }  // namespace

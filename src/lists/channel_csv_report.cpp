@@ -84,6 +84,8 @@ Bilingual ReasonText(const CsvIssue& issue) {
             return {"%1 taken as %2", "%1改为%2"};
         case CsvIssueKind::Defaulted:
             return {"%1 not understood, %2 taken", "无法识别%1，改为%2"};
+        case CsvIssueKind::Assumed:
+            break;  // a line of its own, see AssumedText
         case CsvIssueKind::LeftOut:
             return {"%1 is not a frequency, channel not written", "%1不是有效频率，未导出此频道"};
         case CsvIssueKind::ToneNotListed:
@@ -112,10 +114,19 @@ std::string Reason(const CsvIssue& issue, Language lang) {
     return text;
 }
 
+// "cToneFreq missing: channels 36, 40, 44 took 88.5".
+std::string AssumedText(const CsvIssue& issue, Language lang) {
+    static const Bilingual one{"%1 missing: channel %2 took %3", "缺少 %1 列：频道 %2 取值 %3"};
+    static const Bilingual many{"%1 missing: channels %2 took %3", "缺少 %1 列：频道 %2 取值 %3"};
+    const bool single = issue.detail.find_first_not_of("0123456789") == std::string::npos;
+    return (single ? one : many).format(lang, {issue.column, issue.detail, issue.value});
+}
+
 }  // namespace
 
 std::string CsvIssueText(const CsvIssue& issue, Language lang) {
     static const Bilingual channel{"channel %1: ", "频道 %1: "};
+    if (issue.kind == CsvIssueKind::Assumed) return AssumedText(issue, lang);
     static const Bilingual line{"line %1: ", "第 %1 行: "};
     std::string text;
     if (issue.channel > 0)

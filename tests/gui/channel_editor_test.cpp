@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -429,6 +430,42 @@ TEST_F(ChannelEditorTest, CommandsAreMenuItemsUnavailableWhileAnEditorIsOpen) {
     EXPECT_FALSE(command("MNChannelCopy")->isEnabled());
     window->setTransferCommandsEnabled(true);
     EXPECT_TRUE(command("MNChannelCopy")->isEnabled());
+}
+
+// The marks follow every change of the document, whatever made it (an edit, the band, an undo);
+// Next Problem goes from cell to marked cell and from the last one back to the first.
+TEST_F(ChannelEditorTest, DoubtfulValuesAreMarkedAfterEveryChangeAndNextProblemWraps) {
+    auto* count = window->findChild<QLabel*>("FlagCount");
+    ASSERT_NE(count, nullptr);
+    EXPECT_TRUE(count->isHidden());
+    auto marked = [&](int row, int column) {
+        return !grid()->item(ChannelGrid::QtRow(row), column)->toolTip().isEmpty();
+    };
+    session->edit("", [](Document& d) {
+        d.channels.CommitFrequency(3, 1, "150", *BandBounds(0), Language::Chinese);
+        d.channels.CommitFrequency(20, 2, "145.5", *BandBounds(0), Language::Chinese);
+    });
+    EXPECT_FALSE(marked(3, 1));
+    EXPECT_TRUE(marked(20, 2));  // a transmit frequency without a receive frequency
+    EXPECT_FALSE(count->isHidden());
+    EXPECT_TRUE(count->text().startsWith("1 ")) << qPrintable(count->text());
+
+    // Band 1 has no 150 MHz: both frequencies of channel 3 are now outside, and so are the
+    // VFOs at their start values (136 and 400 MHz), which are counted but have no cell.
+    session->edit("", [](Document& d) { d.settings.setBand(1); });
+    EXPECT_TRUE(marked(3, 1) && marked(3, 2));
+    EXPECT_TRUE(count->text().startsWith("5 ")) << qPrintable(count->text());
+    EXPECT_EQ(cell(3, 1), "150.00000");  // shown as it is
+
+    at(128, kNameColumn);
+    for (const std::pair<int, int>& expected :
+         {std::pair{3, 1}, std::pair{3, 2}, std::pair{20, 2}, std::pair{3, 1}}) {
+        command("MNChannelNextProblem")->trigger();
+        EXPECT_EQ(current(), expected);
+    }
+    action("MNUndo")->trigger();
+    EXPECT_FALSE(marked(3, 1) || marked(3, 2));
+    EXPECT_TRUE(marked(20, 2));
 }
 
 TEST_F(ChannelEditorTest, ClipboardBothWaysAndRowCommandsAreOneStepEach) {

@@ -177,6 +177,12 @@ bool RenamedByEnglish(const QString& place) {
     return place.contains("/Form1/") && place.contains("/Combo5(11) ") && !place.endsWith(" index");
 }
 
+// The count of doubtful values follows the grid, where a tone the list lacks reads Off after a
+// switch (and is then no longer doubtful): only its language is compared.
+bool CountsTheGrid(const QString& place) {
+    return place.endsWith("/StatusBar1/FlagCount");
+}
+
 class LanguageTest : public AppFixture {};
 
 TEST_F(LanguageTest, EveryTextOfEveryWindowFollowsTheLanguageBothWays) {
@@ -205,6 +211,10 @@ TEST_F(LanguageTest, EveryTextOfEveryWindowFollowsTheLanguageBothWays) {
         const QString zhAgain = again.texts.count(place) ? again.texts.at(place) : QString();
         EXPECT_FALSE(en.isEmpty()) << "no English where the Chinese is " << qPrintable(zh);
         EXPECT_FALSE(translated.contains(zh)) << "English in Chinese: " << qPrintable(zh);
+        if (CountsTheGrid(place)) {
+            EXPECT_TRUE(HasChinese(zh) && HasChinese(zhAgain) && !HasChinese(en)) << qPrintable(en);
+            continue;
+        }
         if (RenamedByEnglish(place)) {
             EXPECT_FALSE(HasChinese(en)) << qPrintable(en);
             EXPECT_EQ(zhAgain, en);

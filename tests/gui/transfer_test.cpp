@@ -7,16 +7,20 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTableWidgetItem>
 #include <filesystem>
 #include <tuple>
 
 #include "app/transfer_controller.h"
+#include "checks/write_check.h"
 #include "cli/sim_process.h"
 #include "editors/channel_grid.h"
 #include "editors/port_window.h"
 #include "files/data_file.h"
 #include "gui/app_fixture.h"
 #include "gui/shown_values.h"
+#include "image/channel_codec.h"
+#include "image/channel_columns.h"
 #include "image/image_codec.h"
 #include "link/frames.h"
 #include "session/service_modes.h"
@@ -39,8 +43,8 @@ protected:
     TransferController& transfers() { return *window->transfers(); }
 
     // Starts the virtual radio on its memory file (saved after each write) as port 20.
-    void startRadio(std::vector<std::string> args) {
-        ASSERT_TRUE(WriteFileBytes(memoryFile, BuildDataFile(sim::SampleImage())));
+    void startRadio(std::vector<std::string> args, const MemoryImage& memory = sim::SampleImage()) {
+        ASSERT_TRUE(WriteFileBytes(memoryFile, BuildDataFile(memory)));
         args.insert(args.end(), {"--memory", memoryFile, "--save"});
         sim = std::make_unique<SimProcess>();
         ASSERT_TRUE(sim->start(args));
@@ -65,6 +69,13 @@ protected:
     void switchOn(ServiceMode mode) {
         for (int caption : {0, 1, 2}) window->serviceModes()->captionClicked(mode, caption);
         ASSERT_TRUE(window->serviceModes()->isOn(mode));
+    }
+    // A channel in the fresh configuration, so that the check before writing has nothing to
+    // say (it would ask about a write that erases every channel).
+    void addChannel() {
+        session->edit("", [](Document& d) {
+            d.channels.CommitFrequency(1, 1, "145.5", *BandBounds(0), Language::Chinese);
+        });
     }
     // Timer1's ticks until the commands come back after a transfer.
     void coolDown() {
@@ -221,6 +232,7 @@ TEST_F(TransferTest, BandMismatchIsRefusedOrAskedWithForceWriteMode) {
         start(0);
         startRadio({"--band", "1"});
         if (force) switchOn(ServiceMode::ForceWrite);
+        addChannel();
         boxes.shown.clear();
         boxes.answers = {answer};
         std::vector<bool> progressShown;  // at each message
@@ -254,6 +266,7 @@ TEST_F(TransferTest, InvalidPortStartsNothing) {
     for (const auto& [port, command, text] : cases) {
         SCOPED_TRACE(command);
         window->setPortNumber(port);
+        addChannel();
         boxes.shown.clear();
         action(command)->trigger();
         ASSERT_EQ(boxes.shown.size(), 1u);
@@ -288,6 +301,65 @@ TEST_F(TransferTest, TheCheckBeforeWritingCanStopTheWriteBeforeAnyFrame) {
     EXPECT_EQ(sim->count("rx PROGRAM"), 1);  // the cancelled write sent no wake-up frame
 }
 
+// A write pressed on a fresh start says that it would erase the radio's channels.
+TEST_F(TransferTest, TheCheckBeforeWritingListsAWriteWithoutAnyChannel) {
+    startRadio({});
+    boxes.answers = {MsgResult::Cancel};
+    action("MNWrite")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.last().title, "写频前检查");
+    EXPECT_TRUE(boxes.last().text.contains("所有频道都是空的")) << qPrintable(boxes.last().text);
+    sim->stop();
+    EXPECT_EQ(sim->count("rx PROGRAM"), 0);
+}
+
+// A value the program cannot show as a number comes from the radio as it is: it is shown and
+// written exactly as read, and only marked: red text, a tooltip, the count in the status bar,
+// and Next Problem goes to it.
+TEST_F(TransferTest, ADoubtfulValueReadIsFlaggedAndKeptAsRead) {
+    MemoryImage memory = sim::SampleImage();
+    const std::size_t record = ChannelRecordOffset(8);
+    const std::uint8_t field[] = {0x25, 0xF6, 0x95, 0x44};  // 449.5F625
+    for (std::size_t k = 0; k < 4; ++k) memory.set(record + k, field[k]);
+    startRadio({}, memory);
+    run("MNRead");
+    auto* grid = window->findChild<ChannelGrid*>("Grid1");
+    ASSERT_NE(grid, nullptr);
+    QTableWidgetItem* cell = grid->item(ChannelGrid::QtRow(8), 1);
+    EXPECT_EQ(cell->text(), "449.5F625");
+    EXPECT_EQ(cell->foreground().color(), QColor(Qt::red));
+    EXPECT_EQ(cell->background().color(), QColor(192, 192, 255));  // an even row's colour stays
+    EXPECT_EQ(cell->toolTip(), QString::fromUtf8("频道 8: 接收频率 449.5F625 不是有效频率"));
+    const QTableWidgetItem* plain = grid->item(ChannelGrid::QtRow(8), 3);
+    EXPECT_TRUE(plain->toolTip().isEmpty());
+    EXPECT_FALSE(plain->data(Qt::ForegroundRole).isValid());
+
+    const int count =
+        static_cast<int>(CheckValues(session->channels().model(), session->settings()).size());
+    auto* flagCount = window->findChild<QLabel*>("FlagCount");
+    ASSERT_NE(flagCount, nullptr);
+    EXPECT_TRUE(flagCount->text().startsWith(QString("%1 个可疑值").arg(count)))
+        << qPrintable(flagCount->text());
+
+    coolDown();  // the channel commands come back with the others
+    grid->goTo(7, kNameColumn);
+    action("MNChannelNextProblem")->trigger();
+    EXPECT_EQ(grid->currentChannel(), 8);
+    EXPECT_EQ(grid->currentColumn(), 1);
+
+    // Flagging changed no byte: the channel is encoded as it was read.
+    session->encode();
+    for (std::size_t k = 0; k < kChannelRecordSize; ++k)
+        EXPECT_EQ(session->OutImage().at(record + k), memory.at(record + k)) << "byte " << k;
+
+    // An edit that mends it takes the mark away.
+    session->edit("", [](Document& d) {
+        d.channels.CommitFrequency(8, 1, "435", *BandBounds(0), Language::Chinese);
+    });
+    EXPECT_TRUE(cell->toolTip().isEmpty());
+    EXPECT_FALSE(cell->data(Qt::ForegroundRole).isValid());
+}
+
 TEST_F(TransferTest, VerifyAfterWriteReadsBackWithoutTouchingTheEditorsAndNamesWhatDiffers) {
     transfers().setSettleMs(0);
     action("MNVerify")->trigger();
@@ -298,6 +370,7 @@ TEST_F(TransferTest, VerifyAfterWriteReadsBackWithoutTouchingTheEditorsAndNamesW
         if (corrupt) fault = {"--corrupt-write", "0x2B"};  // a byte of channel 4
         startRadio(fault);
         session->edit("", [](Document& d) { d.channels.CommitName(9, "MINE"); });
+        addChannel();
         const Document before = session->document();
         boxes.shown.clear();
         run("MNWrite");

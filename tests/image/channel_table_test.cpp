@@ -374,8 +374,9 @@ TEST(ChannelClipboard, SpreadsheetTextsAndAwkwardNames) {
     Put(t, 22);
     const CsvImport result = PasteChannels(text, 20, t, kBand0, kEn);
     EXPECT_EQ(CsvReportText(result, kEn),
-              "line 4: Name: \"#1 \"x\"\" taken as \"#1X\"\n3 rows taken (1 with changes), 0 "
-              "skipped\n");
+              "line 4: Name: \"#1 \"x\"\" taken as \"#1X\"\n"
+              "Power missing: channels 20, 22 took 5.0W\n"
+              "3 rows taken (1 with changes), 0 skipped\n");
     const std::vector<std::vector<std::string>> cells = {
         {"145.60000", "145.00000", "Off", "100.0", "High", "Off", "On", "Narror", "Off", "RPT"},
         std::vector<std::string>(10),
@@ -406,6 +407,8 @@ TEST(ChannelClipboard, PasteReportsLikeTheImport) {
         {"Location,Frequency,Name\n90,145.1234,abcdefghij\n90,146\n", 1, kEn,
          "line 2: Frequency: \"145.1234\" taken as \"145.12000\"\n"
          "line 2: Name: \"abcdefghij\" taken as \"ABCDEFGH\"\n"
+         "Mode missing: channels 1-2 took FM\n"
+         "Power missing: channels 1-2 took 5.0W\n"
          "2 rows taken (1 with changes), 0 skipped\n",
          2},
         {"Frequency\n146\n", 1, kZh,  // the band's upper bound is exclusive in Chinese
@@ -413,13 +416,20 @@ TEST(ChannelClipboard, PasteReportsLikeTheImport) {
          "行\n",
          0},
         {"Frequency\n145\n145\n145\n", 127, kEn,
-         "line 4: past channel 128, row dropped\n2 rows taken (0 with changes), 1 skipped\n", 2},
+         "line 4: past channel 128, row dropped\n"
+         "Mode missing: channels 127-128 took FM\n"
+         "Power missing: channels 127-128 took 5.0W\n"
+         "2 rows taken (0 with changes), 1 skipped\n",
+         2},
         {"Frequency\n145\n145\n145\n145\n", 128, kEn,
          "line 3: 3 rows from here on past channel 128, dropped\n"
+         "Mode missing: channel 128 took FM\n"
+         "Power missing: channel 128 took 5.0W\n"
          "1 row taken (0 with changes), 3 skipped\n",
          1},
         {"Frequency\n145\n145\n145\n", 128, kZh,
-         "第 3 行: 自此行起 2 行超出频道 128，已舍弃\n导入 1 行（其中 0 行有改动），跳过 2 行\n",
+         "第 3 行: 自此行起 2 行超出频道 128，已舍弃\n缺少 Mode 列：频道 128 取值 FM\n"
+         "缺少 Power 列：频道 128 取值 5.0W\n导入 1 行（其中 0 行有改动），跳过 2 行\n",
          1},
         {"Location\tFrequency\r\n\t\r\n\r\n", 1, kEn,
          "line 1: a header and no rows, nothing imported\n0 rows taken (0 with changes), 0 "
@@ -583,6 +593,7 @@ TEST(ChannelCsv, HandWrittenFilesAreReadByHeaderName) {
                                        "line 2: Extra: unknown column, ignored",
                                        "line 5: Name: \"say \"hi\"\" taken as \"SAYHI\"",
                                        "line 5: Power: \"0.5W\" taken as \"1.0W\"",
+                                       "DtcsPolarity missing: channel 14 took NN",
                                    }));
     EXPECT_EQ(CsvReportText(result, kEn).substr(CsvReportText(result, kEn).rfind("3 rows")),
               "3 rows taken (1 with changes), 0 skipped\n");
@@ -592,6 +603,51 @@ TEST(ChannelCsv, HandWrittenFilesAreReadByHeaderName) {
         {"145.60000", "145.60000", "D023N", "D023N", "Middle", "Off", "On", "Wide", "Off", "RPT"},
     };
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Cells(t, 12 + i), cells[i]) << "channel " << 12 + i;
+}
+
+// A row that needs a column the header lacks takes the value an unused column holds; the report
+// names the column, that value and the channels, once per column, whatever the row order.
+TEST(ChannelCsv, ValuesTakenForMissingColumnsAreNamed) {
+    const std::string all =
+        "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+        "DtcsPolarity,RxDtcsCode,CrossMode,Mode,Power\n";
+    const std::tuple<const char*, std::string, std::vector<std::string>> cases[] = {
+        {"TSQL rows without cToneFreq",
+         "Location,Frequency,Tone,rToneFreq,Mode,Power\n44,145,TSQL,100,FM,5.0W\n"
+         "36,145,TSQL,100,FM,5.0W\n40,145,TSQL,100,FM,5.0W\n41,145,,,FM,5.0W\n",
+         {"cToneFreq missing: channels 36, 40, 44 took 88.5"}},
+        {"Tone row without rToneFreq, DTCS rows without codes",
+         "Location,Frequency,Tone,Mode,Power\n1,145,Tone,FM,5.0W\n2,145,DTCS,FM,5.0W\n"
+         "3,145,DTCS,FM,5.0W\n",
+         {"rToneFreq missing: channel 1 took 88.5", "DtcsCode missing: channels 2-3 took 023",
+          "DtcsPolarity missing: channels 2-3 took NN"}},
+        {"Cross row without RxDtcsCode and CrossMode",
+         "Location,Frequency,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,Power\n"
+         "9,145,Cross,88.5,88.5,023,NN,FM,5.0W\n",
+         {"CrossMode missing: channel 9 took Tone->Tone"}},
+        {"+/- rows without Offset",
+         "Location,Frequency,Duplex,Mode,Power\n5,145,+,FM,5.0W\n6,145,-,FM,5.0W\n"
+         "7,145,,FM,5.0W\n",
+         {"Offset missing: channels 5-6 took 0.000000"}},
+        {"two columns only",
+         "Location,Frequency\n3,145\n1,145\n2,145\n",
+         {"Mode missing: channels 1-3 took FM", "Power missing: channels 1-3 took 5.0W"}},
+        {"a skipped row took nothing",
+         "Location,Frequency,Tone,Mode,Power\n1,999,Tone,FM,5.0W\n",
+         {"line 2: Frequency: \"999\" beyond the scope of frequency band, row skipped"}},
+        {"every column given", all + "1,145,,0,TSQL,88.5,88.5,023,NN,023,Tone->Tone,FM,5.0W\n", {}},
+    };
+    for (const auto& [name, file, lines] : cases) {
+        SCOPED_TRACE(name);
+        ChannelTable t;
+        const CsvImport result = ImportChannelCsv(file, t, kBand0, kEn);
+        EXPECT_EQ(ReportLines(result), lines);
+    }
+    ChannelTable t;
+    const CsvImport result =
+        ImportChannelCsv("Location,Frequency,Tone\n36,145,TSQL\n", t, kBand0, kZh);
+    EXPECT_EQ(CsvReportText(result, kZh).substr(0, CsvReportText(result, kZh).find('\n')),
+              "缺少 cToneFreq 列：频道 36 取值 88.5");
 }
 
 TEST(ChannelCsv, EveryReasonToSkipOrChangeARowIsReported) {
@@ -747,6 +803,8 @@ TEST(ChannelCsv, ReportLinesShortenLongValues) {
                                        "line 1: " + a40 + "…: unknown column, ignored",
                                        "line 2: Name: \"" + a40 + "…\" taken as \"AAAAAAAA\"",
                                        "line 3: Name: \"" + zh40 + "…\" taken as \"\"",
+                                       "Mode missing: channels 1-2 took FM",
+                                       "Power missing: channels 1-2 took 5.0W",
                                    }));
     EXPECT_EQ(CsvIssueText(result.issues[1], kZh), "第 2 行: Name: “" + a40 + "…”改为“AAAAAAAA”");
     const std::string exact(40, 'b');  // 40 characters are shown whole

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -174,53 +175,51 @@ MemoryImage BaseImage() {
     return image;
 }
 
+// One rule whatever the language the image is decoded and edited in: both band edges inside.
 TEST(WriteCheck, EveryKindAnImageCanCarryIsFound) {
-    const std::tuple<const char*, std::function<void(MemoryImage&)>, Language, Problems> cases[] = {
+    const std::tuple<const char*, std::function<void(MemoryImage&)>, Problems> cases[] = {
         {"clean, a receive-only channel and a listed tone",
          [](MemoryImage& m) { PutChannel(m, 1, "145.50000", "", 0x70, 0x06); },
-         Language::Chinese,
          {}},
-        {"upper band edge: outside in Chinese",
+        {"upper band edges are inside",
          [](MemoryImage& m) { PutChannel(m, 3, "146.00000", "440.00000"); },
-         Language::Chinese,
-         {{Kind::OutOfBand, 3, "RXFreq", "146.00000"},
-          {Kind::OutOfBand, 3, "TXFreq", "440.00000"}}},
-        {"upper band edge: inside in English",
-         [](MemoryImage& m) { PutChannel(m, 3, "146.00000", "440.00000"); },
-         Language::English,
          {}},
+        {"just above the upper edges",
+         [](MemoryImage& m) { PutChannel(m, 3, "146.00625", "440.00500"); },
+         {{Kind::OutOfBand, 3, "RXFreq", "146.00625"},
+          {Kind::OutOfBand, 3, "TXFreq", "440.00500"}}},
         {"lower edge inside, transmit beside the band",
          [](MemoryImage& m) { PutChannel(m, 4, "144.00000", "150.00000"); },
-         Language::English,
          {{Kind::OutOfBand, 4, "TXFreq", "150.00000"}}},
         {"digits A-F are no frequency",
          [](MemoryImage& m) { PutChannel(m, 128, "14A.50000", "145.50000"); },
-         Language::English,
-         {{Kind::OutOfBand, 128, "RXFreq", "14A.50000"}}},
+         {{Kind::NotAFrequency, 128, "RXFreq", "14A.50000"}}},
+        {"a non-decimal digit in a transmit frequency",
+         [](MemoryImage& m) { PutChannel(m, 7, "435.00000", "449.5F625"); },
+         {{Kind::NotAFrequency, 7, "TXFreq", "449.5F625"}}},
         {"a tone code the list lacks",
          [](MemoryImage& m) { PutChannel(m, 7, "145.50000", "145.50000", 0x03, 0x10); },
-         Language::Chinese,
          {{Kind::UnlistedTone, 7, "QT/DQT Dec", "100.3"}}},
         {"an empty record's transmit bytes are never read",
          [](MemoryImage& m) { PutChannel(m, 9, "", "145.50000"); },
-         Language::Chinese,
          {}},
         {"VFO frequencies outside the band and unreadable",
          [](MemoryImage& m) {
              PutFrequency(m, 0x720, "150.00000");
              for (std::size_t k = 0; k < 4; ++k) m.set(0x730 + k, 0xFF);
          },
-         Language::English,
          {{Kind::VfoOutOfBand, 0, "A Group VFO / Frequency", "150.00000"},
-          {Kind::VfoOutOfBand, 0, "B Group VFO / Frequency", "FFF.FFFFF"}}},
+          {Kind::NotAFrequency, 0, "B Group VFO / Frequency", "FFF.FFFFF"}}},
     };
-    for (const auto& [name, change, lang, expected] : cases) {
-        SCOPED_TRACE(name);
-        MemoryImage image = BaseImage();
-        change(image);
-        Configuration cfg;
-        DecodeImage(image, cfg, lang);
-        EXPECT_EQ(CheckBeforeWrite(cfg, lang), expected);
+    for (const auto& [name, change, expected] : cases) {
+        for (Language lang : {Language::Chinese, Language::English}) {
+            SCOPED_TRACE(std::string(name) + (lang == Language::English ? " (en)" : " (zh)"));
+            MemoryImage image = BaseImage();
+            change(image);
+            Configuration cfg;
+            DecodeImage(image, cfg, lang);
+            EXPECT_EQ(CheckValues(cfg.channels, cfg.settings), expected);
+        }
     }
 }
 
@@ -232,8 +231,50 @@ TEST(WriteCheck, TransmitFrequencyTypedIntoAnEmptyRowIsFound) {
               FrequencyCommit::Accepted);
     SettingsModel settings;
     settings.setText(SettingId::BFrequency, "435.00000");
-    EXPECT_EQ(CheckBeforeWrite(table.model(), settings, Language::English),
+    EXPECT_EQ(CheckValues(table.model(), settings),
               (Problems{{Kind::TransmitWithoutReceive, 12, "TXFreq", "145.50000"}}));
+}
+
+// A write that would erase every channel of the radio is said before anything is sent.
+TEST(WriteCheck, AWriteWithoutAnyChannelIsListed) {
+    const WriteProblem allEmpty{Kind::AllEmpty, 0, {}, {}};
+    const std::tuple<const char*, std::function<void(ChannelTable&)>, bool> cases[] = {
+        {"fresh start", [](ChannelTable&) {}, true},
+        {"only a transmit frequency, which is written empty",
+         [](ChannelTable& t) {
+             t.CommitFrequency(12, kTxFreqColumn, "145.5", *BandBounds(0), Language::English);
+         },
+         true},
+        {"only a name", [](ChannelTable& t) { t.CommitName(3, "ABC"); }, true},
+        {"channel 128 alone",
+         [](ChannelTable& t) {
+             t.CommitFrequency(128, kRxFreqColumn, "145.5", *BandBounds(0), Language::English);
+         },
+         false},
+    };
+    SettingsModel settings;  // band 0, VFOs at their start values
+    for (const auto& [name, change, listed] : cases) {
+        SCOPED_TRACE(name);
+        ChannelTable table;
+        change(table);
+        const Problems problems = CheckBeforeWrite(table.model(), settings);
+        EXPECT_EQ(!problems.empty() && problems.back() == allEmpty, listed);
+        // The flags of the grid never count it: it is no value of a cell.
+        const Problems values = CheckValues(table.model(), settings);
+        EXPECT_EQ(std::count(values.begin(), values.end(), allEmpty), 0);
+    }
+}
+
+// The example the README opens is written without a question.
+TEST(WriteCheck, TheExampleFilePassesTheCheck) {
+    MemoryImage image;
+    ASSERT_TRUE(LoadDataFile(VAREL_TEST_DATA "/../../docs/example.dat", image).ok());
+    for (Language lang : {Language::Chinese, Language::English}) {
+        Configuration cfg;
+        DecodeImage(image, cfg, lang);
+        for (const WriteProblem& problem : CheckBeforeWrite(cfg))
+            ADD_FAILURE() << WriteProblemText(problem, Language::English);
+    }
 }
 
 TEST(WriteCheck, ProblemTextsInBothLanguages) {
@@ -251,6 +292,12 @@ TEST(WriteCheck, ProblemTextsInBothLanguages) {
         {{Kind::VfoOutOfBand, 0, "B Group VFO / Frequency", ""},
          "B Group VFO / Frequency (empty) is outside the band",
          "B组全频频率 / 全频频率 (空) 超出频段范围"},
+        {{Kind::NotAFrequency, 7, "RXFreq", "449.5F625"},
+         "channel 7: RXFreq 449.5F625 is not a frequency",
+         "频道 7: 接收频率 449.5F625 不是有效频率"},
+        {{Kind::AllEmpty, 0, {}, {}},
+         "every channel is empty: the radio's channels are erased",
+         "所有频道都是空的：对讲机中的频道将被清除"},
     };
     for (const auto& [problem, en, zh] : cases) {
         EXPECT_EQ(WriteProblemText(problem, Language::English), en);
