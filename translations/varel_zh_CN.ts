@@ -181,6 +181,10 @@
             <numerusform>当前配置与 %1 有 %n 处不同。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>No backup has been saved yet: a backup is kept of every read and write.</source>
+        <translation>还没有保存过备份：每次读频和写频都会保存一份备份。</translation>
+    </message>
 </context>
 <context>
     <name>varel::EditLabel</name>

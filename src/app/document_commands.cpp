@@ -24,6 +24,23 @@ constexpr int kError = MsgStyle::OkOnly | MsgStyle::Critical;
 DocumentCommands::DocumentCommands(Session& session, const AppServices& services, QObject* parent)
     : QObject(parent), m_session(session), m_services(services) {}
 
+bool DocumentCommands::load(const QString& path, MemoryImage& image) {
+    DataFileShape shape;
+    const DataFileResult result = LoadDataFile(path.toStdString(), image, PipeOpen::NoWait, &shape);
+    if (result.error == DataFileError::WrongType) {
+        message(QtText(Message::WrongFileType, m_session.language()), kError, MsgTitle::Mistake());
+        return false;
+    }
+    if (!result.ok()) {
+        reportFailure(tr("Failed to open the file!"), result);
+        return false;
+    }
+    if (shape.longer())
+        emit notice(QFileInfo(path).fileName() + ": " +
+                    QtText(Message::FileLonger, m_session.language()));
+    return true;
+}
+
 void DocumentCommands::New() {
     const int answer = message(tr("Unsaved data will be lost, sure?"), MsgStyle::Confirmation,
                                MsgTitle::Attention());
@@ -41,6 +58,12 @@ void DocumentCommands::Open() {
 }
 
 void DocumentCommands::OpenBackup() {
+    // Before the first transfer there is no folder to show.
+    if (!QFileInfo(m_services.backupFolder).isDir()) {
+        message(tr("No backup has been saved yet: a backup is kept of every read and write."),
+                MsgStyle::OkOnly | MsgStyle::Information, MsgTitle::Tip());
+        return;
+    }
     emit programChangeComing();
     const QString path = m_services.fileDialogs->openBackup(m_services.backupFolder);
     if (!path.isEmpty()) OpenFile(path);
@@ -51,15 +74,7 @@ bool DocumentCommands::OpenFile(const QString& path) {
     // A file that is refused or cannot be read leaves InImage as it was; the file fills every
     // byte but the spare one, which keeps what the last read brought.
     MemoryImage image = m_session.InImage();
-    const DataFileResult result = LoadDataFile(path.toStdString(), image);
-    if (result.error == DataFileError::WrongType) {
-        message(QtText(Message::WrongFileType, m_session.language()), kError, MsgTitle::Mistake());
-        return false;
-    }
-    if (!result.ok()) {
-        reportFailure(tr("Failed to open the file!"), result);
-        return false;
-    }
+    if (!load(path, image)) return false;
     m_session.loadImage(image);
     m_session.decode(QT_TRANSLATE_NOOP("varel::EditLabel", "Open"));
     emit channelsLoaded();
@@ -71,15 +86,7 @@ void DocumentCommands::CompareWithFile() {
     const QString path = m_services.fileDialogs->openDataFile();
     if (path.isEmpty()) return;
     MemoryImage other;
-    const DataFileResult result = LoadDataFile(path.toStdString(), other);
-    if (result.error == DataFileError::WrongType) {
-        message(QtText(Message::WrongFileType, m_session.language()), kError, MsgTitle::Mistake());
-        return;
-    }
-    if (!result.ok()) {
-        reportFailure(tr("Failed to open the file!"), result);
-        return;
-    }
+    if (!load(path, other)) return;
     // The configuration as a save would write it, against the file's configuration written
     // the same way: what differs is what the program holds differently, not how the file
     // happens to fill bytes that no setting reads.

@@ -7,6 +7,7 @@
 
 namespace varel {
 
+class MemoryImage;
 class Session;
 struct DataFileResult;
 
@@ -52,8 +53,12 @@ signals:
     void channelsLoaded();
     /// A data file was opened or saved.
     void dataFileUsed(const QString& path);
+    /// Something to say once in the status bar (a file longer than a configuration).
+    void notice(const QString& text);
 
 private:
+    // Loads the data file at path into image, reporting a refusal or failure; true when loaded.
+    bool load(const QString& path, MemoryImage& image);
     void reportFailure(const QString& headline, const DataFileResult& result);
     int message(const QString& text, int style, const QString& title);
 

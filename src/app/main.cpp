@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 #include "app/command_line.h"
@@ -15,8 +16,10 @@
 #include "app/qt_file_dialogs.h"
 #include "app/qt_message_boxes.h"
 #include "app/stored_settings.h"
+#include "app/transfer_controller.h"
 #include "app/ui_language.h"
 #include "link/port_map.h"
+#include "link/stop_signals.h"
 #include "session/clock.h"
 #include "session/port_scanner.h"
 #include "session/session.h"
@@ -89,5 +92,19 @@ int main(int argc, char** argv) {
             window.documentCommands()->OpenFile(file);
         });
     }
-    return QApplication::exec();
+    // SIGTERM and SIGINT end the program as before, but a transfer under way first sends End
+    // and closes the port, so that the radio is not left waiting for blocks.
+    int stoppedBy = 0;
+    {
+        varel::link::StopSignals stop([&window](int) {
+            window.transfers()->stopForExit();
+            QApplication::exit(0);
+        });
+        const int code = QApplication::exec();
+        stoppedBy = stop.caught();
+        if (stoppedBy == 0) return code;
+    }
+    // The handlers that were there before are back: the program ends as the signal ends it.
+    std::raise(stoppedBy);
+    return 128 + stoppedBy;
 }

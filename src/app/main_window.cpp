@@ -220,6 +220,8 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     connect(m_transfers, &TransferController::notice, this,
             [this](const QString& text) { statusBar()->showMessage(text, kNoticeMs); });
     m_documents = new DocumentCommands(m_session, m_services, this);
+    connect(m_documents, &DocumentCommands::notice, this,
+            [this](const QString& text) { statusBar()->showMessage(text, kNoticeMs); });
     connect(m_serviceModes, &ServiceModes::modeChanged, this, &MainWindow::followServiceMode);
     connect(m_transfers, &TransferController::commandsEnabled, this,
             &MainWindow::setTransferCommandsEnabled);

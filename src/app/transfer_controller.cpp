@@ -39,6 +39,11 @@ TransferController::TransferController(Session& session, MessageBoxes& boxes,
     connect(&m_transfer, &link::SerialTransfer::progressChanged, this, [this](int step) {
         if (m_progress != nullptr) m_progress->setStep(step);
     });
+    // The backup of a write is saved before the radio's next reply can send the first block.
+    connect(&m_transfer, &link::SerialTransfer::firstBlockAhead, this, [this] {
+        if (m_write != nullptr && m_write->firstBlockAhead().task == link::WriteTask::BackUp)
+            m_write->backupEnded(backup(BackupKind::Write, m_session.OutImage()));
+    });
     // Questions and endings run from the event loop, never inside the adapter's handling of
     // a byte or a tick, so that a message box cannot re-enter it.
     connect(&m_transfer, &link::SerialTransfer::bandQuestion, this,
@@ -86,10 +91,8 @@ void TransferController::drive(link::WriteNext next) {
             case link::WriteTask::OpenPort:
                 next = m_write->portOpened(openPort());
                 break;
-            case link::WriteTask::BackUp:
-                m_session.encode();
-                next = m_write->backupEnded(backup(BackupKind::Write, m_session.OutImage()));
-                break;
+            case link::WriteTask::BackUp:  // asked for from within the write (firstBlockAhead)
+                return;
             case link::WriteTask::Write:
                 if (!begin(Direction::Write,
                            std::make_unique<link::WriteMachine>(m_session.OutImage(),
@@ -98,7 +101,7 @@ void TransferController::drive(link::WriteNext next) {
                     break;
                 }
                 // Right after the wake-up frame; the first block leaves only after the radio's
-                // replies, and the encode gives the bytes the backup holds.
+                // replies, and the encode gives the bytes it and the backup hold.
                 m_session.encode();
                 showProgress(tr("Writing……"), text(Message::WritingData), false);
                 return;
@@ -133,6 +136,13 @@ bool TransferController::checkBeforeWrite() {
     const WriteCheckText shown = DescribeWriteProblems(problems, lang);
     return m_boxes.Confirm(shown.text, shown.details, tr("Check before writing"),
                            tr("Write anyway"));
+}
+
+void TransferController::stopForExit() {
+    m_settle.stop();
+    // The ending that interrupt() reports must not be told or decoded any more.
+    disconnect(&m_transfer, &link::SerialTransfer::finished, this, nullptr);
+    m_transfer.interrupt();
 }
 
 void TransferController::retranslate() {

@@ -53,6 +53,9 @@ public:
     /// the port of PortNumber, saves what is to be sent as a backup and writes the editors,
     /// encoded into OutImage, to the radio; with verify it reads the radio back and compares.
     void StartWrite();
+    /// The program is about to end (SIGTERM or SIGINT): a running transfer is ended at once,
+    /// End sent and the port closed; nothing is reported, decoded or saved afterwards.
+    void stopForExit();
     /// Texts of the progress window, when it exists.
     void retranslate();
 

@@ -100,6 +100,11 @@ bool BackUp(const ParsedArgs& parsed, const MemoryImage& image, BackupKind kind)
     return false;
 }
 
+void WarnLonger(const std::string& path) {
+    std::cerr << "varel-cli: warning: " << path << ": "
+              << MessageText(Message::FileLonger, Language::English) << "\n";
+}
+
 std::string DescribeFailure(const std::string& path, const DataFileResult& result) {
     std::string line = path + ": " + DataFileMessage(result.error, Language::English);
     const std::string reason = ReasonText(result, Language::English);
@@ -126,11 +131,13 @@ int Fail(const std::string& message) {
 bool OpenConfiguration(const std::string& path, Configuration& cfg, std::string& error,
                        Language lang) {
     MemoryImage in;
-    const DataFileResult result = LoadDataFile(path, in, PipeOpen::WaitForWriter);
+    DataFileShape shape;
+    const DataFileResult result = LoadDataFile(path, in, PipeOpen::WaitForWriter, &shape);
     if (!result.ok()) {
         error = DescribeFailure(path, result);
         return false;
     }
+    if (shape.longer()) WarnLonger(path);
     DecodeImage(in, cfg, lang);
     return true;
 }

@@ -56,6 +56,10 @@ int Fail(const std::string& message);
 /// value other than en and zh.
 bool LanguageOption(const ParsedArgs& parsed, Language& lang, std::string& problem);
 
+/// Warns on standard error that the data file at path is longer than a configuration and only
+/// its first bytes were read.
+void WarnLonger(const std::string& path);
+
 /// Saves a backup of a transfer's image in BackupFolder(), unless --no-backup was given. A
 /// failure is said once on standard error as a warning and changes nothing else. True when a
 /// backup was saved.

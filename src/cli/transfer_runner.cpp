@@ -5,15 +5,16 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QTimer>
 #include <iostream>
 #include <memory>
 
-#include "cli/stop_signals.h"
 #include "cli/verbs.h"
 #include "image/messages.h"
 #include "link/frames.h"
 #include "link/port_map.h"
 #include "link/port_problem.h"
+#include "link/stop_signals.h"
 
 namespace varel::cli {
 
@@ -118,7 +119,7 @@ TransferReport TransferRunner::open(const std::string& device) {
 }
 
 TransferReport TransferRunner::run(const std::string& label, bool answerBandOk,
-                                   link::TransferMachine& machine) {
+                                   link::TransferMachine& machine, const WriteRun& write) {
     ProgressLine progress(label, isatty(STDERR_FILENO) != 0);
     link::Outcome outcome = link::Outcome::Pending;
     QObject scope;  // the connections of this run end with it
@@ -130,6 +131,11 @@ TransferReport TransferRunner::run(const std::string& label, bool answerBandOk,
                   << (answerBandOk ? "OK" : "Cancel") << "\n";
         m_transfer.answerBandQuestion(answerBandOk);
     });
+    bool blocksGoing = false;
+    QObject::connect(&m_transfer, &link::SerialTransfer::firstBlockAhead, &scope, [&] {
+        blocksGoing = true;
+        if (write.onFirstBlock) write.onFirstBlock();
+    });
     QObject::connect(&m_transfer, &link::SerialTransfer::finished, &scope,
                      [&](link::Outcome result) {
                          outcome = result;
@@ -137,8 +143,21 @@ TransferReport TransferRunner::run(const std::string& label, bool answerBandOk,
                      });
 
     TransferReport report;
+    bool letPass = false;
     {
-        StopSignals stop([&](int) { m_transfer.interrupt(); });
+        link::StopSignals stop([&](int signo) {
+            // Stopping half-way leaves the radio with a mix of two configurations; finishing
+            // takes seconds.
+            if (write.finishOnFirstSigint && blocksGoing && signo == SIGINT && !letPass &&
+                m_transfer.isRunning()) {
+                letPass = true;
+                progress.breakLine();
+                std::cerr << "varel-cli: finishing the write; Ctrl-C again stops now and leaves "
+                             "the radio partly written\n";
+                return;
+            }
+            m_transfer.interrupt();
+        });
         if (m_transfer.begin(machine)) {
             QCoreApplication::exec();
             progress.finish(outcome == link::Outcome::Success);
@@ -149,11 +168,27 @@ TransferReport TransferRunner::run(const std::string& label, bool answerBandOk,
         report.outcome = outcome;
         report.result = FromOutcome(outcome);
         report.signal = stop.caught();
+        // A write that ended well despite a signal (one let pass, or one that came as it
+        // ended) has put the whole configuration into the radio: the verb says so.
+        report.letFinish =
+            write.finishOnFirstSigint && report.signal != 0 && outcome == link::Outcome::Success;
     }
     // A signal that found no transfer to end stops the program as it would have without the
     // handlers, before the verb saves anything.
-    if (report.signal != 0 && report.result != TransferResult::Interrupted) ::raise(report.signal);
+    if (report.signal != 0 && report.result != TransferResult::Interrupted && !letPass &&
+        !report.letFinish)
+        ::raise(report.signal);
     return report;
+}
+
+int TransferRunner::wait(int ms) {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [] { QCoreApplication::exit(0); });
+    link::StopSignals stop([](int) { QCoreApplication::exit(0); });
+    timer.start(ms);
+    QCoreApplication::exec();
+    return stop.caught();
 }
 
 TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machine) {

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the radio transfers of a verb of varel-cli: a Qt event loop around the serial adapter.
 #include <QCoreApplication>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,7 +27,17 @@ struct TransferReport {
     TransferResult result = TransferResult::Communication;  ///< how it went
     link::Outcome outcome = link::Outcome::Pending;         ///< the machine's or the port's end
     link::PortProblem problem = link::PortProblem::None;    ///< why the port could not be opened
-    int signal = 0;  ///< the signal that interrupted it (Interrupted)
+    int signal = 0;          ///< the signal that interrupted it (Interrupted), or that was let pass
+    bool letFinish = false;  ///< a write ended well after a signal (one let pass, or a late one)
+};
+
+/// How a write's transfer treats the signals and its first block.
+struct WriteRun {
+    /// Runs, before the first block leaves, once the radio has accepted the write.
+    std::function<void()> onFirstBlock;
+    /// A first SIGINT while the blocks go lets the write finish (saying so); a second SIGINT,
+    /// or SIGTERM, ends it at once.
+    bool finishOnFirstSigint = false;
 };
 
 /// Settings of a transfer run.
@@ -53,9 +64,14 @@ public:
     /// Opens the device: result Success when it is open, else PortInvalid with the problem.
     TransferReport open(const std::string& device);
     /// Runs the machine over the port that open() opened to its end; the port is then closed.
-    /// SIGINT and SIGTERM during the run end the transfer as a reply timeout does; one that
-    /// arrives when no transfer runs ends the program (before anything is saved).
-    TransferReport run(const std::string& label, bool answerBandOk, link::TransferMachine& machine);
+    /// SIGINT and SIGTERM during the run end the transfer as a reply timeout does (a write may
+    /// let a first SIGINT pass, see WriteRun); one that arrives when no transfer runs ends the
+    /// program (before anything is saved).
+    TransferReport run(const std::string& label, bool answerBandOk, link::TransferMachine& machine,
+                       const WriteRun& write = {});
+    /// Waits ms milliseconds on the event loop; the SIGINT or SIGTERM that cut the wait short,
+    /// or 0.
+    int wait(int ms);
 
 private:
     std::unique_ptr<QCoreApplication> m_app;  // made before the adapter, whose timer needs it

@@ -1,13 +1,11 @@
 // varel-cli write: writes a data file to the radio, after a check of what would reach it and a
 // backup of what is sent, and optionally reads it back to verify it: the shared write
 // procedure, driven by a blocking loop.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "checks/write_check.h"
 #include "cli/cli_common.h"
@@ -38,9 +36,15 @@ const char kWriteUsage[] =
     "tone the tone list lacks (written as Off), and every channel empty (the radio's channels\n"
     "would be erased). Each is printed as 'varel-cli: warning: ...' and the write goes on.\n"
     "\n"
-    "Once the port is open, the image about to be sent is kept as a backup,\n"
-    "write-YYYYMMDD-HHMMSS.dat, in the folder of 'varel-cli read --help'; a backup that cannot\n"
-    "be saved is a warning only.\n"
+    "Once the radio has answered and accepted the band, before the first block goes, the image\n"
+    "about to be sent is kept as a backup, write-YYYYMMDD-HHMMSS.dat, in the folder of\n"
+    "'varel-cli read --help'; a backup that cannot be saved is a warning only. A radio that\n"
+    "never answers leaves no backup.\n"
+    "\n"
+    "Ctrl-C (SIGINT) while the blocks go lets the write finish, as stopping half-way would leave\n"
+    "the radio with part of each configuration; no verify follows, and the exit code is 130.\n"
+    "A second Ctrl-C, or SIGTERM, stops at once: End is sent, and the message says which blocks\n"
+    "were sent; write again. A signal during the settle or the read-back ends the verify only.\n"
     "\n"
     "  --band N        set the band selector to N (0, 1 or 2) before encoding; the radio's\n"
     "                  band must match it\n"
@@ -59,7 +63,7 @@ const char kWriteUsage[] =
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error (also\n"
     "when the read-back fails twice), 5 band refused, 7 refused by --strict, 8 the radio does\n"
     "not hold what was written (--verify), 130/143 interrupted by SIGINT/SIGTERM (End is sent\n"
-    "to the radio).\n";
+    "to the radio; 130 also after a write let finish).\n";
 
 // Limit of VAREL_SETTLE_MS.
 constexpr long kMaxSettleMs = 60000;
@@ -109,6 +113,29 @@ void PrintDifferences(const std::vector<link::BlockDifference>& differences) {
               << "); write again\n";
 }
 
+// A signal during the settle or the read-back: the write itself had ended well.
+int ReportVerifyNotRun(int signo) {
+    std::cerr << "varel-cli: interrupted: the write ended, but the verify did not run\n";
+    return kInterrupted + signo;
+}
+
+// A write interrupted at `step` of the machine: End was sent; the blocks sent before are what
+// may have reached the radio.
+int ReportPartWritten(int step, const link::WriteOptions& options, const TransferReport& last) {
+    const std::vector<unsigned> schedule = link::WriteSchedule(options);
+    std::size_t sent = 0;
+    for (int s = 1; s < step; ++s)
+        if (link::ScheduledBlock(s, options)) ++sent;
+    if (sent == 0) return ReportTransfer(last, std::string());
+    std::cerr << "varel-cli: interrupted; the radio was sent End and the port closed\n"
+              << "varel-cli: the radio is partly written: blocks "
+              << AddressText(static_cast<int>(schedule[0])) << " to "
+              << AddressText(static_cast<int>(schedule[sent - 1])) << " (" << sent << " of "
+              << schedule.size() << ") were sent, the others hold what they held before; write "
+              << "again\n";
+    return kInterrupted + last.signal;
+}
+
 // Tells how the write ended and returns the verb's exit code; last is the report of the last
 // transfer or port opening, the write's or a read-back's.
 int ReportWrite(const link::WriteResult& result, const TransferReport& last,
@@ -128,6 +155,7 @@ int ReportWrite(const link::WriteResult& result, const TransferReport& last,
             PrintDifferences(result.differences);
             return kNotVerified;
         case link::WriteEnd::NotVerified:
+            if (last.result == TransferResult::Interrupted) return ReportVerifyNotRun(last.signal);
             std::cerr << "varel-cli: the write ended, but the radio could not be read back:\n";
             return ReportTransfer(last, device);
     }
@@ -176,25 +204,40 @@ int RunWrite(const Args& args) {
                 last = runner.open(device);
                 next = procedure.portOpened(last.result == TransferResult::Success);
                 break;
-            case link::WriteTask::BackUp:
-                EncodeImage(cfg, out);
-                next = procedure.backupEnded(BackUp(parsed, out, BackupKind::Write));
-                break;
+            case link::WriteTask::BackUp:  // asked for from within the write, below
+                return kFailure;
             case link::WriteTask::Write: {
+                EncodeImage(cfg, out);
                 link::WriteMachine machine(out, request.options);
+                WriteRun write;
+                write.finishOnFirstSigint = true;
+                write.onFirstBlock = [&] {
+                    if (procedure.firstBlockAhead().task == link::WriteTask::BackUp)
+                        procedure.backupEnded(BackUp(parsed, out, BackupKind::Write));
+                };
                 // A forced write asks on a band mismatch, and the answer is OK.
                 last = runner.run(MessageText(Message::WritingData, Language::English),
-                                  request.options.forceWriteMode, machine);
+                                  request.options.forceWriteMode, machine, write);
+                if (last.letFinish) {
+                    std::cerr << "varel-cli: interrupted after the write finished: the radio "
+                                 "holds the whole new configuration"
+                              << (request.verify ? "; the verify did not run" : "") << "\n";
+                    return kInterrupted + last.signal;
+                }
+                if (last.result == TransferResult::Interrupted)
+                    return ReportPartWritten(machine.step(), request.options, last);
                 next = procedure.writeEnded(last.outcome);
                 break;
             }
-            case link::WriteTask::Settle:
+            case link::WriteTask::Settle: {
                 if (next.retry)
                     std::cerr << "varel-cli: no answer to the read-back; trying once more\n";
                 if (!settleMs) settleMs = SettleMs();
-                std::this_thread::sleep_for(std::chrono::milliseconds(*settleMs));
+                if (const int signo = runner.wait(*settleMs); signo != 0)
+                    return ReportVerifyNotRun(signo);
                 next = procedure.settleElapsed();
                 break;
+            }
             case link::WriteTask::ReadBack: {
                 last = runner.open(device);
                 if (last.result == TransferResult::Success) {

@@ -1,6 +1,5 @@
 #include "files/backups.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -9,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <tuple>
 
 #include "files/file_io.h"
 
@@ -33,36 +31,73 @@ bool AllDigits(const std::string& text, std::size_t from, std::size_t count) {
                        [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// What orders a backup among the others.
-struct BackupName {
-    std::string stamp;  // "YYYYMMDD-HHMMSS"
-    long suffix = 1;    // 1 without a suffix
-};
-
-// A backup's name: read- or write-, the stamp, optionally -N with N >= 2, ".dat".
-bool ParseBackupName(const std::string& name, BackupName& parsed) {
+// A backup's name: read- or write- (the kind), the stamp YYYYMMDD-HHMMSS, optionally -N with
+// N >= 2, ".dat". Only such names in the index are ever removed, so that an index edited by
+// hand cannot lead to another file.
+bool ParseBackupName(const std::string& name, BackupKind& kind) {
     std::size_t at = 0;
-    for (const char* kind : {"read-", "write-"}) {
-        const std::string prefix = kind;
-        if (name.compare(0, prefix.size(), prefix) == 0) at = prefix.size();
+    for (const BackupKind k : {BackupKind::Read, BackupKind::Write}) {
+        const std::string prefix = std::string(KindName(k)) + "-";
+        if (name.compare(0, prefix.size(), prefix) == 0) {
+            at = prefix.size();
+            kind = k;
+        }
     }
     if (at == 0) return false;
     if (name.size() < at + 15 || !AllDigits(name, at, 8) || name[at + 8] != '-' ||
         !AllDigits(name, at + 9, 6))
         return false;
-    parsed.stamp = name.substr(at, 15);
     at += 15;
     const std::string ext = kExtension;
     if (name.size() < at + ext.size() || name.compare(name.size() - ext.size(), ext.size(), ext))
         return false;
     const std::string rest = name.substr(at, name.size() - ext.size() - at);
-    parsed.suffix = 1;
     if (rest.empty()) return true;
-    if (rest.size() < 2 || rest.size() > 6 || rest[0] != '-' || rest[1] == '0' ||
-        !AllDigits(rest, 1, rest.size() - 1))
-        return false;
-    parsed.suffix = std::atol(rest.c_str() + 1);
-    return parsed.suffix >= 2;
+    return rest.size() >= 2 && rest.size() <= 6 && rest[0] == '-' && rest[1] != '0' &&
+           AllDigits(rest, 1, rest.size() - 1) && std::atol(rest.c_str() + 1) >= 2;
+}
+
+std::string IndexPath(const std::string& folder) {
+    return folder + "/" + kBackupIndexName;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The names the index lists, oldest first, each once (its last place counts) and only names
+// of backups.
+std::vector<std::string> ReadIndex(const std::string& folder) {
+    std::vector<std::uint8_t> bytes;
+    // Far more than kBackupsKept names of both kinds take.
+    constexpr std::size_t kMaxIndexSize = 1 << 20;
+    if (!ReadFilePrefix(IndexPath(folder), kMaxIndexSize, bytes).ok()) return {};
+    std::vector<std::string> names;
+    std::string line;
+    for (const std::uint8_t byte : bytes) {
+        if (byte != '\n') {
+            line += static_cast<char>(byte);
+            continue;
+        }
+        BackupKind kind{};
+        if (ParseBackupName(line, kind)) {
+            names.erase(std::remove(names.begin(), names.end(), line), names.end());
+            names.push_back(line);
+        }
+        line.clear();
+    }
+    return names;
+}
+
+// Adds a name at the end of the index; false when it could not be added.
+bool AppendToIndex(const std::string& folder, const std::string& name) {
+    const int fd =
+        ::open(IndexPath(folder).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    const std::string line = name + "\n";
+    const bool written = ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+    return ::close(fd) == 0 && written;
 }
 
 // Creates the folder and every missing parent; 0 or the errno value.
@@ -106,15 +141,30 @@ std::string ClaimName(const std::string& folder, const std::string& base, int& e
     return {};
 }
 
-void Prune(const std::string& folder, const std::string& kept, std::size_t keep) {
-    std::size_t left = keep > 0 ? keep - 1 : 0;  // the new backup is always kept
-    for (const std::string& path : ListBackups(folder)) {
-        if (path == kept) continue;
-        if (left > 0)
+// Removes the indexed backups of the kind beyond the newest `keep` (the new one always stays)
+// and rewrites the index without them and without the names whose files are gone.
+void Prune(const std::string& folder, const std::string& kept, BackupKind kind, std::size_t keep) {
+    const std::vector<std::string> names = ReadIndex(folder);
+    std::size_t left = keep > 0 ? keep - 1 : 0;
+    std::vector<std::string> stay;
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+        const std::string path = folder + "/" + *it;
+        if (!IsRegularFile(path)) continue;
+        BackupKind named{};
+        ParseBackupName(*it, named);
+        if (named == kind && path != kept) {
+            if (left == 0) {
+                ::unlink(path.c_str());  // best effort: the backup itself was saved
+                continue;
+            }
             --left;
-        else
-            ::unlink(path.c_str());  // best effort: the backup itself was saved
+        }
+        stay.insert(stay.begin(), *it);
     }
+    if (stay.size() == names.size()) return;
+    std::string text;
+    for (const std::string& name : stay) text += name + "\n";
+    ReplaceFile(IndexPath(folder), std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 }  // namespace
@@ -162,37 +212,16 @@ BackupResult SaveBackup(const MemoryImage& image, BackupKind kind, const std::st
         ::unlink(path.c_str());
         return backup;
     }
-    Prune(folder, path, keep);
+    // Without its index entry the backup is kept, only never pruned.
+    if (AppendToIndex(folder, path.substr(folder.size() + 1))) Prune(folder, path, kind, keep);
     return backup;
 }
 
 std::vector<std::string> ListBackups(const std::string& folder) {
-    struct Entry {
-        BackupName name;
-        timespec mtime;
-        std::string file;
-    };
-    std::vector<Entry> entries;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return {};
-    while (const dirent* d = ::readdir(dir)) {
-        Entry entry;
-        entry.file = d->d_name;
-        if (!ParseBackupName(entry.file, entry.name)) continue;
-        struct stat st {};
-        const std::string path = folder + "/" + entry.file;
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-        entry.mtime = st.st_mtim;
-        entries.push_back(std::move(entry));
-    }
-    ::closedir(dir);
-    auto key = [](const Entry& e) {
-        return std::tie(e.name.stamp, e.name.suffix, e.mtime.tv_sec, e.mtime.tv_nsec, e.file);
-    };
-    std::sort(entries.begin(), entries.end(),
-              [&](const Entry& a, const Entry& b) { return key(b) < key(a); });
     std::vector<std::string> paths;
-    for (const Entry& e : entries) paths.push_back(folder + "/" + e.file);
+    const std::vector<std::string> names = ReadIndex(folder);
+    for (auto it = names.rbegin(); it != names.rend(); ++it)
+        if (IsRegularFile(folder + "/" + *it)) paths.push_back(folder + "/" + *it);
     return paths;
 }
 

@@ -6,8 +6,11 @@
 //   write-20240501-142301.dat    the image a write was about to send
 //   write-20240501-142301-2.dat  a second write within the same second
 //
-// Only the newest kBackupsKept of them are kept; files of any other name in the folder are
-// never touched.
+// The folder's index (kBackupIndexName) lists, one name a line and oldest first, the backups the
+// program saved there. Only the newest kBackupsKept reads and, apart from them, the newest
+// kBackupsKept writes are kept; the order is the order of saving, not the time in the name (a
+// clock set wrong cannot keep a backup forever). A file the index does not list is never
+// removed, whatever its name: a data file cannot tell a backup from one of the user's own.
 #include <cstddef>
 #include <ctime>
 #include <string>
@@ -24,8 +27,11 @@ enum class BackupKind {
     Write,  ///< the image a write was about to send ("write-...")
 };
 
-/// The number of backups a folder keeps.
+/// The number of backups of each kind a folder keeps.
 constexpr std::size_t kBackupsKept = 200;
+
+/// The name of the index of the backups saved in a folder.
+constexpr char kBackupIndexName[] = ".backup-index";
 
 /// The backup folder: $XDG_DATA_HOME/Varel/Wavesmith/backups, or
 /// $HOME/.local/share/Varel/Wavesmith/backups when $XDG_DATA_HOME is unset, empty or relative
@@ -41,15 +47,15 @@ struct BackupResult {
 
 /// Saves the image as a data file named read-YYYYMMDD-HHMMSS.dat or write-YYYYMMDD-HHMMSS.dat
 /// (local time of `when`) in folder, creating the folder and its parents (mode 0700) when
-/// missing; a name already taken gets -2, -3 ... The save is atomic (SaveDataFile). Afterwards
-/// only the newest `keep` backups of the folder stay, the new one always among them. A failure
+/// missing; a name already taken gets -2, -3 ... The save is atomic (SaveDataFile) and the new
+/// name is added to the folder's index. Afterwards only the newest `keep` indexed backups of
+/// the same kind stay, the new one always among them; the other kind is not touched. A failure
 /// removes nothing, leaves no file behind and says why.
 BackupResult SaveBackup(const MemoryImage& image, BackupKind kind, const std::string& folder,
                         std::time_t when, std::size_t keep = kBackupsKept);
 
-/// The backups of a folder (regular files with a backup's name), newest first: by the time in
-/// the name, then the number after it, then the time of the file; paths as folder + "/" + name.
-/// Empty when the folder cannot be read.
+/// The backups the folder's index lists that are still there as regular files, newest saved
+/// first; paths as folder + "/" + name. Empty when the folder or its index cannot be read.
 std::vector<std::string> ListBackups(const std::string& folder);
 
 }  // namespace varel

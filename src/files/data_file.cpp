@@ -1,5 +1,7 @@
 #include "files/data_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "files/file_io.h"
@@ -86,11 +88,23 @@ std::vector<std::uint8_t> BuildDataFile(const MemoryImage& out) {
     return bytes;
 }
 
-DataFileResult LoadDataFile(const std::string& path, MemoryImage& in, PipeOpen pipe) {
-    // Only the first 3120 bytes matter; anything after them is not read.
+DataFileResult LoadDataFile(const std::string& path, MemoryImage& in, PipeOpen pipe,
+                            DataFileShape* shape) {
+    // Only the first 3120 bytes matter; a file is not read beyond them, and a pipe only to
+    // learn its length.
+    struct stat st {};
+    const bool sized = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     std::vector<std::uint8_t> bytes;
-    const DataFileResult read = ReadFilePrefix(path, kDataFileSize, bytes, pipe);
-    return read.ok() ? ParseDataFile(bytes, in) : read;
+    const DataFileResult read = ReadFilePrefix(
+        path, shape != nullptr && !sized ? kMaxPipedDataFile : kDataFileSize, bytes, pipe);
+    if (!read.ok()) return read;
+    if (shape != nullptr) {
+        shape->length = sized ? static_cast<std::uint64_t>(st.st_size) : bytes.size();
+        shape->header.assign(
+            bytes.begin(),
+            bytes.begin() + static_cast<long>(std::min(bytes.size(), kDataFileHeaderSize)));
+    }
+    return ParseDataFile(bytes, in);
 }
 
 DataFileResult SaveDataFile(const std::string& path, const MemoryImage& out) {

@@ -86,11 +86,24 @@ enum class PipeOpen {
     WaitForWriter,  ///< wait until a program opens the pipe for writing, as a blocking open does
 };
 
+/// What a read found around the image: the header and the file's length.
+struct DataFileShape {
+    std::vector<std::uint8_t> header;  ///< the file's first kDataFileHeaderSize bytes
+    std::uint64_t length = 0;          ///< the file's length in bytes (a pipe: what it gave)
+
+    /// True when the file holds more than a data file: only its first bytes were read.
+    bool longer() const { return length > kDataFileSize; }
+};
+
+/// Longest a pipe is read to learn its length (DataFileShape); a file's length is its size.
+constexpr std::size_t kMaxPipedDataFile = 1 << 20;
+
 /// Reads the data file at path into image bytes 0-3071; on any error the image is untouched.
 /// A pipe is read until its writer closes it (see PipeOpen for one without a writer yet); a
-/// device is read without waiting.
+/// device is read without waiting. Bytes after the first kDataFileSize are never used; shape,
+/// when given, learns the header and the length (a pipe is read up to kMaxPipedDataFile).
 DataFileResult LoadDataFile(const std::string& path, MemoryImage& in,
-                            PipeOpen pipe = PipeOpen::NoWait);
+                            PipeOpen pipe = PipeOpen::NoWait, DataFileShape* shape = nullptr);
 
 /// Writes the data file of the image to path with ReplaceFile (file_io.h): an existing regular
 /// file is replaced atomically or keeps its contents, and a target that cannot take the file is

@@ -25,6 +25,9 @@ Texts BuildTexts() {
     set(Message::NoPipeReader, "nothing reads from the pipe", "没有程序读取该管道");
     set(Message::NoPipeWriter, "nothing was written to the pipe", "没有程序向该管道写入数据");
     set(Message::FileTooLarge, "larger than 4 MiB", "文件大于 4 MiB");
+    set(Message::FileLonger,
+        "The file is longer than a configuration: only its first 3,120 bytes were read.",
+        "文件比一份配置长：只读取了前 3,120 个字节。");
     set(Message::ReadingData, "Data is reading, please wait a moment.", "正在读频，请稍候。");
     set(Message::WritingData, "Data is writing, please wait a moment.", "正在写频，请稍候。");
     set(Message::PortInvalid, "The serial port is invalid", "串行端口无效");

@@ -20,6 +20,7 @@ enum class Message {
     NoPipeReader,  ///< "nothing reads from the pipe"
     NoPipeWriter,  ///< "nothing was written to the pipe"
     FileTooLarge,  ///< "larger than 4 MiB" (a channel list)
+    FileLonger,    ///< a data file longer than 3,120 bytes: only its first 3,120 bytes were read
     // Radio transfers.
     ReadingData,         ///< progress text of a read
     WritingData,         ///< progress text of a write

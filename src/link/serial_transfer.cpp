@@ -77,6 +77,7 @@ void SerialTransfer::apply(const Actions& actions) {
         m_port.flush();
     }
     if (actions.progress) emit progressChanged(*actions.progress);
+    if (actions.firstBlockAhead) emit firstBlockAhead();
     if (actions.outcome != Outcome::Pending) {
         m_timer.stop();
         m_machine = nullptr;

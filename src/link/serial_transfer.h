@@ -64,6 +64,9 @@ signals:
     /// The radio's band differs and the user must be asked; answer with answerBandQuestion().
     /// The reply timer stands still meanwhile.
     void bandQuestion();
+    /// The radio accepted a write and its first block goes on the next reply; a direct
+    /// connection runs before that reply can be handled.
+    void firstBlockAhead();
     /// The transfer ended; the port is already closed. Emitted once per started transfer.
     void finished(varel::link::Outcome outcome);
 

@@ -28,6 +28,9 @@ struct Actions {
     /// The band-mismatch question must be put to the user (write only); answer it with
     /// WriteMachine::answerBandQuestion.
     bool askBandMismatch = false;
+    /// The radio has accepted the write (identification and band): the next frame is the first
+    /// block. Set once per write, with the acknowledge that leads to it.
+    bool firstBlockAhead = false;
     /// Set once, when the transfer ends; the transport then closes the port.
     Outcome outcome = Outcome::Pending;
 };

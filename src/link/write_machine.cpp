@@ -55,6 +55,7 @@ void WriteMachine::checkIdentification(Actions& actions) {
         accept();
         SendByte(actions, kAck);
         m_step = kFirstBlockStep;
+        actions.firstBlockAhead = true;
     } else if (m_options.forceWriteMode) {
         // The user decides; the reply timer stands still until the answer.
         m_timer.disable();
@@ -95,6 +96,7 @@ Actions WriteMachine::answerBandQuestion(bool ok) {
         m_timer.enable();
         SendByte(actions, kAck);
         m_step = kFirstBlockStep;
+        actions.firstBlockAhead = true;
     } else {
         SendByte(actions, kEnd);
         finish(actions, Outcome::Cancelled);

@@ -46,15 +46,22 @@ WriteNext WriteProcedure::checkAnswered(bool writeOn) {
 WriteNext WriteProcedure::portOpened(bool open) {
     if (m_stage != Stage::Opening) return {};
     if (!open) return end(WriteEnd::PortInvalid);
-    // The backup is kept before the first frame leaves, so that a write that breaks off
-    // half-way still has its image on disk.
-    return next(Stage::BackingUp, WriteTask::BackUp);
+    return next(Stage::Writing, WriteTask::Write);
+}
+
+WriteNext WriteProcedure::firstBlockAhead() {
+    // The backup is kept once the radio has answered and before the first block leaves: a
+    // write that breaks off half-way still has its image on disk, and a radio that never
+    // answered leaves no backup behind to crowd out the ones that matter.
+    if (m_stage != Stage::Writing || m_backupAsked) return {};
+    m_backupAsked = true;
+    return {WriteTask::BackUp};
 }
 
 WriteNext WriteProcedure::backupEnded(bool saved) {
-    if (m_stage != Stage::BackingUp) return {};
+    if (m_stage != Stage::Writing || !m_backupAsked) return {};
     m_result.backedUp = saved;
-    return next(Stage::Writing, WriteTask::Write);
+    return {};
 }
 
 WriteNext WriteProcedure::writeEnded(Outcome outcome) {

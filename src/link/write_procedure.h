@@ -4,9 +4,10 @@
 //
 //   Check     the check before writing; the front end asks the user or stops (--strict)
 //   OpenPort  the port opens before anything is encoded or kept
-//   BackUp    the image about to be sent is encoded and kept as a backup (a failed backup
-//             never stops the write)
-//   Write     the write machine runs over the open port
+//   Write     the image is encoded and the write machine runs over the open port
+//   BackUp    during Write, once the radio has accepted the write and the first block is about
+//             to go: the image being sent is kept as a backup (a failed backup never stops the
+//             write); a radio that never answers leaves no backup
 //   Settle    with verify, after a successful write only: the radio gets time to settle
 //   ReadBack  the radio is read back in a session of its own into readBackImage(); a read-back
 //             that gets no answer is tried once more, after another settle
@@ -32,8 +33,8 @@ enum class WriteTask {
     None,      ///< nothing: the event did not fit the stage and changed nothing
     Check,     ///< run the check before writing (it may ask or stop); answer checkAnswered()
     OpenPort,  ///< open the port of the write; answer portOpened()
-    BackUp,    ///< encode the image to send and keep it as a backup; answer backupEnded()
-    Write,     ///< run a WriteMachine with request().options on the open port; writeEnded()
+    Write,     ///< encode, run a WriteMachine with request().options on the open port; writeEnded()
+    BackUp,    ///< while Write runs: keep the image being sent as a backup; backupEnded()
     Settle,    ///< wait for the radio to settle; answer settleElapsed()
     ReadBack,  ///< open the port, read the radio into readBackImage(); answer readBackEnded()
     Report,    ///< the procedure has ended: tell result()
@@ -82,17 +83,19 @@ public:
     /// A read-back that gets no answer is tried this often in all.
     static constexpr int kReadBackTries = 2;
 
-    /// A procedure that writes `sent` (the front end fills it at BackUp, before Write); sent
-    /// must outlive the procedure.
+    /// A procedure that writes `sent` (the front end fills it at Write, before the machine
+    /// starts); sent must outlive the procedure.
     WriteProcedure(const MemoryImage& sent, WriteRequest request);
 
     /// Starts the procedure: Check.
     WriteNext start();
     /// The check was answered: write on (OpenPort), or stop (Report, Stopped).
     WriteNext checkAnswered(bool writeOn);
-    /// The port was opened (BackUp) or could not be (Report, PortInvalid).
+    /// The port was opened (Write) or could not be (Report, PortInvalid).
     WriteNext portOpened(bool open);
-    /// The backup was saved or not; the write goes on either way (Write).
+    /// The running write machine reported Actions::firstBlockAhead: BackUp, once per write.
+    WriteNext firstBlockAhead();
+    /// The backup was saved or not; the write runs on either way (None: nothing new to do).
     WriteNext backupEnded(bool saved);
     /// The write transfer ended. Success goes on to Settle with verify, else Report;
     /// Outcome::PortInvalid (the port went away before the first frame) ends as PortInvalid.
@@ -117,7 +120,7 @@ public:
     const WriteResult& result() const { return m_result; }
 
 private:
-    enum class Stage { Idle, Checking, Opening, BackingUp, Writing, Settling, ReadingBack, Ended };
+    enum class Stage { Idle, Checking, Opening, Writing, Settling, ReadingBack, Ended };
 
     WriteNext next(Stage stage, WriteTask task, bool retry = false);
     WriteNext end(WriteEnd end);
@@ -126,6 +129,7 @@ private:
     WriteRequest m_request;
     MemoryImage m_readBack;
     Stage m_stage = Stage::Idle;
+    bool m_backupAsked = false;
     WriteResult m_result;
 };
 

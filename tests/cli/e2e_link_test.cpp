@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/sim_process.h"
+#include "files/backups.h"
 #include "files/data_file.h"
 #include "image/channel_codec.h"
 #include "image/image_codec.h"
@@ -87,7 +88,8 @@ protected:
         std::vector<fs::path> files;
         const fs::path folder = dir.path() / "data/Varel/Wavesmith/backups";
         if (fs::is_directory(folder))
-            for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
+            for (const auto& entry : fs::directory_iterator(folder))
+                if (entry.path().filename() != kBackupIndexName) files.push_back(entry.path());
         return files;
     }
 
@@ -200,6 +202,8 @@ TEST_F(LinkEndToEnd, FailedTransfersAreCommunicationErrorsAndLeaveTheFileUntouch
         EXPECT_EQ(faulty.count("rx End"), 1);
         EXPECT_EQ(faulty.count("tx "), 0);
     }
+    // A radio that never accepted a write leaves no backup of it.
+    EXPECT_TRUE(Backups().empty());
 }
 
 TEST_F(LinkEndToEnd, UnpluggedRadioMidWriteIsACommunicationError) {
@@ -288,6 +292,79 @@ TEST_F(LinkEndToEnd, InterruptedTransfersEndLikeATimeout) {
     EXPECT_EQ(sim.count("rx PROGRAM"), 3);
     EXPECT_EQ(ReadFileBytes(out), old);
     EXPECT_EQ(ReadFileBytes(sampleFile), FileOf(sim::SampleImage()));
+}
+
+// Ctrl-C while the blocks go lets the write finish and stops before the verify; a second one,
+// or SIGTERM, stops at once and says which blocks went; a signal in the settle time ends only
+// the verify. `sent`: blocks the radio must have received, all of them or fewer.
+TEST_F(LinkEndToEnd, SignalsDuringAWriteSayWhatTheRadioHolds) {
+    StartSim({"--pace", "--memory", patternFile, "--save"});
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, int>> signals;  // log line to wait for, signal
+        std::string settleMs;
+        int exitCode;
+        std::vector<std::string> said;
+        bool whole;  // the radio received every block
+    };
+    const Case cases[] = {
+        {"one Ctrl-C",
+         {{"rx Write 0x100", SIGINT}},
+         "0",
+         130,
+         {"varel-cli: finishing the write; Ctrl-C again stops now and leaves the radio partly "
+          "written\n",
+          "varel-cli: interrupted after the write finished: the radio holds the whole new "
+          "configuration; the verify did not run\n"},
+         true},
+        {"two",
+         {{"rx Write 0x100", SIGINT}, {"rx Write 0x200", SIGINT}},
+         "0",
+         130,
+         {"finishing the write", "varel-cli: the radio is partly written: blocks 0x000 to 0x",
+          " were sent, the others hold what they held before; write again\n"},
+         false},
+        {"SIGTERM",
+         {{"rx Write 0x100", SIGTERM}},
+         "0",
+         143,
+         {"varel-cli: interrupted; the radio was sent End and the port closed\n",
+          "the radio is partly written: blocks 0x000 to 0x"},
+         false},
+        {"Ctrl-C in the settle time",
+         {{"rx End", SIGINT}},
+         "60000",
+         130,
+         {"the verify did not run\n"},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int sessions = sim.count("rx PROGRAM");
+        const int blocks = sim.count("rx Write");
+        RunningProgram cli;
+        ASSERT_TRUE(
+            cli.start(VAREL_CLI, {"write", "--verify", "--port", sim.device(), sampleFile},
+                      {"XDG_DATA_HOME=" + dir.file("data"), "VAREL_SETTLE_MS=" + c.settleMs}));
+        for (const auto& [line, signo] : c.signals) {
+            ASSERT_TRUE(sim.waitForLog(line, sim.count(line) + 1, 30000));
+            cli.signal(signo);
+        }
+        const auto r = cli.finish(30000);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        for (const std::string& part : c.said) EXPECT_TRUE(Has(r.err, part)) << r.err;
+        ASSERT_TRUE(sim.waitForLog("rx End", sessions + 1));
+        // No read-back: one session, one End.
+        EXPECT_EQ(sim.count("rx PROGRAM"), sessions + 1);
+        EXPECT_EQ(sim.count("rx End"), sessions + 1);
+        const int sent = sim.count("rx Write") - blocks;
+        if (c.whole)
+            EXPECT_EQ(sent, 191);
+        else
+            EXPECT_LT(sent, 191);
+    }
+    // Every write, whole or not, left its backup.
+    EXPECT_EQ(Backups().size(), 4u);
 }
 
 // Command-line and file errors end the verb before anything reaches the radio; a --port value
@@ -440,9 +517,37 @@ TEST_F(LinkEndToEnd, DiffSaysEqualDifferentOrWhichFileFailed) {
     auto bytes = ReadFileBytes(sampleFile);
     bytes[kDataFileHeaderSize + 0x704] = 8;
     ASSERT_TRUE(WriteFileBytes(changed, bytes));
-    const std::tuple<std::vector<std::string>, int, const char*, const char*> cases[] = {
+    // Only the header differs; only the length does (12 bytes more); both, and the image too.
+    const std::string header = dir.file("header.dat");
+    auto headerBytes = ReadFileBytes(sampleFile);
+    headerBytes[0x2A] = 0x00;
+    ASSERT_TRUE(WriteFileBytes(header, headerBytes));
+    const std::string longer = dir.file("longer.dat");
+    auto longerBytes = ReadFileBytes(sampleFile);
+    longerBytes.insert(longerBytes.end(), 12, 0x00);
+    ASSERT_TRUE(WriteFileBytes(longer, longerBytes));
+    const std::string all = dir.file("all.dat");
+    auto allBytes = bytes;
+    allBytes[0x06] = 0x41;
+    allBytes.push_back(0xFF);
+    ASSERT_TRUE(WriteFileBytes(all, allBytes));
+    const std::string longerWarning =
+        ": The file is longer than a configuration: only its first 3,120 bytes were read.";
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
         {{sampleFile, sampleFile}, 0, "", ""},
         {{"--lang", "zh", sampleFile, changed}, 1, "静噪等级: 5 -> 8\n", ""},
+        {{sampleFile, header}, 1, "header byte 0x2A: 0xFF -> 0x00\n", ""},
+        {{sampleFile, longer},
+         1,
+         "B is 12 bytes longer\n",
+         "varel-cli: warning: " + longer + longerWarning},
+        {{longer, sampleFile}, 1, "A is 12 bytes longer\n", longerWarning},
+        {{longer, longer}, 0, "", longerWarning},
+        {{all, sampleFile},
+         1,
+         "Squelch Level: 8 -> 5\nheader byte 0x06: 0x41 -> 0xFF\nA is 1 byte longer\n",
+         ""},
+        {{"--lang", "zh", sampleFile, header}, 1, "文件头字节 0x2A: 0xFF -> 0x00\n", ""},
         {{sampleFile, dir.file("missing.dat")}, 2, "", "missing.dat: Cannot open the file!"},
         {{"/dev/null", sampleFile}, 2, "", "/dev/null: File type is incorrect!"},
         {{sampleFile}, 2, "", "two data files"},

@@ -251,6 +251,29 @@ TEST_F(Verbs, ARefusedOrMissingFileFailsWithOneLineAndNormalizeLeavesTheOutputAl
     EXPECT_EQ(ReadFileText(file("kept.dat")), "old");
 }
 
+// Every verb that opens a data file warns once of one longer than a configuration, and reads
+// it as the first 3,120 bytes; from a pipe too.
+TEST_F(Verbs, AFileLongerThanAConfigurationIsReadWithAWarning) {
+    const std::string sample = ReadFileText(kSample);
+    WriteFileText(file("longer.dat"), sample + "trailing");
+    const std::string warning =
+        ": The file is longer than a configuration: only its first 3,120 bytes were read.\n";
+    const auto plain = run({"dump", kSample});
+    const auto longer = run({"dump", file("longer.dat")});
+    EXPECT_EQ(longer.exitCode, 0);
+    EXPECT_EQ(longer.out, plain.out);
+    EXPECT_EQ(longer.err, "varel-cli: warning: " + file("longer.dat") + warning);
+    EXPECT_EQ(plain.err, "");
+    EXPECT_EQ(run({"normalize", file("longer.dat"), file("out.dat")}).err,
+              "varel-cli: warning: " + file("longer.dat") + warning);
+    ASSERT_EQ(run({"normalize", kSample, file("plain.dat")}).exitCode, 0);
+    EXPECT_EQ(ReadFileText(file("out.dat")), ReadFileText(file("plain.dat")));
+    const auto piped = RunProgram(
+        "/bin/sh", {"-c", "cat \"$0\" | \"$1\" dump /dev/stdin", file("longer.dat"), VAREL_CLI});
+    EXPECT_EQ(piped.out, plain.out);
+    EXPECT_EQ(piped.err, "varel-cli: warning: /dev/stdin" + warning);
+}
+
 TEST_F(Verbs, ExportThenImportKeepsTheChannels) {
     const auto exported = run({"export-csv", kSample, file("list.csv")});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;

@@ -11,11 +11,13 @@
 #include <QFileSystemModel>
 #include <QMenu>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <tuple>
 
 #include "app/command_line.h"
@@ -316,6 +318,43 @@ TEST_F(FilesTest, CompareWithFileListsWhatDiffersAndBackupsOpenFromTheirFolder) 
     action("MNBackups")->trigger();
     EXPECT_EQ(dialogs.backupFolder.toStdString(), backups.path().string());
     EXPECT_TRUE(channel(1));
+}
+
+// Before any transfer there is no backup folder: Backups... says so instead of a dialog.
+TEST_F(FilesTest, BackupsWithoutAFolderSaysThereAreNone) {
+    std::filesystem::remove_all(backups.path());
+    for (const auto& [flag, text] :
+         {std::pair<int, QString>{0, "还没有保存过备份：每次读频和写频都会保存一份备份。"},
+          {1, "No backup has been saved yet: a backup is kept of every read and write."}}) {
+        start(flag);
+        boxes.shown.clear();
+        dialogs.openName = QString::fromStdString(kSample);
+        action("MNBackups")->trigger();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.last().text, text);
+        EXPECT_TRUE(dialogs.backupFolder.isEmpty());  // no dialog was shown
+        EXPECT_FALSE(loaded());
+    }
+}
+
+// A file longer than a data file opens, and compares, with a note that only its first 3,120
+// bytes were read; a file of the right length has none.
+TEST_F(FilesTest, AFileLongerThanAConfigurationOpensWithANote) {
+    auto bytes = ReadFileBytes(kSample);
+    bytes.insert(bytes.end(), {1, 2, 3});
+    ASSERT_TRUE(WriteFileBytes(dir.file("longer.dat"), bytes));
+    const QString note = "longer.dat: 文件比一份配置长：只读取了前 3,120 个字节。";
+    for (const char* command : {"MNOpen", "MNCompare"}) {
+        SCOPED_TRACE(command);
+        window->statusBar()->clearMessage();
+        dialogs.openName = path("a.dat");
+        action(command)->trigger();
+        EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+        dialogs.openName = path("longer.dat");
+        action(command)->trigger();
+        EXPECT_EQ(window->statusBar()->currentMessage(), note);
+        EXPECT_TRUE(loaded());
+    }
 }
 
 TEST_F(FilesTest, ImportIsOneUndoStepAndReportsWhatItSkipped) {

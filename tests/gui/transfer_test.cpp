@@ -1,6 +1,7 @@
 // Reads and writes through the program's commands against the virtual radio on a
 // pseudo-terminal: the progress window, every ending with its message, the cool-down of the
 // commands and what reaches the document or the radio's memory.
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,7 +9,10 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidgetItem>
+#include <QTimer>
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <tuple>
 
 #include "app/transfer_controller.h"
@@ -16,6 +20,7 @@
 #include "cli/sim_process.h"
 #include "editors/channel_grid.h"
 #include "editors/port_window.h"
+#include "files/backups.h"
 #include "files/data_file.h"
 #include "gui/app_fixture.h"
 #include "gui/shown_values.h"
@@ -23,6 +28,8 @@
 #include "image/channel_columns.h"
 #include "image/image_codec.h"
 #include "link/frames.h"
+#include "link/serial_transfer.h"
+#include "link/stop_signals.h"
 #include "session/service_modes.h"
 #include "sim/radio_memory.h"
 #include "support/temp_dir.h"
@@ -33,6 +40,21 @@ namespace {
 
 constexpr int kSimPort = 20;
 constexpr std::size_t kTuningAHigh = 0x7F0;  // image byte of tuning slider 0
+
+// Runs the event loop until done() holds, looking every 10 ms, at most timeoutMs; false on the
+// timeout.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
+    QEventLoop loop;
+    QTimer look;
+    look.setInterval(10);
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    look.start();
+    if (!done()) loop.exec();
+    return done();
+}
 
 class TransferTest : public AppFixture {
 protected:
@@ -142,7 +164,8 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
     // The read left its backup.
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(backups.path()))
-        names.push_back(entry.path().filename().string());
+        if (entry.path().filename() != kBackupIndexName)
+            names.push_back(entry.path().filename().string());
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(names[0].rfind("read-", 0), 0u);
     MemoryImage backup;
@@ -253,7 +276,37 @@ TEST_F(TransferTest, BandMismatchIsRefusedOrAskedWithForceWriteMode) {
         sim->stop();
         EXPECT_EQ(sim->count("rx Write"), writes);
         EXPECT_GE(sim->count("rx End"), 1);
+        // A write backup only of the write the radio accepted.
+        EXPECT_EQ(ListBackups(backups.path().string()).size(), writes == 0 ? 0u : 1u);
         boxes.onShow = nullptr;
+    }
+}
+
+// SIGTERM or SIGINT to the program during a transfer: the program's handler reaches the
+// controller, which sends End and closes the port before the program ends.
+TEST_F(TransferTest, AStopSignalDuringATransferSendsEndAndClosesThePort) {
+    for (const int signo : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signo);
+        start(0);
+        startRadio({"--pace"});
+        addChannel();
+        int caught = 0;
+        link::StopSignals stop([&](int number) {
+            caught = number;
+            transfers().stopForExit();
+        });
+        action("MNWrite")->trigger();
+        ASSERT_TRUE(WaitUntil([&] { return sim->count("rx Write 0x100") == 1; }));
+        ::raise(signo);
+        ASSERT_TRUE(WaitUntil([&] { return caught == signo; }));
+        ASSERT_TRUE(sim->waitForLog("rx End"));
+        // The port is free again at once, and nothing more reaches the radio.
+        link::SerialTransfer other;
+        EXPECT_TRUE(other.open(QString::fromStdString(sim->device())));
+        EXPECT_TRUE(boxes.shown.empty());
+        sim->stop();
+        EXPECT_LT(sim->count("rx Write"), 191);
+        EXPECT_EQ(sim->count("rx End"), 1);
     }
 }
 
@@ -437,8 +490,7 @@ TEST_F(TransferTest, AnUndoneReadRestoresTheEditorsAndTouchesNeitherRadioNorBack
     // Neither the undo nor the redo reaches InImage, the backups, the radio or the user.
     auto leftAlone = [&] {
         EXPECT_TRUE(session->InImage() == in);
-        const auto entries = std::filesystem::directory_iterator(backups.path());
-        EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
+        EXPECT_EQ(ListBackups(backups.path().string()).size(), 1u);
         EXPECT_EQ(boxes.shown.size(), messages);
         EXPECT_FALSE(transfers().progressWindow()->isVisible());
         EXPECT_EQ(sim->log(), radioLog);  // not a byte to or from the radio

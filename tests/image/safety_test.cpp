@@ -60,6 +60,10 @@ MemoryImage Image(int seed) {
     return image;
 }
 
+std::vector<std::uint8_t> TextBytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
 Names Listed(const std::string& folder) {
     Names names;
     for (const auto& p : ListBackups(folder)) names.push_back(fs::path(p).filename().string());
@@ -84,29 +88,85 @@ TEST(Backups, NamedByKindAndLocalTimeWithASuffixWithinOneSecond) {
         EXPECT_EQ(test::ReadFileBytes(r.path), BuildDataFile(Image(seed)));
     }
     EXPECT_EQ(fs::status(dir.file("a")).permissions(), fs::perms::owner_all);
-    EXPECT_EQ(Listed(folder), (Names{"read-20240501-142233-3.dat", "read-20240501-142233-2.dat",
-                                     "write-20240501-142233.dat", "read-20240501-142233.dat"}));
+    // Newest saved first, whatever the names say.
+    EXPECT_EQ(Listed(folder), (Names{"read-20240501-142233-3.dat", "write-20240501-142233.dat",
+                                     "read-20240501-142233-2.dat", "read-20240501-142233.dat"}));
 }
 
-// Only backups count and only backups go; one saved with the clock set back stays anyway.
-TEST(Backups, KeepsTheNewestAndNeverTouchesOtherFiles) {
+// A run of failed writes (each leaves a backup) never crowds out the backup of the read before.
+TEST(Backups, ReadsAndWritesArePrunedApart) {
     const ScopedEnv utc("TZ", "UTC");
     test::TempDir dir;
     const std::string folder = dir.path().string();
-    const Names others = {"notes.txt", "read-2024.dat", "read-20240501-142233-1.dat",
-                          "read-20240501-142233-02.dat", "write-20240501-142233.dat.bak"};
-    for (const auto& name : others) ASSERT_TRUE(test::WriteFileBytes(dir.file(name), {1}));
-    fs::create_directory(dir.file("write-20200101-000000.dat"));
+    const BackupResult read = SaveBackup(Image(1), BackupKind::Read, folder, kWhen);
+    ASSERT_TRUE(read.result.ok());
+    std::string lastWrite;
+    for (std::time_t i = 1; i <= static_cast<std::time_t>(kBackupsKept) + 5; ++i) {
+        const BackupResult r = SaveBackup(Image(2), BackupKind::Write, folder, kWhen + i);
+        ASSERT_TRUE(r.result.ok()) << i;
+        lastWrite = r.path;
+    }
+    const std::vector<std::string> listed = ListBackups(folder);
+    ASSERT_EQ(listed.size(), kBackupsKept + 1);
+    EXPECT_EQ(listed.front(), lastWrite);
+    EXPECT_EQ(listed.back(), read.path);
+    EXPECT_EQ(test::ReadFileBytes(read.path), BuildDataFile(Image(1)));
+    // The five oldest writes went, and only they.
+    EXPECT_FALSE(fs::exists(dir.file("write-20240501-142238.dat")));
+    EXPECT_TRUE(fs::exists(dir.file("write-20240501-142239.dat")));
 
-    for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(SaveBackup(Image(1), BackupKind::Write, folder, kWhen + 60 * i, 3).result.ok());
-    EXPECT_EQ(Listed(folder), (Names{"write-20240501-142633.dat", "write-20240501-142533.dat",
-                                     "write-20240501-142433.dat"}));
-    ASSERT_TRUE(SaveBackup(Image(2), BackupKind::Read, folder, kWhen - 3600, 3).result.ok());
-    EXPECT_EQ(Listed(folder), (Names{"write-20240501-142633.dat", "write-20240501-142533.dat",
-                                     "read-20240501-132233.dat"}));
+    // And reads are pruned among themselves: the writes stay.
+    for (std::time_t i = 0; i < 3; ++i)
+        ASSERT_TRUE(SaveBackup(Image(3), BackupKind::Read, folder, kWhen - i, 2).result.ok());
+    EXPECT_FALSE(fs::exists(read.path));
+    EXPECT_EQ(ListBackups(folder).size(), kBackupsKept + 2);
+}
+
+// Only what the program saved goes: files of other names, and files named like backups that it
+// never saved (the user's own, or those of an index edited by hand), stay.
+TEST(Backups, PruningRemovesOnlyWhatTheProgramSaved) {
+    const ScopedEnv utc("TZ", "UTC");
+    test::TempDir dir;
+    const std::string folder = dir.path().string();
+    const Names others = {"notes.txt",
+                          "read-2024.dat",
+                          "read-20240501-142233-1.dat",
+                          "write-20200101-000000.dat",
+                          "read-20000101-000000.dat",
+                          "write-20240501-142233.dat.bak"};
+    for (const auto& name : others) ASSERT_TRUE(test::WriteFileBytes(dir.file(name), {1}));
+    fs::create_directory(dir.file("write-20100101-000000.dat"));
+    // An index that names foreign files, a folder and a path outside is not followed.
+    ASSERT_TRUE(test::WriteFileBytes(
+        dir.file(kBackupIndexName),
+        TextBytes("notes.txt\n../write-20240501-142233.dat\nwrite-20100101-000000.dat\n")));
+
+    for (std::time_t i = 0; i < 5; ++i)
+        ASSERT_TRUE(SaveBackup(Image(1), BackupKind::Write, folder, kWhen + 60 * i, 2).result.ok());
+    EXPECT_EQ(Listed(folder), (Names{"write-20240501-142633.dat", "write-20240501-142533.dat"}));
     for (const auto& name : others) EXPECT_TRUE(fs::exists(dir.file(name))) << name;
-    EXPECT_TRUE(fs::is_directory(dir.file("write-20200101-000000.dat")));
+    EXPECT_TRUE(fs::is_directory(dir.file("write-20100101-000000.dat")));
+
+    // A backup removed by hand is dropped from the index; another name is never taken for it.
+    fs::remove(dir.file("write-20240501-142633.dat"));
+    ASSERT_TRUE(SaveBackup(Image(1), BackupKind::Write, folder, kWhen, 2).result.ok());
+    EXPECT_EQ(Listed(folder), (Names{"write-20240501-142233.dat", "write-20240501-142533.dat"}));
+    for (const auto& name : others) EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+}
+
+// The order is the order of saving: a backup made while the clock ran years ahead is the first
+// to go once newer ones come, and one made with the clock set back is not kept forever either.
+TEST(Backups, ABackupDatedWrongDoesNotOutliveNewerOnes) {
+    const ScopedEnv utc("TZ", "UTC");
+    test::TempDir dir;
+    const std::string folder = dir.path().string();
+    constexpr std::time_t kYear = 365 * 24 * 3600;
+    const std::time_t clocks[] = {kWhen + 10 * kYear, kWhen, kWhen - 10 * kYear, kWhen + 1,
+                                  kWhen + 2};
+    for (const std::time_t when : clocks)
+        ASSERT_TRUE(SaveBackup(Image(1), BackupKind::Read, folder, when, 3).result.ok());
+    EXPECT_EQ(Listed(folder), (Names{"read-20240501-142235.dat", "read-20240501-142234.dat",
+                                     "read-20140504-142233.dat"}));
 }
 
 TEST(Backups, AFolderThatCannotTakeOneSaysWhyAndChangesNothing) {

@@ -518,6 +518,36 @@ TEST(WriteMachine, BandQuestionHoldsTheTimerUntilAnsweredOrInterrupted) {
     EXPECT_TRUE(Sent(machine.answerBandQuestion(true)).empty());
 }
 
+// The moment a write's backup is kept: once, with the acknowledge that accepts the radio (by
+// its band or by the answer OK), before the first block; never when the radio is refused.
+TEST(WriteMachine, FirstBlockAheadComesOnceWhenTheRadioIsAccepted) {
+    const MemoryImage image = PatternImage();
+    // Band of the write, force-write mode, band digit of the radio, answer; flagged or not.
+    const std::tuple<int, bool, std::uint8_t, bool, bool> rows[] = {
+        {0, false, 0x40, false, true},   // the band matches
+        {1, true, 0x42, true, true},     // a mismatch answered OK
+        {1, true, 0x42, false, false},   // answered Cancel
+        {1, false, 0x42, false, false},  // refused
+    };
+    for (const auto& [band, force, digit, answer, flagged] : rows) {
+        SCOPED_TRACE(static_cast<int>(digit) * 10 + answer);
+        WriteMachine machine(image, WriteOptions{band, false, force});
+        AdvanceTo(machine, 2);
+        std::vector<Actions> all = {Feed(machine, Identification(digit))};
+        if (all.back().askBandMismatch) all.push_back(machine.answerBandQuestion(answer));
+        EXPECT_EQ(all.back().firstBlockAhead, flagged);
+        if (flagged) {
+            EXPECT_EQ(Sent(all.back()), Bytes{kAck});  // the frames are as ever
+            all.push_back(Feed(machine, {kAck}));
+            EXPECT_EQ(Sent(all.back()), WriteFrame(0x000, image));
+        }
+        while (machine.outcome() == Outcome::Pending) all.push_back(Feed(machine, {kAck}));
+        int flags = 0;
+        for (const Actions& actions : all) flags += actions.firstBlockAhead;
+        EXPECT_EQ(flags, flagged ? 1 : 0);
+    }
+}
+
 TEST(WriteMachine, ForcedWriteThroughTheRadio) {
     for (bool answer : {true, false}) {
         SCOPED_TRACE(answer);

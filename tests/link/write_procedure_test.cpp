@@ -34,6 +34,10 @@ Event Port(bool open) {
     return {open ? "port open" : "port invalid",
             [=](WriteProcedure& p, const MemoryImage&) { return p.portOpened(open); }};
 }
+Event FirstBlock() {
+    return {"first block ahead",
+            [](WriteProcedure& p, const MemoryImage&) { return p.firstBlockAhead(); }};
+}
 Event Backup(bool saved) {
     return {saved ? "backup saved" : "backup failed",
             [=](WriteProcedure& p, const MemoryImage&) { return p.backupEnded(saved); }};
@@ -63,13 +67,21 @@ Event ReadBackAs(std::optional<std::size_t> corrupt = std::nullopt) {
             }};
 }
 
-// The regular course up to the write, and the tasks it brings.
-Events UpToWrite(std::initializer_list<Event> then) {
-    Events events = {Start(), Check(true), Port(true), Backup(true)};
+// The course up to a write the radio never accepted, and the tasks it brings.
+Events Unanswered(std::initializer_list<Event> then) {
+    Events events = {Start(), Check(true), Port(true)};
     events.insert(events.end(), then.begin(), then.end());
     return events;
 }
-const std::string kUpToWrite = "Check OpenPort BackUp Write ";
+const std::string kUnanswered = "Check OpenPort Write ";
+
+// The regular course: the radio accepted the write and the backup was kept before block one.
+Events UpToWrite(std::initializer_list<Event> then) {
+    Events events = {Start(), Check(true), Port(true), FirstBlock(), Backup(true)};
+    events.insert(events.end(), then.begin(), then.end());
+    return events;
+}
+const std::string kUpToWrite = kUnanswered + "BackUp None ";
 
 std::string TaskName(const WriteNext& next) {
     switch (next.task) {
@@ -123,7 +135,8 @@ TEST(WriteProcedure, RuleRows) {
         {"written", kPlain, UpToWrite({Wrote(Outcome::Success)}), kUpToWrite + "Report",
          WriteEnd::Written, Message::WriteSucceeded, pending, 0, {}},
         {"a backup that fails does not stop the write",
-         kPlain, {Start(), Check(true), Port(true), Backup(false), Wrote(Outcome::Success)},
+         kPlain, {Start(), Check(true), Port(true), FirstBlock(), Backup(false),
+                  Wrote(Outcome::Success)},
          kUpToWrite + "Report", WriteEnd::Written, Message::WriteSucceeded, pending, 0, {}},
         {"the check answered Cancel: nothing opened, kept or sent",
          kVerify, {Start(), Check(false)}, "Check Report",
@@ -132,13 +145,13 @@ TEST(WriteProcedure, RuleRows) {
          kVerify, {Start(), Check(true), Port(false)}, "Check OpenPort Report",
          WriteEnd::PortInvalid, Message::PortInvalid, pending, 0, {}},
         {"the port went away before the first frame",
-         kVerify, UpToWrite({Wrote(Outcome::PortInvalid)}), kUpToWrite + "Report",
+         kVerify, Unanswered({Wrote(Outcome::PortInvalid)}), kUnanswered + "Report",
          WriteEnd::PortInvalid, Message::PortInvalid, pending, 0, {}},
         {"band refused: not read back",
-         kVerify, UpToWrite({Wrote(Outcome::BandRefused)}), kUpToWrite + "Report",
+         kVerify, Unanswered({Wrote(Outcome::BandRefused)}), kUnanswered + "Report",
          WriteEnd::Failed, Message::BandRefused, pending, 0, {}},
         {"no answer to the write: not read back",
-         kVerify, UpToWrite({Wrote(Outcome::CommunicationError)}), kUpToWrite + "Report",
+         kVerify, Unanswered({Wrote(Outcome::CommunicationError)}), kUnanswered + "Report",
          WriteEnd::Failed, Message::CommunicationError, pending, 0, {}},
         {"the band question answered Cancel: no message",
          kVerify, UpToWrite({Wrote(Outcome::Cancelled)}), kUpToWrite + "Report",
@@ -200,13 +213,19 @@ TEST(WriteProcedure, RuleRows) {
         {"a cancel during the write is the transfer's to handle",
          kPlain, UpToWrite({Cancel(), Wrote(Outcome::Success)}), kUpToWrite + "None Report",
          WriteEnd::Written, Message::WriteSucceeded, pending, 0, {}},
+        {"the backup is asked for once, and only once the radio accepted the write",
+         kPlain, {Start(), Check(true), Port(true), Backup(true), FirstBlock(), FirstBlock(),
+                  Backup(true), Backup(true), Wrote(Outcome::Interrupted), FirstBlock()},
+         kUnanswered + "None BackUp None None None Report None",
+         WriteEnd::Failed, none, pending, 0, {}},
         {"events out of turn change nothing",
-         kVerify, {Wrote(Outcome::Success), Start(), Start(), Port(true), Backup(true),
-                   Check(true), Settled(), Backup(true), Port(true), Backup(true),
-                   ReadBack(Outcome::Success), Wrote(Outcome::Pending),
-                   Wrote(Outcome::Success), Settled(), ReadBack(Outcome::Pending), ReadBackAs()},
-         "None Check None None None OpenPort None None BackUp Write None None Settle ReadBack "
-         "None Report",
+         kVerify, {Wrote(Outcome::Success), FirstBlock(), Start(), Start(), Port(true),
+                   Backup(true), Check(true), Settled(), FirstBlock(), Backup(true), Port(true),
+                   Backup(true), ReadBack(Outcome::Success), Wrote(Outcome::Pending),
+                   Wrote(Outcome::Success), FirstBlock(), Settled(), ReadBack(Outcome::Pending),
+                   ReadBackAs()},
+         "None None Check None None None OpenPort None None None Write None None None Settle "
+         "None ReadBack None Report",
          WriteEnd::Verified, Message::WriteVerified, Outcome::Success, 1, {}},
         {"nothing moves after the end",
          kVerify, {Start(), Check(false), Start(), Check(true), Port(true), Cancel()},
@@ -238,7 +257,7 @@ TEST(WriteProcedure, RuleRows) {
 TEST(WriteProcedure, ResultKeepsTheWriteAndEachReadBackStartsAfresh) {
     const MemoryImage sent = PatternImage();
     WriteProcedure procedure(sent, kVerify);
-    for (const Event& event : {Start(), Check(true), Port(true), Backup(false)})
+    for (const Event& event : {Start(), Check(true), Port(true), FirstBlock(), Backup(false)})
         event.apply(procedure, sent);
     procedure.writeEnded(Outcome::Success);
     EXPECT_EQ(procedure.request().verify, true);

@@ -1,4 +1,4 @@
-#include "cli/stop_signals.h"
+#include "link/stop_signals.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-namespace varel::cli {
+namespace varel::link {
 
 namespace {
 
@@ -59,4 +59,4 @@ void StopSignals::drain() {
     }
 }
 
-}  // namespace varel::cli
+}  // namespace varel::link

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-namespace varel::cli {
+namespace varel::link {
 
 /// Catches SIGINT and SIGTERM for as long as it lives (one at a time per process).
 class StopSignals {
@@ -30,4 +30,4 @@ private:
     int m_first = 0;
 };
 
-}  // namespace varel::cli
+}  // namespace varel::link
