@@ -190,9 +190,12 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
         boxes.shown.clear();
         run("TRead");
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.last().text, text);
+        // The sentence as it is, then a second line naming the port's device.
+        EXPECT_EQ(boxes.last().text, QString(text) + "\n" + QString::fromStdString(sim->device()));
         EXPECT_EQ(boxes.last().title, title);
         EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
+        // Status panel 1 keeps the port of the start.
+        EXPECT_EQ(window->statusPanel(1)->text(), "COM: 0");
         EXPECT_FALSE(transfers().progressWindow()->isVisible());
         EXPECT_TRUE(commandsEnabled());
         EXPECT_FALSE(transfers().reenableTimer().isActive());
