@@ -357,10 +357,10 @@ void ChannelEditor::commitPick(int position) {
 void ChannelEditor::closeList(PickList* list) {
     // The grid takes the focus back unless the user has moved it on, to another cell's editor
     // or window (the focus may still be in the closing list's drop-down, a window of its own).
+    // It takes it before the list hides: a list hidden with the focus would pass it on as Tab
+    // does, moving the current cell to the next one.
     const QWidget* focus = QApplication::focusWidget();
     const bool keptFocus = focus == nullptr || focus == list || focus->window() != window();
-    // The grid takes the focus before the list hides: a list hidden with the focus would pass
-    // it on as Tab does, moving the current cell to the next one.
     if (keptFocus) m_grid->setFocus(Qt::OtherFocusReason);
     list->hide();
     editorShown(false);

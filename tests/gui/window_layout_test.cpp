@@ -5,9 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QRadioButton>
 
 #include "gui/app_fixture.h"
@@ -92,14 +90,13 @@ protected:
         }
     }
 
-    QSize startSize;
+    const QSize startSize{1000, 700};  // the main window at the first start
 };
 
 TEST_F(WindowLayoutTest, EveryControlFitsAtOpeningAndAfterALanguageSwitch) {
     for (const int flag : {0, 1}) {
         start(flag);
         QApplication::processEvents();
-        startSize = window->size();
         const std::string language = flag == 0 ? "Chinese" : "English";
         for (const char* name : kChildren) {
             window->showChild(form(name));
