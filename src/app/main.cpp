@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     settings.setFirstPort(DefaultPort());
     varel::QtMessageBoxes boxes;
     varel::QtFileDialogs dialogs;
+    dialogs.setRecentFiles(&settings);
     varel::SystemClock clock;
     varel::UiLanguage language;
     varel::SystemPortScanner ports;

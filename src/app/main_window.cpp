@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
@@ -209,6 +210,7 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     m_mdi->setObjectName("MDIArea");
     m_mdi->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(m_mdi);
+    m_mdi->viewport()->installEventFilter(this);
     setAcceptDrops(true);
 
     m_serviceModes = new ServiceModes(*m_services.clock, this);
@@ -283,6 +285,14 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     updateClock();
     resize(1000, 700);  // the channel window and the taller optional features page fit
     ApplyLanguage();
+
+    // After a command, its dialogs, or a transfer, the channel table keeps the keyboard.
+    for (QAction* a : findChildren<QAction*>())
+        connect(a, &QAction::triggered, this, &MainWindow::keyboardToGrid, Qt::QueuedConnection);
+    connect(m_recentFiles, &QMenu::triggered, this, &MainWindow::keyboardToGrid,
+            Qt::QueuedConnection);
+    connect(m_transfers, &TransferController::transferEnded, this, &MainWindow::keyboardToGrid,
+            Qt::QueuedConnection);
 }
 
 MainWindow::~MainWindow() = default;
@@ -468,9 +478,7 @@ void MainWindow::place(QMdiSubWindow* sub, QWidget* editor) {
         const QSize contents = editor->sizeHint().expandedTo(editor->minimumSizeHint());
         sub->resize(sub->size().expandedTo(FrameSizeFor(*sub, contents)));
     }
-    const int x = qBound(0, sub->x(), qMax(0, area.width() - sub->width()));
-    const int y = qBound(0, sub->y(), qMax(0, area.height() - sub->height()));
-    sub->move(x, y);
+    keepInside(sub);
     // A window wider than the work area widens the main window, as a language switch does,
     // so that no control lies beyond its edge.
     if (sub->width() > area.width()) m_mdi->updateGeometry();
@@ -480,10 +488,36 @@ void MainWindow::widenToMinimum(QMdiSubWindow* sub) {
     // The window widens to show its contents whole, and the main window with it, as when the
     // program starts in that language.
     sub->resize(qMax(sub->width(), sub->minimumSizeHint().width()), sub->height());
-    // A window that now reaches past the right edge moves left as far as it can.
-    const int overflow = sub->geometry().right() - m_mdi->viewport()->width() + 1;
-    if (overflow > 0) sub->move(qMax(0, sub->x() - overflow), sub->y());
+    keepInside(sub);
     m_mdi->updateGeometry();
+}
+
+void MainWindow::keepInside(QMdiSubWindow* sub) const {
+    // A window that reaches past the right or the bottom edge of the work area moves left or up
+    // as far as it must, never past the top left corner.
+    if (sub->isMaximized() || sub->isMinimized()) return;
+    const QSize area = m_mdi->viewport()->size();
+    const int x = qBound(0, sub->x(), qMax(0, area.width() - sub->width()));
+    const int y = qBound(0, sub->y(), qMax(0, area.height() - sub->height()));
+    if (x != sub->x() || y != sub->y()) sub->move(x, y);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The work area may shrink, for one by a pixel when the bars of another language are
+    // taller: every window is kept inside it.
+    if (watched == m_mdi->viewport() && event->type() == QEvent::Resize)
+        for (QMdiSubWindow* sub : m_mdi->subWindowList()) keepInside(sub);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::keyboardToGrid() {
+    // Only while the channel table is the active window and nothing modal is up; an editor of
+    // its own that holds the keyboard keeps it.
+    if (QApplication::activeModalWidget() != nullptr) return;
+    if (m_mdi->activeSubWindow() != frame(m_channelEditor)) return;
+    const QWidget* focus = focusWidget();
+    if (focus != nullptr && focus->isVisible() && m_channelEditor->isAncestorOf(focus)) return;
+    m_channelEditor->takeKeyboard();
 }
 
 QAction* MainWindow::action(const QString& name) const {
@@ -577,7 +611,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The file manager waits for the drop to end: the file opens (and any message shows) after.
     QMetaObject::invokeMethod(
-        this, [this, path] { m_documents->OpenFile(path); }, Qt::QueuedConnection);
+        this,
+        [this, path] {
+            m_documents->OpenFile(path);
+            keyboardToGrid();
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

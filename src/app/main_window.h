@@ -82,6 +82,8 @@ protected:
     /// Open does, once the drop is over.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    /// Keeps every child window inside the work area when the work area shrinks.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -92,6 +94,8 @@ private:
     static QMdiSubWindow* frame(const QWidget* editor);
     void place(QMdiSubWindow* sub, QWidget* editor);
     void widenToMinimum(QMdiSubWindow* sub);
+    void keepInside(QMdiSubWindow* sub) const;
+    void keyboardToGrid();
     void retranslate();
     void updateClock();
     void showAbout();

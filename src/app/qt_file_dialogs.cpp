@@ -7,18 +7,15 @@
 #include <QListView>
 #include <QTreeView>
 
+#include "app/stored_settings.h"
+#include "session/app_settings.h"
+
 namespace varel {
 
 namespace {
 
 // The filter text of the data file dialogs, as pairs of description and pattern.
 const char kDataFilter[] = "DAT文件(*.dat)|*.dat|AllFiles(*.*)|*.*|";
-
-QString StartFolder() {
-    const QString own = QCoreApplication::applicationDirPath();
-    const QFileInfo info(own);
-    return info.isDir() && info.isWritable() ? own : QDir::homePath();
-}
 
 // The filters of kDataFilter as the dialog takes them: each description followed by its
 // pattern, which the dialog uses and does not show. "*.*" stands for every file, as it did
@@ -35,7 +32,20 @@ QStringList DataFileFilters() {
 
 }  // namespace
 
-QtFileDialogs::QtFileDialogs(QWidget* owner) : m_owner(owner) {}
+QString DialogStartFolder(const QString& programFolder, const QString& lastFile,
+                          const QString& home) {
+    // An installed program's folder holds no user's files, even where root could write there.
+    const QFileInfo own(PortFileProgramFolder(programFolder));
+    if (!programFolder.isEmpty() && own.isDir() && own.isWritable()) return programFolder;
+    if (!lastFile.isEmpty()) {
+        const QString folder = QFileInfo(lastFile).absolutePath();
+        if (QFileInfo(folder).isDir()) return folder;
+    }
+    return home;
+}
+
+QtFileDialogs::QtFileDialogs(QWidget* owner)
+    : m_owner(owner), m_programFolder(QCoreApplication::applicationDirPath()) {}
 
 QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString& suffix,
                            bool descriptionsOnly, const QString& folder) {
@@ -48,7 +58,9 @@ QString QtFileDialogs::ask(bool save, const QStringList& filters, const QString&
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(0));
     dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(folder.isEmpty() ? StartFolder() : folder);
+    const QString lastFile = m_recent != nullptr ? m_recent->LoadRecentFiles().value(0) : QString();
+    dialog.setDirectory(
+        folder.isEmpty() ? DialogStartFolder(m_programFolder, lastFile, QDir::homePath()) : folder);
     if (!folder.isEmpty()) {
         // The backups' names hold their times: the newest come first.
         if (auto* files = dialog.findChild<QTreeView*>())

@@ -157,9 +157,9 @@ void TransferController::OnReenableTimerTick() {
 }
 
 bool TransferController::openPort() {
-    const std::string device = link::PortDevice(m_portNumber());
-    if (m_transfer.open(QString::fromStdString(device))) return true;
-    m_invalidDevice = device;
+    m_device = link::PortDevice(m_portNumber());
+    if (m_transfer.open(QString::fromStdString(m_device))) return true;
+    m_invalidDevice = m_device;
     m_invalidProblem = m_transfer.openProblem();
     return false;
 }
@@ -232,8 +232,9 @@ void TransferController::failed(link::Outcome outcome) {
             break;
         case link::Outcome::CommunicationError:
             m_progress->hide();
-            message(text(Message::CommunicationError), MsgStyle::OkOnly | MsgStyle::Critical,
-                    MsgTitle::Mistake());
+            // The sentence as it stands, then the device of the port the transfer used.
+            message(text(Message::CommunicationError) + "\n" + QtText(m_device),
+                    MsgStyle::OkOnly | MsgStyle::Critical, MsgTitle::Mistake());
             break;
         default:  // the band question answered Cancel, or a read cancelled: no message
             m_progress->hide();

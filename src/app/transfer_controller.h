@@ -117,6 +117,7 @@ private:
     bool m_verify = false;
     MemoryImage m_received;       // a read's blocks over InImage; InImage when the read ends
     QTimer m_settle;              // the radio's moment to settle before a read-back
+    std::string m_device;         // the device of the port the transfer opened
     std::string m_invalidDevice;  // the port that could not be opened, and why
     link::PortProblem m_invalidProblem = link::PortProblem::None;
 };

@@ -62,6 +62,7 @@ ChannelEditor::ChannelEditor(Session& session, MessageBoxes& boxes)
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName("picClientArea");
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // the keyboard belongs to the grid
     scroll->setWidgetResizable(true);
     scroll->setWidget(client);
     scroll->verticalScrollBar()->setSingleStep(2);
@@ -87,6 +88,13 @@ ChannelEditor::ChannelEditor(Session& session, MessageBoxes& boxes)
     connect(&m_session, &Session::pendingEditsDropped, this, &ChannelEditor::StartForm);
     connect(&m_session, &Session::aboutToRead, m_text1Leave, &LeaveWatcher::runNow);
     showRows(AllRows());
+    m_grid->setCurrentCell(ChannelGrid::QtRow(1), kRxFreqColumn);
+}
+
+void ChannelEditor::takeKeyboard() {
+    if (!m_grid->currentIndex().isValid())
+        m_grid->setCurrentCell(ChannelGrid::QtRow(1), kRxFreqColumn);
+    m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void ChannelEditor::buildGrid(QWidget* client) {
@@ -349,12 +357,15 @@ void ChannelEditor::commitPick(int position) {
 }
 
 void ChannelEditor::closeList(PickList* list) {
-    // The grid takes the focus back unless the user has moved it on, to another cell's editor.
+    // The grid takes the focus back unless the user has moved it on, to another cell's editor
+    // or window (the focus may still be in the closing list's drop-down, a window of its own).
+    // It takes it before the list hides: a list hidden with the focus would pass it on as Tab
+    // does, moving the current cell to the next one.
     const QWidget* focus = QApplication::focusWidget();
-    const bool keptFocus = focus == nullptr || focus == list || focus == list->view();
+    const bool keptFocus = focus == nullptr || focus == list || focus->window() != window();
+    if (keptFocus) m_grid->setFocus(Qt::OtherFocusReason);
     list->hide();
     editorShown(false);
-    if (keptFocus) m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void ChannelEditor::commitPendingEdits() {

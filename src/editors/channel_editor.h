@@ -38,6 +38,10 @@ public:
     /// session asks for it before a read, an encode and an undo.
     void commitPendingEdits();
 
+    /// Gives the grid the keyboard, with a current cell (channel 1's receive frequency when it
+    /// has none).
+    void takeKeyboard();
+
     /// The commands on ranges of channels (the Edit menu's Channels submenu).
     ChannelActions* actions() const { return m_actions; }
     /// The marks of doubtful values in the grid.

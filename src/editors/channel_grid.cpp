@@ -150,9 +150,14 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
         extendTo(moveCursor(cursorFor(key), Qt::NoModifier));
         return;
     }
-    if (mods == Qt::NoModifier && IsMoveKey(key)) {
+    const bool toEitherEnd =
+        mods == Qt::ControlModifier && (key == Qt::Key_Home || key == Qt::Key_End);
+    if ((mods == Qt::NoModifier && IsMoveKey(key)) || toEitherEnd) {
+        // The cell the key moves to comes into view (Ctrl+Home and Ctrl+End: the first or the
+        // last channel).
         m_anchor = 0;
         QTableWidget::keyPressEvent(event);
+        scrollTo(currentIndex());
         return;
     }
     const QString text = event->text();

@@ -4,11 +4,11 @@
 // widens the selection, a right press only takes the focus, Enter asks for the editor of the
 // current cell, and one wheel notch moves the top row by exactly one.
 //
-// As in a spreadsheet, the arrow, page, Home and End keys move the current cell, Tab and
-// Shift+Tab move to the next or previous cell without ever leaving the grid, and a character
-// typed on a cell is offered to the editor. Shift with a click or with the arrow and page keys
-// extends a range of whole channels from the current one, shown as selected rows; a plain click
-// or move ends it.
+// As in a spreadsheet, the arrow, page, Home and End keys move the current cell, and Ctrl+Home
+// and Ctrl+End to the first and the last channel, always into view; Tab and Shift+Tab move to
+// the next or previous cell without ever leaving the grid, and a character typed on a cell is
+// offered to the editor. Shift with a click or with the arrow and page keys extends a range of
+// whole channels from the current one, shown as selected rows; a plain click or move ends it.
 #include <QTableWidget>
 
 namespace varel {

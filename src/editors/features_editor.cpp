@@ -22,7 +22,9 @@ namespace varel {
 namespace {
 
 // Where each section's frame sits and how many caption and control pairs a row of it holds.
-// The two pages share the cells below the page buttons; the VOX frame stands beside both.
+// The two pages share the cells below the page buttons; the VOX frame stands beside both. Two
+// pairs a row keep the window, with its longest English captions, inside the main window of
+// the first start.
 struct FramePlacement {
     SettingSection section;
     const char* name;
@@ -32,7 +34,7 @@ struct FramePlacement {
 };
 
 const FramePlacement kFrames[] = {
-    {SettingSection::FunctionSet, "Frame2", 0, 2, 3},
+    {SettingSection::FunctionSet, "Frame2", 0, 2, 2},
     {SettingSection::VfoA, "Frame3", 0, 1, 1},
     {SettingSection::VfoB, "Frame5", 1, 1, 1},
     {SettingSection::Vox, "Frame1", 2, 1, 1},

@@ -18,9 +18,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTimer>
+#include <QToolBar>
 #include <QWheelEvent>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "editors/channel_actions.h"
 #include "editors/channel_grid.h"
@@ -318,6 +321,79 @@ TEST_F(ChannelEditorTest, KeysMoveTheCurrentCellAndTypingStartsAnEntry) {
     QTest::keyClicks(grid(), "4");
     EXPECT_TRUE(editor("Text1")->isVisible());
     EXPECT_EQ(current(), std::make_pair(9, 1));
+}
+
+// Ctrl+Home and Ctrl+End select the first and the last channel and bring it into view; every
+// other move of the current cell also ends with the cell in view.
+TEST_F(ChannelEditorTest, KeysScrollToTheCellTheySelect) {
+    const auto inView = [&] {
+        const auto [row, column] = current();
+        return grid()->viewport()->rect().contains(rect(row, column));
+    };
+    at(60, 5);
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, std::pair<int, int>> moves[] = {
+        {Qt::Key_End, Qt::ControlModifier, {128, 10}}, {Qt::Key_Home, Qt::ControlModifier, {1, 0}},
+        {Qt::Key_End, Qt::ControlModifier, {128, 10}}, {Qt::Key_Up, {}, {127, 10}},
+        {Qt::Key_Home, Qt::ControlModifier, {1, 0}},
+    };
+    for (const auto& [k, mods, to] : moves) {
+        key(k, mods);
+        EXPECT_EQ(current(), to) << k;
+        EXPECT_TRUE(inView()) << "channel " << to.first;
+    }
+    for (int i = 0; i < 40; ++i) key(Qt::Key_Down);  // past the last row in view
+    EXPECT_EQ(current(), std::make_pair(41, 0));
+    EXPECT_TRUE(inView());
+    EXPECT_TRUE(selectedRows().empty() && grid()->selectedItems().size() == 1);
+}
+
+// The grid keeps a current cell and the keyboard: from the start, after Escape from each kind of
+// editor, after a dialog, and after menu commands also when the keyboard was elsewhere; a
+// command that shows another window leaves the keyboard there.
+TEST_F(ChannelEditorTest, GridKeepsACurrentCellAndTheKeyboard) {
+    const auto gridHoldsKeyboard = [&] {
+        QApplication::processEvents();  // what follows a command comes once it is over
+        return window->focusWidget() == grid() && grid()->currentIndex().isValid();
+    };
+    EXPECT_TRUE(gridHoldsKeyboard());
+    EXPECT_EQ(current(), std::make_pair(1, 1));
+
+    addChannel(5);
+    for (const int column : {1, 10, 3, 6}) {
+        SCOPED_TRACE(column);
+        press(5, column);
+        QWidget* open = QApplication::focusWidget();
+        ASSERT_NE(open, grid());
+        auto* list = qobject_cast<QComboBox*>(open);
+        QTest::keyClick(list != nullptr ? list->view() : open, Qt::Key_Escape);
+        EXPECT_TRUE(QTest::qWaitFor(gridHoldsKeyboard));  // a list ends once it has closed
+        EXPECT_EQ(current(), std::make_pair(5, column));
+    }
+
+    // A dialog of the toolkit's own (the About window), closed as soon as it shows.
+    QTimer::singleShot(0, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    action("MNAbout")->trigger();
+    QApplication::setActiveWindow(window.get());
+    EXPECT_TRUE(gridHoldsKeyboard());
+    EXPECT_TRUE(grid()->hasFocus());
+
+    // Commands while the keyboard is in the band strip or in another window.
+    QWidget* band = find<QWidget>(window->findChild<QToolBar*>("BandStrip"), "Combo1");
+    const std::pair<const char*, QWidget*> commands[] = {
+        {"MNNew", band}, {"MNUndo", band}, {"MNEnglish", band}, {"MNModel", form("Form3")}};
+    for (const auto& [name, elsewhere] : commands) {
+        SCOPED_TRACE(name);
+        if (elsewhere == form("Form3")) window->showChild(form("Form3"));
+        elsewhere->setFocus();
+        boxes.answers = {MsgResult::Ok};
+        action(name)->trigger();
+        EXPECT_TRUE(gridHoldsKeyboard());
+    }
+    action("MNOption")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(form("Form3")->isAncestorOf(window->focusWidget()));
 }
 
 TEST_F(ChannelEditorTest, EscapeTakesTheEntryBackAndTabMovesOnWithinTheGrid) {

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMenu>
 #include <QMimeData>
@@ -232,6 +233,59 @@ TEST_F(FilesTest, DataFileDialogsAllFilesFilterShowsEveryName) {
     EXPECT_FALSE(QDir::match(datPatterns, "radio"));
     for (const char* name : {"radio", "radio.dat", "radio.bin", ".hidden"})
         EXPECT_TRUE(QDir::match(allPatterns, name)) << name;
+}
+
+// Open and Save start where the user's files are: in the program's folder when it is the
+// user's own (a build folder), else in the folder of the last data file opened or saved while
+// that folder exists, else at home.
+TEST(DialogStartFolder, ProgramFolderOrTheLastFilesFolderOrHome) {
+    TempDir build, files;
+    const QString own = QString::fromStdString(build.path().string());
+    const QString last = QString::fromStdString(files.file("radio.dat"));
+    const QString lastFolder = QString::fromStdString(files.path().string());
+    const QString gone = own + "/gone/radio.dat";
+    const QString home = "/home/someone";
+    const char* const system[] = {"/usr/bin", "/usr/local/bin", "/opt/varel", "/bin"};
+    const std::tuple<QString, QString, QString> cases[] = {
+        {own, last, own},                   // run from its build folder: the program's folder
+        {own, QString(), own},              //
+        {own + "/gone", last, lastFolder},  // a folder that cannot be written
+        {QString(), last, lastFolder},      //
+        {"/usr/bin", gone, home},           // the last file's folder is gone
+        {"/usr/bin", QString(), home},
+    };
+    for (const auto& [program, lastFile, expected] : cases)
+        EXPECT_EQ(DialogStartFolder(program, lastFile, home), expected)
+            << program.toStdString() << " " << lastFile.toStdString();
+    for (const char* installed : system)
+        EXPECT_EQ(DialogStartFolder(installed, last, home), lastFolder) << installed;
+}
+
+// The dialogs themselves start there: the latest of the recent files gives the folder of an
+// installed program's Open and Save.
+TEST_F(FilesTest, DataFileDialogsOfAnInstalledProgramStartInTheLastFilesFolder) {
+    QtFileDialogs real(window.get());
+    real.setRecentFiles(&settings);
+    real.setProgramFolder("/usr/bin");
+    settings.recent = {path("latest.dat"), "/elsewhere/older.dat"};
+    QStringList started;
+    const auto note = [&] {
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                started << dialog->directory().absolutePath();
+                dialog->reject();
+            }
+        });
+    };
+    note();
+    EXPECT_EQ(real.openDataFile(), "");
+    note();
+    EXPECT_EQ(real.saveDataFile(), "");
+    settings.recent.clear();
+    note();
+    EXPECT_EQ(real.openDataFile(), "");
+    const QString folder = QFileInfo(path("latest.dat")).absolutePath();
+    EXPECT_EQ(started, (QStringList{folder, folder, QDir::homePath()}));
 }
 
 TEST_F(FilesTest, NewAsksAndEmptiesOnlyTheChannels) {

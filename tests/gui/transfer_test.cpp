@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 #include <QTimer>
+#include <QToolBar>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -223,11 +224,17 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
         session->edit("", [](Document& d) { d.channels.CommitName(2, "KEEP"); });
         const Document before = session->document();
         boxes.shown.clear();
+        find<QWidget>(window->findChild<QToolBar*>("BandStrip"), "Combo1")->setFocus();
         run("TRead");
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.last().text, text);
+        // The sentence as it is, then a second line naming the port's device.
+        EXPECT_EQ(boxes.last().text, QString(text) + "\n" + QString::fromStdString(sim->device()));
         EXPECT_EQ(boxes.last().title, title);
         EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
+        // Status panel 1 keeps the port of the start; the grid has the keyboard back.
+        EXPECT_EQ(window->statusPanel(1)->text(), "COM: 0");
+        QApplication::processEvents();
+        EXPECT_EQ(window->focusWidget(), window->findChild<ChannelGrid*>("Grid1"));
         EXPECT_FALSE(transfers().progressWindow()->isVisible());
         EXPECT_TRUE(commandsEnabled());
         EXPECT_FALSE(transfers().reenableTimer().isActive());
