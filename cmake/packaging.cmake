@@ -1,4 +1,5 @@
-# Installation and the Debian package. `cmake --install` puts the three programs in bin/ and,
+# Installation and the Debian package. `cmake --install` puts the three programs in bin/, the
+# udev rule of the cables' serial adapters in lib/udev/rules.d and,
 # with the Qt program, its desktop entry, AppStream metadata, icons and the MIME type of the
 # data file under share/; the man pages and the package's copyright and changelog go with them.
 # `cpack -G DEB` in the build folder makes the .deb (scripts/package.sh does both for a release).
@@ -58,6 +59,9 @@ varel_compress(${varel_generated}/changelog ${varel_generated}/changelog.gz)
 add_custom_target(varel_packaging_files ALL DEPENDS ${varel_compressed})
 
 install(TARGETS varel-cli varel-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The udev rule for the cables' USB serial adapters (keeps ModemManager away, gives the seat's
+# user access). udev reloads its rules by itself; an adapter plugged in already needs a replug.
+install(FILES ${varel_packaging}/udev/70-wavesmith-serial.rules DESTINATION lib/udev/rules.d)
 set(varel_docdir ${CMAKE_INSTALL_DATADIR}/doc/${VAREL_PACKAGE_NAME})
 install(FILES ${varel_packaging}/debian/copyright ${varel_generated}/changelog.gz DESTINATION ${varel_docdir})
 

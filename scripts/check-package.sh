@@ -8,6 +8,8 @@
 #   update-mime-database on the data file's MIME type;
 #   man --warnings on every man page;
 #   the PNG icons against the SVG they are rendered from (packaging/icons/render.sh);
+#   the udev rule of the cables' adapters is in the package (dpkg-deb -c), and udevadm verify
+#     reads it where udevadm has that command (systemd 253 and later);
 #   lintian on the package (no error; warnings and notes are shown).
 # Usage: scripts/check-package.sh dist/PACKAGE.deb
 set -euo pipefail
@@ -71,6 +73,17 @@ mime_database() {
   XDG_DATA_DIRS="$work:${XDG_DATA_DIRS:-/usr/share}" update-mime-database "$work/mime"
   grep -q 'ZNO-7P' "$work/mime/magic" || echo "the magic of the data file is missing"
 }
+# The udev rule is where udev reads the rules of packages.
+udev_rule() {
+  local rule=usr/lib/udev/rules.d/70-wavesmith-serial.rules contents options=()
+  contents=$(dpkg-deb -c "$deb")
+  grep -q " \./$rule\$" <<<"$contents" || echo "the package lacks /$rule"
+  if udevadm verify --help >/dev/null 2>&1; then
+    ! udevadm verify --help | grep -q -- --no-style || options=(--no-style)
+    udevadm verify "${options[@]}" "$tree/$rule" >/dev/null 2>&1 ||
+      udevadm verify "${options[@]}" "$tree/$rule" 2>&1
+  fi
+}
 
 quiet desktop-file-validate "$share/applications/$id.desktop"
 quiet entry_names
@@ -83,6 +96,7 @@ done
 for size in 48 128 256; do
   quiet icon_matches "$size"
 done
+quiet udev_rule
 if lintian --fail-on error --display-info --pedantic "$deb"; then
   echo "ok: lintian $deb"
 else

@@ -435,10 +435,57 @@
     </message>
 </context>
 <context>
+    <name>varel::PortFinder</name>
+    <message>
+        <source>Find Port</source>
+        <translation>查找端口</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>下一步(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>1. Unplug the programming cable from the computer.
+2. Press Next.</source>
+        <translation>1. 从电脑上拔下写频线。
+2. 按“下一步”。</translation>
+    </message>
+    <message>
+        <source>3. Plug the cable in and wait a few seconds.
+4. Press Next.</source>
+        <translation>3. 插上写频线，等待几秒钟。
+4. 按“下一步”。</translation>
+    </message>
+    <message>
+        <source>No new serial device appeared. Check that the cable is plugged in fully, wait a few seconds and press Next again.</source>
+        <translation>没有出现新的串口设备。请检查写频线是否插紧，等待几秒钟后再按“下一步”。</translation>
+    </message>
+    <message>
+        <source>Several serial devices appeared: %1. Unplug the other devices and start again.</source>
+        <translation>出现了多个串口设备：%1。请拔下其他设备后重新开始。</translation>
+    </message>
+    <message>
+        <source>The cable is %1, which is none of Com1 to Com20. To use it as a port, start the program with the variable VAREL_COM&lt;n&gt; naming it, for example VAREL_COM1=%1, and choose Com&lt;n&gt;.</source>
+        <translation>写频线是 %1，不属于 Com1 至 Com20。要把它用作端口，请用环境变量 VAREL_COM&lt;n&gt; 指向它来启动程序，例如 VAREL_COM1=%1，然后选择 Com&lt;n&gt;。</translation>
+    </message>
+    <message>
+        <source>The cable is %1, port Com%2; Com%2 is chosen.</source>
+        <translation>写频线是 %1，端口 Com%2；已选择 Com%2。</translation>
+    </message>
+</context>
+<context>
     <name>varel::PortWindow</name>
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>Find Port...</source>
+        <translation>查找端口...</translation>
     </message>
 </context>
 <context>

@@ -245,7 +245,7 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     m_featuresEditor = new FeaturesEditor(m_session, *m_serviceModes);
     m_tuningEditor = new TuningEditor(m_session, *m_serviceModes);
     m_fmEditor = new FmEditor(m_session);
-    m_portWindow = new PortWindow(m_session);
+    m_portWindow = new PortWindow(m_session, *m_services.messageBoxes);
     m_flagCount = new QLabel(this);
     m_flagCount->setObjectName("FlagCount");
     statusBar()->addPermanentWidget(m_flagCount);

@@ -2,8 +2,11 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QPushButton>
 #include <QRadioButton>
 
+#include "editors/port_finder.h"
+#include "link/serial_devices.h"
 #include "session/session.h"
 #include "ui/twips.h"
 
@@ -15,7 +18,8 @@ constexpr int kColumns = 5;
 
 }  // namespace
 
-PortWindow::PortWindow(Session& session) : QWidget(nullptr), m_session(session) {
+PortWindow::PortWindow(Session& session, MessageBoxes& boxes)
+    : QWidget(nullptr), m_session(session), m_boxes(boxes) {
     setObjectName("Form6");
     m_group = new QButtonGroup(this);
     auto* grid = new QGridLayout(this);
@@ -30,6 +34,32 @@ PortWindow::PortWindow(Session& session) : QWidget(nullptr), m_session(session) 
     }
     // Only the user's click chooses a port; prepareToShow() selects by program.
     connect(m_group, &QButtonGroup::idClicked, this, &PortWindow::portChosen);
+    m_findPort = new QPushButton(this);
+    m_findPort->setObjectName("FindPort");
+    grid->addWidget(m_findPort, (link::kLastPort - 1) / kColumns + 1, kColumns - 2, 1, 2);
+    connect(m_findPort, &QPushButton::clicked, this, &PortWindow::findPort);
+    retranslate();
+}
+
+void PortWindow::findPort() {
+    if (m_finder == nullptr) {
+        m_finder = new PortFinder(
+            m_boxes, [this] { return link::ListSerialDevices(m_deviceRoot); }, this);
+        connect(m_finder, &PortFinder::portFound, this, &PortWindow::choosePort);
+    }
+    m_finder->retranslate();
+    m_finder->restart();
+    m_finder->show();
+    m_finder->raise();
+    m_finder->activateWindow();
+}
+
+void PortWindow::choosePort(int port) {
+    // The device has just appeared, so the probe before it may have found the port missing.
+    QRadioButton* button = option(port);
+    button->setEnabled(true);
+    button->setChecked(true);
+    emit portChosen(port);
 }
 
 QRadioButton* PortWindow::option(int port) const {
@@ -49,6 +79,8 @@ void PortWindow::prepareToShow(int port) {
 
 void PortWindow::retranslate() {
     setWindowTitle("ComPort");
+    m_findPort->setText(tr("Find Port..."));
+    if (m_finder != nullptr) m_finder->retranslate();
     writeTooltips();
 }
 

@@ -1,15 +1,20 @@
 #pragma once
 // The serial port window Form6: twenty options Com1 to Com20 in four rows of five. The ports
-// that the start-up probe could not open are disabled; a click chooses the port at once.
+// that the start-up probe could not open are disabled; a click chooses the port at once. Find
+// Port... opens the port finder, which chooses the port of the cable the user plugs in.
 #include <QWidget>
+#include <string>
 
 #include "link/port_probe.h"
 
 class QButtonGroup;
+class QPushButton;
 class QRadioButton;
 
 namespace varel {
 
+class MessageBoxes;
+class PortFinder;
 class Session;
 
 /// The serial port window Form6. Its options are QRadioButtons named "Com1" to "Com20".
@@ -22,8 +27,8 @@ public:
     static constexpr int kHeightTwips = 2775;
 
     /// The options of ports 1 to 20, their tooltips in the session's language; a click
-    /// chooses a port (portChosen).
-    explicit PortWindow(Session& session);
+    /// chooses a port (portChosen). The port finder speaks through boxes.
+    PortWindow(Session& session, MessageBoxes& boxes);
     /// The outer size of the window's frame in pixels.
     static QSize outerSize();
 
@@ -37,6 +42,12 @@ public:
     QRadioButton* option(int port) const;
     /// Writes every static text in the current language.
     void retranslate();
+    /// Opens the port finder at its first step (the "FindPort" button).
+    void findPort();
+    /// The port finder once it was opened; null before.
+    PortFinder* finder() const { return m_finder; }
+    /// The folder the port finder looks for devices under ("/" unless a test fakes the system).
+    void setDeviceRoot(const std::string& root) { m_deviceRoot = root; }
 
 signals:
     /// The user clicked the option of port (1 to 20): it is PortNumber from now on.
@@ -44,9 +55,14 @@ signals:
 
 private:
     void writeTooltips();
+    void choosePort(int port);
 
     Session& m_session;
+    MessageBoxes& m_boxes;
     QButtonGroup* m_group = nullptr;
+    QPushButton* m_findPort = nullptr;
+    PortFinder* m_finder = nullptr;
+    std::string m_deviceRoot = "/";
     link::PortAvailability m_ports{};
 };
 

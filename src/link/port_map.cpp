@@ -30,6 +30,10 @@ std::optional<std::string> ProcessEnv(const std::string& name) {
 
 }  // namespace
 
+EnvLookup ProcessEnvironment() {
+    return ProcessEnv;
+}
+
 std::string DefaultPortDevice(int port) {
     for (const auto& range : kRanges) {
         if (port >= range.first && port <= range.last)

@@ -19,6 +19,9 @@ constexpr int kLastPort = 20;  ///< highest port number
 /// Looks up an environment variable; empty optional when it is not set.
 using EnvLookup = std::function<std::optional<std::string>(const std::string& name)>;
 
+/// The process environment as an EnvLookup.
+EnvLookup ProcessEnvironment();
+
 /// The built-in device path of port n; empty for a number outside 1-20.
 std::string DefaultPortDevice(int port);
 

@@ -1,7 +1,7 @@
 // The port window Form6 and the start-up around it: the probe's results, choosing a port, the
-// status panel of the start; and the language and the port kept between runs: the settings store,
-// the older language value, the port file and where it goes when the program's folder is
-// read-only, and both surviving a restart through the exit.
+// status panel of the start, the port finder driven through its steps; and the language and the
+// port kept between runs: the settings store, the older language value, the port file and where it
+// goes when the program's folder is read-only, and both surviving a restart through the exit.
 #include "editors/port_window.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include <tuple>
 
 #include "app/stored_settings.h"
+#include "editors/port_finder.h"
 #include "gui/app_fixture.h"
 #include "support/as_nobody.h"
 #include "support/temp_dir.h"
@@ -118,6 +120,108 @@ TEST_F(PortWindowTest, LanguageAndPortSurviveARestartThroughTheExit) {
 }
 
 namespace fs = std::filesystem;
+
+// The port finder over a fake /dev: Find Port..., unplug and Next, plug in and Next.
+class PortFinderTest : public PortWindowTest {
+protected:
+    void SetUp() override {
+        PortWindowTest::SetUp();
+        fs::create_directories(root.path() / "dev");
+        plug("dev/ttyS0");
+        window->portWindow()->setDeviceRoot(root.path().string());
+        showPortWindow();
+    }
+    void plug(const char* name) { ASSERT_TRUE(WriteFileText(root.file(name), "")); }
+    void unplug(const char* name) { fs::remove(root.file(name)); }
+    PortFinder* openFinder() {
+        QTest::mouseClick(find<QPushButton>(window->portWindow(), "FindPort"), Qt::LeftButton);
+        PortFinder* finder = window->portWindow()->finder();
+        EXPECT_NE(finder, nullptr);
+        EXPECT_TRUE(finder->isVisible());
+        EXPECT_EQ(finder->step(), 0);
+        return finder;
+    }
+    // Next as the keyboard presses it: Enter on the default button.
+    void next(PortFinder* finder) { QTest::keyClick(finder, Qt::Key_Return); }
+    QString stepText(PortFinder* finder) { return find<QLabel>(finder, "FinderStep")->text(); }
+
+    TempDir root;
+};
+
+TEST_F(PortFinderTest, TheCableThatAppearsIsChosenWithItsPort) {
+    plug("dev/ttyUSB0");  // another adapter stays plugged in throughout
+    window->setLanguage(1);
+    PortFinder* finder = openFinder();
+    EXPECT_EQ(finder->windowTitle(), "Find Port");
+    EXPECT_TRUE(stepText(finder).contains("Unplug"));
+    next(finder);
+    EXPECT_EQ(finder->step(), 1);
+    EXPECT_TRUE(stepText(finder).contains("Plug the cable in"));
+    plug("dev/ttyUSB1");
+    EXPECT_FALSE(option(2)->isEnabled());  // the probe ran before the cable was there
+    next(finder);
+    EXPECT_FALSE(finder->isVisible());
+    EXPECT_EQ(boxes.last().text, "The cable is /dev/ttyUSB1, port Com2; Com2 is chosen.");
+    EXPECT_EQ(boxes.last().style, MsgStyle::Information);
+    EXPECT_EQ(boxes.last().title, "Find Port");
+    EXPECT_EQ(checkedPort(), 2);
+    EXPECT_TRUE(option(2)->isEnabled());
+    EXPECT_EQ(window->portNumber(), 2);
+
+    // Opened again, it starts from its first step, in the language of the moment.
+    window->setLanguage(0);
+    finder = openFinder();
+    EXPECT_EQ(finder->windowTitle(), "查找端口");
+    QTest::keyClick(finder, Qt::Key_Escape);
+    EXPECT_FALSE(finder->isVisible());
+    EXPECT_EQ(window->portNumber(), 2);
+}
+
+TEST_F(PortFinderTest, NothingSeveralOrAnUnmappedDeviceChoosesNothing) {
+    window->setLanguage(1);
+    PortFinder* finder = openFinder();
+    next(finder);
+    next(finder);  // nothing plugged in: said, and the finder waits on the same step
+    EXPECT_TRUE(boxes.last().text.startsWith("No new serial device appeared"))
+        << qPrintable(boxes.last().text);
+    EXPECT_EQ(boxes.last().style, MsgStyle::Exclamation);
+    EXPECT_TRUE(finder->isVisible());
+    EXPECT_EQ(finder->step(), 1);
+
+    // Two at once: both named with their ports, back to the first step.
+    plug("dev/ttyUSB3");
+    plug("dev/ttyACM0");
+    next(finder);
+    EXPECT_EQ(boxes.last().text,
+              "Several serial devices appeared: /dev/ttyACM0 (Com9), /dev/ttyUSB3 (Com4). Unplug "
+              "the other devices and start again.");
+    EXPECT_EQ(finder->step(), 0);
+
+    // A device of no port: how to reach it through the variable.
+    next(finder);
+    plug("dev/ttyUSB8");
+    next(finder);
+    EXPECT_EQ(boxes.last().text,
+              "The cable is /dev/ttyUSB8, which is none of Com1 to Com20. To use it as a port, "
+              "start the program with the variable VAREL_COM<n> naming it, for example "
+              "VAREL_COM1=/dev/ttyUSB8, and choose Com<n>.");
+    EXPECT_FALSE(finder->isVisible());
+    EXPECT_EQ(checkedPort(), 0);
+    EXPECT_EQ(window->portNumber(), 0);
+}
+
+TEST_F(PortFinderTest, APathNamedByTheVariableIsFoundAsItsPort) {
+    fs::create_directories(root.path() / "dev/pts");
+    qputenv("VAREL_COM3", "/dev/pts/7");
+    PortFinder* finder = openFinder();
+    next(finder);
+    plug("dev/pts/7");
+    unplug("dev/ttyS0");  // a device that went away is not the cable
+    next(finder);
+    EXPECT_EQ(boxes.last().text, "写频线是 /dev/pts/7，端口 Com3；已选择 Com3。");
+    EXPECT_EQ(checkedPort(), 3);
+    EXPECT_EQ(window->portNumber(), 3);
+}
 
 class StoredSettingsTest : public ::testing::Test {
 protected:
