@@ -40,8 +40,7 @@ std::vector<std::string> ListSerialDevices(const std::string& root, const EnvLoo
         if (IsSerialName(name)) devices.push_back("/dev/" + name);
     }
     // A named device counts while what it names exists (a link that leads nowhere does not).
-    for (int port = kFirstPort; port <= kLastPort; ++port) {
-        if (!env) break;
+    for (int port = kFirstPort; env && port <= kLastPort; ++port) {
         const auto named = env(PortOverrideVariable(port));
         if (named && !named->empty() && fs::exists(UnderRoot(root, *named), error))
             devices.push_back(*named);
