@@ -9,12 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 
+#include "files/file_io.h"
 #include "link/frames.h"
 #include "sim/paced_line.h"
 #include "sim/pty.h"
@@ -101,7 +100,7 @@ struct Settings {
 };
 
 /// The largest trace file read (a whole read with its pieces is about 20 KiB).
-constexpr std::streamsize kMaxTraceBytes = 16 * 1024 * 1024;
+constexpr std::size_t kMaxTraceBytes = 16 * 1024 * 1024;
 
 // Options that describe the simulated radio, which a replay takes from its trace.
 bool IsRadioOption(const std::string& arg) {
@@ -114,23 +113,20 @@ bool IsRadioOption(const std::string& arg) {
 
 // Reads and checks the trace of --replay; false with the reason in problem.
 bool LoadTrace(const std::string& path, varel::link::Trace& trace, std::string& problem) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        problem = std::strerror(errno);
+    std::vector<std::uint8_t> bytes;
+    const varel::DataFileResult read =
+        varel::ReadFilePrefix(path, kMaxTraceBytes + 1, bytes, varel::PipeOpen::WaitForWriter);
+    if (!read.ok()) {
+        const std::string reason = varel::ReasonText(read, varel::Language::English);
+        problem = varel::DataFileMessage(read.error, varel::Language::English) +
+                  (reason.empty() ? "" : " (" + reason + ")");
         return false;
     }
-    std::string text(static_cast<std::size_t>(kMaxTraceBytes) + 1, '\0');
-    in.read(&text[0], kMaxTraceBytes + 1);
-    if (in.bad()) {
-        problem = "cannot be read";
-        return false;
-    }
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > static_cast<std::size_t>(kMaxTraceBytes)) {
+    if (bytes.size() > kMaxTraceBytes) {
         problem = "longer than any trace of this program";
         return false;
     }
-    return varel::link::ParseTrace(text, trace, problem);
+    return varel::link::ParseTrace(std::string(bytes.begin(), bytes.end()), trace, problem);
 }
 
 // A number in decimal or, after "0x", in hexadecimal.
