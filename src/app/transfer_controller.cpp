@@ -143,7 +143,10 @@ void TransferController::stopForExit() {
     m_settle.stop();
     // The ending that interrupt() reports must not be told or decoded any more.
     disconnect(&m_transfer, &link::SerialTransfer::finished, this, nullptr);
+    const bool running = m_transfer.isRunning();
     m_transfer.interrupt();
+    // The trace of a transfer cut short by the exit, its End included, is kept all the same.
+    if (running) keepTrace();
 }
 
 void TransferController::retranslate() {

@@ -1,5 +1,6 @@
 #include "sim/trace_replay.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -14,7 +15,13 @@ std::string LineOf(std::size_t index) {
 
 }  // namespace
 
-TraceReplay::TraceReplay(link::Trace trace) : m_trace(std::move(trace)) {}
+TraceReplay::TraceReplay(link::Trace trace) : m_trace(std::move(trace)) {
+    // A line without bytes (which a read trace never has) would be nothing to wait for.
+    auto& events = m_trace.events;
+    events.erase(std::remove_if(events.begin(), events.end(),
+                                [](const link::TraceEvent& e) { return e.bytes.empty(); }),
+                 events.end());
+}
 
 void TraceReplay::reset() {
     m_event = 0;

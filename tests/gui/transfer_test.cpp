@@ -316,6 +316,15 @@ TEST_F(TransferTest, AStopSignalDuringATransferSendsEndAndClosesThePort) {
         sim->stop();
         EXPECT_LT(sim->count("rx Write"), 191);
         EXPECT_EQ(sim->count("rx End"), 1);
+        // The trace of the cut transfer is kept, up to its End.
+        const auto bytes = ReadFileBytes(backups.file(kLastTraceName));
+        link::Trace trace;
+        std::string problem;
+        ASSERT_TRUE(link::ParseTrace(std::string(bytes.begin(), bytes.end()), trace, problem))
+            << problem;
+        EXPECT_EQ(trace.direction, "write");
+        ASSERT_FALSE(trace.events.empty());
+        EXPECT_EQ(trace.events.back().bytes, std::vector<std::uint8_t>{link::kEnd});
     }
 }
 
