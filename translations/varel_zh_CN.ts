@@ -552,6 +552,10 @@ It is taken off the list of recent files.</source>
         <source>No port is chosen.</source>
         <translation>未选择串口。</translation>
     </message>
+    <message>
+        <source>The trace of the transfer could not be saved: %1</source>
+        <translation>无法保存传输记录：%1</translation>
+    </message>
 </context>
 <context>
     <name>varel::WriteSafety</name>

@@ -28,6 +28,7 @@ TransferController::TransferController(Session& session, MessageBoxes& boxes,
       m_window(window),
       m_backupFolder(backupFolder),
       m_portNumber(std::move(portNumber)) {
+    m_transfer.setTrace(&m_trace);
     m_reenable.setObjectName("Timer1");
     m_reenable.setInterval(kReenableMs);
     connect(&m_reenable, &QTimer::timeout, this, &TransferController::OnReenableTimerTick);
@@ -142,7 +143,10 @@ void TransferController::stopForExit() {
     m_settle.stop();
     // The ending that interrupt() reports must not be told or decoded any more.
     disconnect(&m_transfer, &link::SerialTransfer::finished, this, nullptr);
+    const bool running = m_transfer.isRunning();
     m_transfer.interrupt();
+    // The trace of a transfer cut short by the exit, its End included, is kept all the same.
+    if (running) keepTrace();
 }
 
 void TransferController::retranslate() {
@@ -166,6 +170,11 @@ bool TransferController::openPort() {
 
 bool TransferController::begin(Direction direction,
                                std::unique_ptr<link::TransferMachine> machine) {
+    // A read-back goes on in the trace of its write.
+    if (direction != Direction::ReadBack) {
+        m_trace.start(direction == Direction::Read ? "read" : "write", m_device);
+        m_backupFailed = false;
+    }
     // The port may have gone away while a pending edit was being committed.
     if (!m_transfer.begin(*machine)) {
         m_invalidDevice = link::PortDevice(m_portNumber());
@@ -209,6 +218,7 @@ void TransferController::finish(link::Outcome outcome) {
     const Direction direction = m_direction;
     m_direction = Direction::None;
     m_machine.reset();
+    keepTrace();
     // What a read received stays in InImage also when the read broke off.
     if (direction == Direction::Read) m_session.loadImage(m_received);
     switch (direction) {
@@ -295,12 +305,27 @@ bool TransferController::backup(BackupKind kind, const MemoryImage& image) {
     const BackupResult saved =
         SaveBackup(image, kind, m_backupFolder.toStdString(), std::time(nullptr));
     if (saved.result.ok()) return true;
-    const Language lang = m_session.language();
-    QString reason = QtText(DataFileMessage(saved.result.error, lang));
-    const std::string system = ReasonText(saved.result, lang);
-    if (!system.empty()) reason += " " + QtText(system);
-    emit notice(tr("The backup could not be saved: %1").arg(reason));
+    m_backupFailed = true;
+    noticeFailure(tr("The backup could not be saved: %1"), saved.result);
     return false;
+}
+
+void TransferController::keepTrace() {
+    // Saved before the ending's message, so that it is there while the user reads it. A trace
+    // that cannot be saved is only said, unless the backup's failure was said already: that
+    // one matters more, and the folder is the same.
+    const BackupResult saved = SaveBesideBackups(link::TraceText(m_trace.trace()),
+                                                 m_backupFolder.toStdString(), kLastTraceName);
+    if (!saved.result.ok() && !m_backupFailed)
+        noticeFailure(tr("The trace of the transfer could not be saved: %1"), saved.result);
+}
+
+void TransferController::noticeFailure(const QString& what, const DataFileResult& result) {
+    const Language lang = m_session.language();
+    QString reason = QtText(DataFileMessage(result.error, lang));
+    const std::string system = ReasonText(result, lang);
+    if (!system.empty()) reason += " " + QtText(system);
+    emit notice(what.arg(reason));
 }
 
 void TransferController::reportInvalidPort() {

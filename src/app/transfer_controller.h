@@ -26,6 +26,7 @@ class ProgressWindow;
 class ServiceModes;
 class Session;
 enum class BackupKind;
+struct DataFileResult;
 
 /// Runs the radio transfers of the main window.
 class TransferController : public QObject {
@@ -97,6 +98,8 @@ private:
     void reportWrite(const link::WriteResult& result);
     void coolDown();
     bool backup(BackupKind kind, const MemoryImage& image);
+    void keepTrace();
+    void noticeFailure(const QString& what, const DataFileResult& result);
     void reportInvalidPort();
     QString text(Message message) const;
     int message(const QString& text, int style, const QString& title);
@@ -108,6 +111,7 @@ private:
     QString m_backupFolder;
     std::function<int()> m_portNumber;
     link::SerialTransfer m_transfer;
+    link::TraceRecorder m_trace;  // the last transfer (a write and its read-back are one)
     std::unique_ptr<link::TransferMachine> m_machine;
     std::unique_ptr<link::WriteProcedure> m_write;  // the write under way, until it is told
     ProgressWindow* m_progress = nullptr;
@@ -115,6 +119,7 @@ private:
     int m_reenableTicks = 0;
     Direction m_direction = Direction::None;
     bool m_verify = false;
+    bool m_backupFailed = false;  // said in the status bar during this transfer
     MemoryImage m_received;       // a read's blocks over InImage; InImage when the read ends
     QTimer m_settle;              // the radio's moment to settle before a read-back
     std::string m_device;         // the device of the port the transfer opened

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "cli/verbs.h"
+#include "files/file_io.h"
 #include "image/messages.h"
 #include "link/frames.h"
 #include "link/port_map.h"
@@ -193,9 +194,41 @@ int TransferRunner::wait(int ms) {
 
 TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machine) {
     TransferRunner runner;
+    runner.setTrace(run.trace);
     const TransferReport opened = runner.open(run.device);
     if (opened.result != TransferResult::Success) return opened;
     return runner.run(run.label, run.answerBandOk, machine);
+}
+
+TraceFile::TraceFile(const ParsedArgs& parsed, const std::string& direction,
+                     const std::string& device) {
+    if (!parsed.has("--trace")) return;
+    m_path = parsed.options.at("--trace");
+    m_recorder.start(direction, device);
+}
+
+TraceFile::~TraceFile() {
+    if (!m_used) return;
+    const std::string text = link::TraceText(m_recorder.trace());
+    const DataFileResult saved =
+        ReplaceFile(m_path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    if (!saved.ok())
+        std::cerr << "varel-cli: warning: the trace was not saved: "
+                  << DescribeFailure(m_path, saved) << "\n";
+}
+
+bool TraceFile::check(std::string& problem) const {
+    if (m_path.empty()) return true;
+    const DataFileResult target = CheckReplaceTarget(m_path);
+    if (target.ok()) return true;
+    problem = DescribeFailure(m_path, target);
+    return false;
+}
+
+link::TraceRecorder* TraceFile::recorder() {
+    if (m_path.empty()) return nullptr;
+    m_used = true;
+    return &m_recorder;
 }
 
 int ReportTransfer(const TransferReport& report, const std::string& device) {

@@ -10,6 +10,7 @@
 #include "link/serial_transfer.h"
 #include "link/transfer_actions.h"
 #include "link/transfer_machine.h"
+#include "link/transfer_trace.h"
 
 namespace varel::cli {
 
@@ -45,6 +46,7 @@ struct TransferRun {
     std::string device;         ///< device path of the port
     std::string label;          ///< progress text, shown on standard error if it is a terminal
     bool answerBandOk = false;  ///< answer the band question with OK (else Cancel)
+    link::TraceRecorder* trace = nullptr;  ///< taps the transfer (nullptr: no trace)
 };
 
 /// The device of the --port option of a transfer verb, which also takes exactly one file.
@@ -69,6 +71,8 @@ public:
     /// program (before anything is saved).
     TransferReport run(const std::string& label, bool answerBandOk, link::TransferMachine& machine,
                        const WriteRun& write = {});
+    /// Taps every following transfer with recorder (nullptr: none), which must outlive them.
+    void setTrace(link::TraceRecorder* recorder) { m_transfer.setTrace(recorder); }
     /// Waits ms milliseconds on the event loop; the SIGINT or SIGTERM that cut the wait short,
     /// or 0.
     int wait(int ms);
@@ -77,6 +81,30 @@ private:
     std::unique_ptr<QCoreApplication> m_app;  // made before the adapter, whose timer needs it
     link::SerialTransfer m_transfer;
     std::string m_device;
+};
+
+/// The --trace FILE option of a transfer verb: the trace of every transfer the verb runs,
+/// saved to FILE when the verb ends, whatever the transfers' outcome.
+class TraceFile {
+public:
+    /// Traces a verb of direction ("read" or "write") on device when parsed has --trace.
+    TraceFile(const ParsedArgs& parsed, const std::string& direction, const std::string& device);
+    /// Saves the trace once recorder() was taken; a trace that cannot be saved is a warning
+    /// and changes nothing of the verb's outcome.
+    ~TraceFile();
+    TraceFile(const TraceFile&) = delete;
+    TraceFile& operator=(const TraceFile&) = delete;
+
+    /// Ok when there is no --trace or FILE can be written; else why not (as DescribeFailure
+    /// says it).
+    bool check(std::string& problem) const;
+    /// The recorder to tap the transfers with, or nullptr without --trace.
+    link::TraceRecorder* recorder();
+
+private:
+    std::string m_path;
+    link::TraceRecorder m_recorder;
+    bool m_used = false;
 };
 
 /// Opens the port, runs the machine to its end, closes the port (TransferRunner).

@@ -18,7 +18,7 @@ namespace varel::cli {
 namespace {
 
 const char kReadUsage[] =
-    "usage: varel-cli read --port PORT [--no-backup] OUT.dat\n"
+    "usage: varel-cli read --port PORT [--no-backup] [--trace FILE] OUT.dat\n"
     "\n"
     "Reads the radio's whole memory and saves image bytes 0x000-0xBFF, as received, to OUT.dat\n"
     "(data file format, no decoding). PORT is a port name Com1 to Com20 (any case), a number\n"
@@ -35,7 +35,10 @@ const char kReadUsage[] =
     "XDG_DATA_HOME is not set); the newest 200 backups are kept. A backup that cannot be saved\n"
     "is reported as a warning and the read goes on.\n"
     "\n"
-    "  --no-backup   keep no backup of this read\n"
+    "  --no-backup     keep no backup of this read\n"
+    "  --trace FILE    save every byte sent and received, with its time, to FILE (also when\n"
+    "                  the read fails; docs/trace-format.md); 'varel-sim --replay FILE' answers\n"
+    "                  as the radio did\n"
     "\n"
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error,\n"
     "130/143 interrupted by SIGINT/SIGTERM (End is sent to the radio).\n";
@@ -53,7 +56,8 @@ void WarnDoubtfulValues(const MemoryImage& image) {
 int RunRead(const Args& args) {
     ParsedArgs parsed;
     std::string error;
-    if (!ParseArgs(args, {{"--port", true}, {"--no-backup", false}}, parsed, error))
+    if (!ParseArgs(args, {{"--port", true}, {"--no-backup", false}, {"--trace", true}}, parsed,
+                   error))
         return UsageError(kReadUsage, error);
     if (parsed.help) return PrintHelp(kReadUsage);
     std::string device;
@@ -63,11 +67,14 @@ int RunRead(const Args& args) {
     const std::string& out = parsed.positional[0];
     const DataFileResult target = CheckReplaceTarget(out);
     if (!target.ok()) return Fail(DescribeFailure(out, target));
+    TraceFile trace(parsed, "read", device);
+    if (!trace.check(error)) return Fail(error);
 
     MemoryImage in;
     link::ReadMachine machine(in);
-    const TransferReport report =
-        RunTransfer({device, MessageText(Message::ReadingData, Language::English), false}, machine);
+    const TransferReport report = RunTransfer(
+        {device, MessageText(Message::ReadingData, Language::English), false, trace.recorder()},
+        machine);
     if (report.result != TransferResult::Success) return ReportTransfer(report, device);
 
     BackUp(parsed, in, BackupKind::Read);

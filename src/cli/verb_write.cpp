@@ -24,7 +24,7 @@ namespace {
 
 const char kWriteUsage[] =
     "usage: varel-cli write --port PORT [--band N] [--debug-mode] [--force-write] [--strict]\n"
-    "                       [--verify] [--no-backup] IN.dat\n"
+    "                       [--verify] [--no-backup] [--trace FILE] IN.dat\n"
     "\n"
     "Opens IN.dat as the program's Open command does, encodes it as a write does and sends it\n"
     "to the radio. PORT is a port name Com1 to Com20, a number 1 to 20 or a device path (see\n"
@@ -59,6 +59,8 @@ const char kWriteUsage[] =
     "                  prints 'Verified: the radio holds every byte that was written.', or\n"
     "                  each differing block with what it holds\n"
     "  --no-backup     keep no backup of this write\n"
+    "  --trace FILE    save every byte sent and received, with its time, to FILE (the write\n"
+    "                  and its read-back, also when they fail); see 'varel-cli read --help'\n"
     "\n"
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error (also\n"
     "when the read-back fails twice), 5 band refused, 7 refused by --strict, 8 the radio does\n"
@@ -169,7 +171,7 @@ int RunWrite(const Args& args) {
     std::string error;
     const std::vector<CliOption> accepted = {
         {"--port", true},    {"--band", true},    {"--debug-mode", false}, {"--force-write", false},
-        {"--strict", false}, {"--verify", false}, {"--no-backup", false}};
+        {"--strict", false}, {"--verify", false}, {"--no-backup", false},  {"--trace", true}};
     if (!ParseArgs(args, accepted, parsed, error)) return UsageError(kWriteUsage, error);
     if (parsed.help) return PrintHelp(kWriteUsage);
     // Before the file count: "--band IN.dat" took the file as the band.
@@ -191,7 +193,10 @@ int RunWrite(const Args& args) {
     request.verify = parsed.has("--verify");
     MemoryImage out;
     link::WriteProcedure procedure(out, request);
+    TraceFile trace(parsed, "write", device);
+    if (!trace.check(error)) return Fail(error);
     TransferRunner runner;
+    runner.setTrace(trace.recorder());
     TransferReport last;
     std::optional<int> settleMs;
     link::WriteNext next = procedure.start();

@@ -217,6 +217,20 @@ BackupResult SaveBackup(const MemoryImage& image, BackupKind kind, const std::st
     return backup;
 }
 
+BackupResult SaveBesideBackups(const std::string& text, const std::string& folder,
+                               const std::string& name) {
+    BackupResult saved;
+    saved.path = folder;
+    const int err = folder.empty() ? ENOENT : MakeFolders(folder);
+    if (err != 0) {
+        saved.result = SystemFailure(DataFileError::CannotOpen, err);
+        return saved;
+    }
+    saved.path = folder + "/" + name;
+    saved.result = ReplaceFile(saved.path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    return saved;
+}
+
 std::vector<std::string> ListBackups(const std::string& folder) {
     std::vector<std::string> paths;
     const std::vector<std::string> names = ReadIndex(folder);

@@ -54,6 +54,15 @@ struct BackupResult {
 BackupResult SaveBackup(const MemoryImage& image, BackupKind kind, const std::string& folder,
                         std::time_t when, std::size_t keep = kBackupsKept);
 
+/// The name of the trace of the last transfer, kept in the backup folder.
+constexpr char kLastTraceName[] = "last-transfer.trace";
+
+/// Saves text as the file name in folder, creating the folder as SaveBackup does, and replacing
+/// an existing file only once the whole text was written (ReplaceFile). Such a file is not a
+/// backup: the index does not list it and it is never pruned.
+BackupResult SaveBesideBackups(const std::string& text, const std::string& folder,
+                               const std::string& name);
+
 /// The backups the folder's index lists that are still there as regular files, newest saved
 /// first; paths as folder + "/" + name. Empty when the folder or its index cannot be read.
 std::vector<std::string> ListBackups(const std::string& folder);

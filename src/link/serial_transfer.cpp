@@ -31,6 +31,7 @@ bool SerialTransfer::begin(TransferMachine& machine) {
     if (m_machine != nullptr || !m_port.isOpen()) return false;
     m_machine = &machine;
     m_threshold = 1;
+    m_traced = 0;
     m_timer.start();
     apply(machine.start());
     return true;
@@ -49,8 +50,16 @@ void SerialTransfer::onReadyRead() {
         m_port.clear(QSerialPort::Input);
         return;
     }
+    if (m_trace != nullptr && m_port.bytesAvailable() > m_traced) {
+        // Peeking leaves the bytes where they are, for the threshold to decide on.
+        const QByteArray buffered = m_port.peek(m_port.bytesAvailable());
+        m_trace->received(reinterpret_cast<const std::uint8_t*>(buffered.constData()) + m_traced,
+                          static_cast<std::size_t>(buffered.size() - m_traced));
+        m_traced = buffered.size();
+    }
     if (m_port.bytesAvailable() < m_threshold) return;
     const QByteArray data = m_port.readAll();
+    m_traced = 0;
     apply(m_machine->received(reinterpret_cast<const std::uint8_t*>(data.constData()),
                               static_cast<std::size_t>(data.size())));
 }
@@ -71,9 +80,11 @@ void SerialTransfer::onError(QSerialPort::SerialPortError error) {
 void SerialTransfer::apply(const Actions& actions) {
     if (actions.threshold) m_threshold = *actions.threshold;
     if (!actions.writes.empty() && m_port.isOpen()) {
-        for (const auto& call : actions.writes)
+        for (const auto& call : actions.writes) {
             m_port.write(reinterpret_cast<const char*>(call.data()),
                          static_cast<qint64>(call.size()));
+            if (m_trace != nullptr) m_trace->sent(call.data(), call.size());
+        }
         m_port.flush();
     }
     if (actions.progress) emit progressChanged(*actions.progress);

@@ -9,6 +9,7 @@
 #include "link/port_problem.h"
 #include "link/transfer_actions.h"
 #include "link/transfer_machine.h"
+#include "link/transfer_trace.h"
 
 namespace varel::link {
 
@@ -16,6 +17,7 @@ namespace varel::link {
 ///
 /// Received bytes reach the machine only once at least the receive threshold is buffered, and
 /// then all buffered bytes at once. Every output call of the machine is one write on the port.
+/// The trace, when one is set, sees each piece as it arrives, also below the threshold.
 /// A read or resource error of the port (an unplugged cable) closes the port; the transfer then
 /// ends through the machine's reply timeout. After finished() the port is closed.
 class SerialTransfer : public QObject {
@@ -55,6 +57,11 @@ public:
     /// True from a successful start() until finished().
     bool isRunning() const { return m_machine != nullptr; }
 
+    /// Taps the transfers: every output call and every piece received, as it arrives, goes to
+    /// recorder as well (nullptr: none). The recorder must outlive the transfers it taps; it
+    /// changes nothing of what is sent or received.
+    void setTrace(TraceRecorder* recorder) { m_trace = recorder; }
+
     /// The port (for its state; the transfer owns it).
     const QSerialPort& port() const { return m_port; }
 
@@ -79,6 +86,8 @@ private:
     QSerialPort m_port;
     QTimer m_timer;
     TransferMachine* m_machine = nullptr;
+    TraceRecorder* m_trace = nullptr;
+    qint64 m_traced = 0;  // bytes of the port's buffer already given to the trace
     int m_threshold = 1;
     PortProblem m_openProblem = PortProblem::None;
 };

@@ -10,13 +10,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 
+#include "files/file_io.h"
 #include "link/frames.h"
 #include "sim/paced_line.h"
 #include "sim/pty.h"
 #include "sim/radio_memory.h"
 #include "sim/radio_protocol.h"
+#include "sim/trace_replay.h"
 
 namespace {
 
@@ -60,6 +63,13 @@ const std::string kUsage =
     "                    store the byte at image offset ADDR (decimal, or hex as 0x5A; 0 to\n"
     "                    0xC00) inverted (XOR 0xFF) whenever a write block carries it, so\n"
     "                    that reading it back shows a difference\n"
+    "  --replay FILE     answer as the radio of a transfer trace did (varel-cli --trace, or\n"
+    "                    last-transfer.trace in the backup folder): each recorded reply, with\n"
+    "                    its delay, once the program has sent the bytes recorded before it;\n"
+    "                    a radio silent in the trace stays silent there. A program that sends\n"
+    "                    something else is told on standard error and gets no more answers;\n"
+    "                    the replay starts again once the trace is used up, or after 1 s of\n"
+    "                    quiet. Not with --memory, --save, the identification or the faults\n"
     "  -v, --verbose     log every frame to standard error, with the milliseconds since start\n"
     "  -h, --help        show this text\n"
     "  --version         print the version\n";
@@ -85,7 +95,39 @@ struct Settings {
     bool pace = false;
     int latencyMs = 0;
     bool verbose = false;
+    std::string replayFile;
+    std::string radioOption;  // the last option that shapes the simulated radio
 };
+
+/// The largest trace file read (a whole read with its pieces is about 20 KiB).
+constexpr std::size_t kMaxTraceBytes = 16 * 1024 * 1024;
+
+// Options that describe the simulated radio, which a replay takes from its trace.
+bool IsRadioOption(const std::string& arg) {
+    for (const char* name :
+         {"--memory", "--save", "--model", "--band", "--silent", "--stop-after", "--garbage",
+          "--split-ident", "--long-ident", "--glued-ack", "--exit-after", "--corrupt-write"})
+        if (arg == name) return true;
+    return false;
+}
+
+// Reads and checks the trace of --replay; false with the reason in problem.
+bool LoadTrace(const std::string& path, varel::link::Trace& trace, std::string& problem) {
+    std::vector<std::uint8_t> bytes;
+    const varel::DataFileResult read =
+        varel::ReadFilePrefix(path, kMaxTraceBytes + 1, bytes, varel::PipeOpen::WaitForWriter);
+    if (!read.ok()) {
+        const std::string reason = varel::ReasonText(read, varel::Language::English);
+        problem = varel::DataFileMessage(read.error, varel::Language::English) +
+                  (reason.empty() ? "" : " (" + reason + ")");
+        return false;
+    }
+    if (bytes.size() > kMaxTraceBytes) {
+        problem = "longer than any trace of this program";
+        return false;
+    }
+    return varel::link::ParseTrace(std::string(bytes.begin(), bytes.end()), trace, problem);
+}
 
 // A number in decimal or, after "0x", in hexadecimal.
 bool ReadOffset(const std::string& text, int high, int& value) {
@@ -123,6 +165,7 @@ int ParseArgs(int argc, char** argv, Settings& s) {
             return true;
         };
         std::string text;
+        if (IsRadioOption(arg)) s.radioOption = arg;
         if (arg == "-h" || arg == "--help") {
             std::cout << kUsage;
             return 0;
@@ -147,6 +190,8 @@ int ParseArgs(int argc, char** argv, Settings& s) {
             s.radio.gluedAck = true;
         } else if (arg == "--device") {
             if (!value(s.device) || s.device.empty()) return Usage("--device needs a path");
+        } else if (arg == "--replay") {
+            if (!value(s.replayFile) || s.replayFile.empty()) return Usage("--replay needs a file");
         } else if (arg == "--memory") {
             if (!value(s.memoryFile) || s.memoryFile.empty()) return Usage("--memory needs a file");
         } else if (arg == "--model") {
@@ -174,6 +219,8 @@ int ParseArgs(int argc, char** argv, Settings& s) {
         }
     }
     if (s.save && s.memoryFile.empty()) return Usage("--save needs --memory FILE");
+    if (!s.replayFile.empty() && !s.radioOption.empty())
+        return Usage("--replay answers as the trace's radio did and takes no " + s.radioOption);
     return -1;
 }
 
@@ -205,6 +252,17 @@ int main(int argc, char** argv) {
                       << (reason.empty() ? "" : " (" + reason + ")") << "\n";
             return 1;
         }
+    }
+
+    std::unique_ptr<TraceReplay> replay;
+    if (!settings.replayFile.empty()) {
+        varel::link::Trace trace;
+        std::string problem;
+        if (!LoadTrace(settings.replayFile, trace, problem)) {
+            std::cerr << "varel-sim: " << settings.replayFile << ": " << problem << "\n";
+            return 1;
+        }
+        replay = std::make_unique<TraceReplay>(std::move(trace));
     }
 
     RadioLine line;
@@ -241,20 +299,26 @@ int main(int argc, char** argv) {
         const std::int64_t readNs = NowNs();
         for (ssize_t i = 0; i < count; ++i) {
             paced.accept(readNs);
-            const Response response = protocol.feed(bytes[i]);
+            const bool wasDiverged = replay && replay->diverged();
+            const Response response = replay ? replay->feed(bytes[i]) : protocol.feed(bytes[i]);
             for (const auto& entry : response.log) Log(settings, entry);
+            if (replay && replay->diverged() && !wasDiverged)
+                std::cerr << "varel-sim: " << settings.replayFile << ": " << replay->divergence()
+                          << "\n";
             for (std::size_t w = 0; w < response.writes.size(); ++w) {
-                // The latency comes before the reply; the pieces of a split reply are apart
-                // long enough to arrive as separate receive events.
-                const std::int64_t start = w == 0
-                                               ? paced.replyStart() + settings.latencyMs * 1000000LL
-                                               : paced.sendEnd() + kPieceGapNs;
+                // The latency (or the recorded delay) comes before the reply; the pieces of a
+                // split reply are apart long enough to arrive as separate receive events.
+                const std::int64_t delay = w < response.delaysNs.size() ? response.delaysNs[w] : 0;
+                const std::int64_t start =
+                    w == 0 ? paced.replyStart() + settings.latencyMs * 1000000LL + delay
+                           : paced.sendEnd() + std::max(kPieceGapNs, delay);
                 if (!paced.send(response.writes[w], start)) {
                     std::cerr << "varel-sim: cannot write to the line: " << std::strerror(errno)
                               << "\n";
                     return 1;
                 }
             }
+            if (replay) continue;
             if (protocol.takeCompletedWrite() && settings.save) {
                 const auto result = memory.save(settings.memoryFile);
                 if (result.ok()) {
@@ -280,7 +344,7 @@ int main(int argc, char** argv) {
         pollfd pfd{line.fd(), POLLIN, 0};
         timespec timeout{};
         const timespec* timeoutPtr = nullptr;
-        if (protocol.inSession()) {
+        if (replay ? replay->diverged() : protocol.inSession()) {
             const std::int64_t left =
                 std::max<std::int64_t>(0, lastActivity + kSessionIdleNs - NowNs());
             timeout.tv_sec = static_cast<time_t>(left / 1000000000LL);
@@ -295,6 +359,7 @@ int main(int argc, char** argv) {
         }
         if (ready == 0) {
             Log(settings, "no byte for 1 s: session forgotten");
+            if (replay) replay->reset();
             protocol.reset();
             continue;
         }

@@ -59,6 +59,9 @@ using Chunk = std::vector<std::uint8_t>;
 struct Response {
     std::vector<Chunk> writes;     ///< output calls in order
     std::vector<std::string> log;  ///< one line per frame received or sent
+    /// Empty, or for each write the nanoseconds it waits after the byte that caused it (the
+    /// first) or after the write before it (the others): the timing of a replayed radio.
+    std::vector<std::int64_t> delaysNs;
 };
 
 /// The radio's protocol state; feed it every byte the tool sends.

@@ -31,6 +31,7 @@
 #include "link/frames.h"
 #include "link/serial_transfer.h"
 #include "link/stop_signals.h"
+#include "link/transfer_trace.h"
 #include "session/service_modes.h"
 #include "sim/radio_memory.h"
 #include "support/temp_dir.h"
@@ -165,7 +166,8 @@ TEST_F(TransferTest, ReadEditWriteWithTheCoolDownAndTheDebugMode) {
     // The read left its backup.
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(backups.path()))
-        if (entry.path().filename() != kBackupIndexName)
+        if (entry.path().filename() != kBackupIndexName &&
+            entry.path().filename() != kLastTraceName)
             names.push_back(entry.path().filename().string());
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(names[0].rfind("read-", 0), 0u);
@@ -314,6 +316,15 @@ TEST_F(TransferTest, AStopSignalDuringATransferSendsEndAndClosesThePort) {
         sim->stop();
         EXPECT_LT(sim->count("rx Write"), 191);
         EXPECT_EQ(sim->count("rx End"), 1);
+        // The trace of the cut transfer is kept, up to its End.
+        const auto bytes = ReadFileBytes(backups.file(kLastTraceName));
+        link::Trace trace;
+        std::string problem;
+        ASSERT_TRUE(link::ParseTrace(std::string(bytes.begin(), bytes.end()), trace, problem))
+            << problem;
+        EXPECT_EQ(trace.direction, "write");
+        ASSERT_FALSE(trace.events.empty());
+        EXPECT_EQ(trace.events.back().bytes, std::vector<std::uint8_t>{link::kEnd});
     }
 }
 
@@ -517,6 +528,61 @@ TEST_F(TransferTest, AnUndoneReadRestoresTheEditorsAndTouchesNeitherRadioNorBack
     EXPECT_EQ(session->document(), read);
     EXPECT_EQ(ShownValues(*window), shownRead);
     leftAlone();
+}
+
+// Every transfer, good or failed, leaves its trace as last-transfer.trace beside the backups;
+// a trace that cannot be saved breaks no transfer.
+TEST_F(TransferTest, TheLastTransferLeavesItsTraceBesideTheBackups) {
+    const std::string path = backups.file(kLastTraceName);
+    auto lastTrace = [&] {
+        const auto bytes = ReadFileBytes(path);
+        link::Trace trace;
+        std::string problem;
+        EXPECT_TRUE(link::ParseTrace(std::string(bytes.begin(), bytes.end()), trace, problem))
+            << problem;
+        return trace;
+    };
+    auto sentLines = [](const link::Trace& trace) {
+        int n = 0;
+        for (const auto& event : trace.events) n += event.sent;
+        return n;
+    };
+    startRadio({});
+    run("MNRead");
+    ASSERT_EQ(boxes.last().text, "读频成功！");
+    link::Trace trace = lastTrace();
+    EXPECT_EQ(trace.direction, "read");
+    EXPECT_EQ(trace.port, sim->device());
+    ASSERT_FALSE(trace.events.empty());
+    EXPECT_EQ(trace.events.front().bytes,
+              std::vector<std::uint8_t>(link::kWakeUp.begin(), link::kWakeUp.end()));
+    // One line a call: wake-up, Identify, the identification's acknowledge, 193 requests of
+    // 4 calls each with the acknowledge of their block, and two End frames.
+    EXPECT_EQ(sentLines(trace), 1 + 1 + 1 + 193 * 5 + 2);
+    EXPECT_EQ(trace.events.back().bytes, std::vector<std::uint8_t>{link::kEnd});
+    sim->stop();
+
+    // A silent radio's read replaces it: the wake-up and the End of the timeout, nothing heard.
+    coolDown();
+    startRadio({"--silent"});
+    run("MNRead");
+    trace = lastTrace();
+    ASSERT_EQ(trace.events.size(), 2u);
+    EXPECT_TRUE(trace.events[0].sent && trace.events[1].sent);
+    sim->stop();
+
+    // A backup folder that cannot be made: the read still ends as it would, and says why the
+    // trace is missing.
+    std::filesystem::remove_all(backups.path());
+    ASSERT_TRUE(WriteFileBytes(backups.path().string(), {1}));
+    startRadio({"--silent"});
+    boxes.shown.clear();
+    run("MNRead");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.last().text.startsWith("通信出错"));
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("无法保存传输记录"))
+        << window->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(commandsEnabled());
 }
 
 }  // namespace

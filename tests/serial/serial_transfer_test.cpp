@@ -412,6 +412,54 @@ TEST(SerialTransfer, DeliversOnlyOnceTheThresholdIsBuffered) {
     EXPECT_EQ(machine.deliveries[1], Bytes{0x06});
 }
 
+// The trace sees every output call and each piece as it arrives, also one below the
+// threshold that the machine gets only later, with the injected clock's times; the machine gets
+// exactly what it gets without a trace.
+TEST(SerialTransfer, TheTraceTapsBothWaysAsThePiecesArrive) {
+    App();
+    PtyLine line(std::nullopt);
+    ASSERT_TRUE(line.ok);
+    ScriptedMachine machine;
+    const Bytes wake = {'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+    machine.onStart.writes = {wake, {0x02}};
+    machine.onStart.threshold = 20;
+    Actions toOne;
+    toOne.threshold = 1;
+    machine.onReceive = {toOne};
+    double now = 40.0;
+    TraceRecorder recorder([&] { return now += 0.25; });
+    recorder.start("read", line.device().toStdString());
+    SerialTransfer transfer;
+    transfer.setTrace(&recorder);
+    ASSERT_TRUE(transfer.start(line.device(), machine));
+
+    line.send(Bytes(5, 0xA5));
+    ASSERT_TRUE(WaitFor([&] { return recorder.trace().events.size() == 3; }));
+    EXPECT_TRUE(machine.deliveries.empty());
+    line.send(Bytes(15, 0x5A));
+    ASSERT_TRUE(WaitFor([&] { return !machine.deliveries.empty(); }));
+    line.send({0x06});
+    ASSERT_TRUE(WaitFor([&] { return machine.deliveries.size() == 2; }));
+    Bytes twenty(5, 0xA5);
+    twenty.insert(twenty.end(), 15, 0x5A);
+    EXPECT_EQ(machine.deliveries, (std::vector<Bytes>{twenty, {0x06}}));
+    EXPECT_EQ(line.take(), (Bytes{'P', 'R', 'O', 'G', 'R', 'A', 'M', 0x02}));
+
+    const std::vector<TraceEvent>& events = recorder.trace().events;
+    ASSERT_EQ(events.size(), 5u);
+    const std::pair<bool, Bytes> expected[] = {{true, wake},
+                                               {true, {0x02}},
+                                               {false, Bytes(5, 0xA5)},
+                                               {false, Bytes(15, 0x5A)},
+                                               {false, {0x06}}};
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(events[i].sent, expected[i].first);
+        EXPECT_EQ(events[i].bytes, expected[i].second);
+        EXPECT_DOUBLE_EQ(events[i].seconds, 0.25 * static_cast<double>(i + 1));
+    }
+}
+
 TEST(SerialTransfer, DiscardsStaleInputAndSendsEveryOutputCall) {
     App();
     PtyLine line(std::nullopt);
