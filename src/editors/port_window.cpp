@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "session/session.h"
@@ -28,6 +29,11 @@ PortWindow::PortWindow(Session& session) : QWidget(nullptr), m_session(session) 
         m_group->addButton(button, n);
         grid->addWidget(button, (n - 1) / kColumns, (n - 1) % kColumns);
     }
+    m_diagnose = new QPushButton(this);
+    m_diagnose->setObjectName("Diagnose");
+    grid->addWidget(m_diagnose, (link::kLastPort - 1) / kColumns + 1, 0, 1, kColumns,
+                    Qt::AlignRight);
+    connect(m_diagnose, &QPushButton::clicked, this, &PortWindow::diagnoseRequested);
     // Only the user's click chooses a port; prepareToShow() selects by program.
     connect(m_group, &QButtonGroup::idClicked, this, &PortWindow::portChosen);
 }
@@ -49,6 +55,7 @@ void PortWindow::prepareToShow(int port) {
 
 void PortWindow::retranslate() {
     setWindowTitle("ComPort");
+    m_diagnose->setText(tr("Diagnose Connection..."));
     writeTooltips();
 }
 

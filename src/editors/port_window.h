@@ -6,6 +6,7 @@
 #include "link/port_probe.h"
 
 class QButtonGroup;
+class QPushButton;
 class QRadioButton;
 
 namespace varel {
@@ -41,12 +42,15 @@ public:
 signals:
     /// The user clicked the option of port (1 to 20): it is PortNumber from now on.
     void portChosen(int port);
+    /// The user asked for the connection doctor (the Diagnose button).
+    void diagnoseRequested();
 
 private:
     void writeTooltips();
 
     Session& m_session;
     QButtonGroup* m_group = nullptr;
+    QPushButton* m_diagnose = nullptr;
     link::PortAvailability m_ports{};
 };
 

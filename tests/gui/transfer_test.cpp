@@ -231,6 +231,10 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
         EXPECT_EQ(boxes.last().text, QString(text) + "\n" + QString::fromStdString(sim->device()));
         EXPECT_EQ(boxes.last().title, title);
         EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
+        // The status bar points to the connection doctor.
+        EXPECT_TRUE(window->statusBar()->currentMessage().contains(flag ? "Diagnose Connection"
+                                                                        : "连接诊断"))
+            << window->statusBar()->currentMessage().toStdString();
         // Status panel 1 keeps the port of the start; the grid has the keyboard back.
         EXPECT_EQ(window->statusPanel(1)->text(), "COM: 0");
         QApplication::processEvents();
