@@ -9,12 +9,19 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "support/temp_dir.h"
 
 namespace varel::link {
+
+// Failed comparisons show a finding as its English line.
+void PrintTo(const Finding& f, std::ostream* os) {
+    *os << "[" << SeverityText(f.severity).en << "] " << f.device << " " << FindingText(f).en;
+}
+
 namespace {
 
 namespace fs = std::filesystem;
