@@ -111,8 +111,11 @@ Bilingual KindText(FindingKind kind) {
             return {"no serial port exists: plug the programming cable in",
                     "没有任何串口：请插入编程线"};
         case FindingKind::ExchangeNotRun:
-            return {"no port was chosen, so the radio was not asked: name one with --port",
-                    "未选择端口，因此没有询问电台：请用 --port 指定端口"};
+            return {
+                "no port was chosen, so the radio was not asked: choose one (in the port "
+                "window, or with --port on the command line)",
+                "未选择端口，因此没有询问电台：请选择端口（在通信端口窗口中，或在命令行中用 "
+                "--port 指定）"};
         case FindingKind::PortUnusable:
             return {"the port could not be opened: %1", "无法打开端口：%2"};
         case FindingKind::RadioAnswered:

@@ -333,10 +333,11 @@ TEST(PortDoctor, EveryFindingIsSaidInBothLanguages) {
     const std::vector<Finding> two = {{K::NotBusy, S::Ok, "/dev/a", {}},
                                       {K::NotBusy, S::Warning, "/dev/b", {}},
                                       {K::ExchangeNotRun, S::Note, "", {}}};
-    EXPECT_EQ(DoctorReport(two, Language::English),
-              "/dev/a:\n  [ok] no other program holds it\n/dev/b:\n  [warning] no other program "
-              "holds it\n  [note] no port was chosen, so the radio was not asked: name one with "
-              "--port\n");
+    EXPECT_EQ(
+        DoctorReport(two, Language::English),
+        "/dev/a:\n  [ok] no other program holds it\n/dev/b:\n  [warning] no other program "
+        "holds it\n  [note] no port was chosen, so the radio was not asked: choose one (in the "
+        "port window, or with --port on the command line)\n");
     EXPECT_EQ(DoctorReport(two, Language::Chinese).rfind("/dev/a:\n  [正常] 没有其他程序占用\n", 0),
               0u);
 }
