@@ -29,10 +29,7 @@ QIcon SeverityIcon(const QWidget* w, link::Severity severity) {
 
 }  // namespace
 
-DoctorWindow::DoctorWindow(Session& session, std::shared_ptr<const link::SystemView> system)
-    : QWidget(nullptr),
-      m_session(session),
-      m_system(system ? std::move(system) : std::make_shared<link::SystemView>()) {
+DoctorWindow::DoctorWindow(Session& session) : QWidget(nullptr), m_session(session) {
     setObjectName("FormDoctor");
     auto* layout = new QVBoxLayout(this);
     m_heading = new QLabel(this);
@@ -60,13 +57,13 @@ void DoctorWindow::run(int port) {
         std::vector<std::string> devices;
         for (int n = link::kFirstPort; n <= link::kLastPort; ++n)
             devices.push_back(link::PortDevice(n));
-        m_findings = link::CheckPorts(*m_system, devices);
+        m_findings = link::CheckPorts(m_system, devices);
         m_findings.push_back({link::FindingKind::ExchangeNotRun, link::Severity::Note, "", {}});
         showFindings();
         emit finished();
         return;
     }
-    m_findings = link::CheckPort(*m_system, m_device);
+    m_findings = link::CheckPort(m_system, m_device);
     if (!m_transfer.open(QString::fromStdString(m_device))) {
         link::ExchangeResult result;
         result.problem = m_transfer.openProblem();

@@ -3,7 +3,6 @@
 // the exchange with the radio over the serial adapter, and lists the findings in the current
 // language, each marked by its severity. "Run Again" repeats everything.
 #include <QWidget>
-#include <memory>
 #include <vector>
 
 #include "link/identify_machine.h"
@@ -23,10 +22,8 @@ class DoctorWindow : public QWidget {
     Q_OBJECT
 
 public:
-    /// An empty window that reads the system through system (the real one unless a test
-    /// gives another).
-    explicit DoctorWindow(Session& session,
-                          std::shared_ptr<const link::SystemView> system = nullptr);
+    /// An empty window over the real system.
+    explicit DoctorWindow(Session& session);
 
     /// Runs the checks for port (1 to 20), the exchange last; for port 0 (none chosen) the
     /// system checks of every port that exists, and the radio is not asked. The exchange runs
@@ -48,7 +45,7 @@ private:
     void showFindings();
 
     Session& m_session;
-    std::shared_ptr<const link::SystemView> m_system;
+    link::SystemView m_system;
     link::SerialTransfer m_transfer;
     link::IdentifyMachine m_machine;
     std::vector<link::Finding> m_findings;

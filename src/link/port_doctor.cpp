@@ -7,7 +7,6 @@
 #include <set>
 #include <sstream>
 
-#include "link/frames.h"
 #include "link/port_lock.h"
 
 namespace varel::link {
