@@ -7,7 +7,7 @@
 //   gui_figures language FILE.dat    median ms of a language switch of every window, with
 //                                    FILE.dat opened
 //   gui_figures screenshots DIR FILE.dat   saves DIR/main_window_zh.png and _en.png with FILE.dat
-//                                    opened
+//                                    opened, and DIR/doctor_window_en.png (Com1, no cable)
 //   gui_figures paste FILE.dat       median ms of pasting all 128 channels of FILE.dat over
 //                                    themselves through the Paste command, up to the grid shown
 //   gui_figures check DIR FILE.dat   saves DIR/check_before_writing_en.png: the message of the
@@ -35,6 +35,7 @@
 #include "checks/write_check.h"
 #include "editors/channel_editor.h"
 #include "editors/channel_grid.h"
+#include "editors/doctor_window.h"
 #include "session/app_settings.h"
 #include "session/clock.h"
 #include "session/file_dialogs.h"
@@ -148,7 +149,13 @@ int Screenshots(const char* dir, const char* file) {
             QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
         if (!image.save(name)) return 1;
     }
-    return 0;
+    // The connection doctor on Com1 with no cable plugged in.
+    program.window->setPortNumber(1);
+    program.window->showDoctor();
+    QWidget* doctor = program.window->doctorWindow()->parentWidget();
+    doctor->resize(640, 330);
+    QApplication::processEvents();
+    return doctor->grab().save(QString("%1/doctor_window_en.png").arg(dir)) ? 0 : 1;
 }
 
 int Paste(const char* file) {

@@ -140,6 +140,29 @@
     </message>
 </context>
 <context>
+    <name>varel::DoctorWindow</name>
+    <message>
+        <source>Diagnose Connection</source>
+        <translation>连接诊断</translation>
+    </message>
+    <message>
+        <source>Run Again</source>
+        <translation>重新诊断</translation>
+    </message>
+    <message>
+        <source>Every serial port that exists</source>
+        <translation>所有存在的串口</translation>
+    </message>
+    <message>
+        <source>Com%1: %2</source>
+        <translation>Com%1：%2</translation>
+    </message>
+    <message>
+        <source>Asking the radio...</source>
+        <translation>正在询问电台...</translation>
+    </message>
+</context>
+<context>
     <name>varel::DocumentCommands</name>
     <message>
         <source>Unsaved data will be lost, sure?</source>
@@ -414,6 +437,10 @@
             <numerusform>%n 个可疑值：编辑 &gt; 频道 &gt; 下一个问题 (F8)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Diagnose Connection...</source>
+        <translation>连接诊断...</translation>
+    </message>
 </context>
 <context>
     <name>varel::MsgTitle</name>
@@ -487,6 +514,10 @@
         <source>Find Port...</source>
         <translation>查找端口...</translation>
     </message>
+    <message>
+        <source>Diagnose Connection...</source>
+        <translation>连接诊断...</translation>
+    </message>
 </context>
 <context>
     <name>varel::ProgressWindow</name>
@@ -555,6 +586,10 @@ It is taken off the list of recent files.</source>
     <message>
         <source>The trace of the transfer could not be saved: %1</source>
         <translation>无法保存传输记录：%1</translation>
+    </message>
+    <message>
+        <source>Programming &gt; Diagnose Connection... looks for why the radio did not answer</source>
+        <translation>编程 &gt; 连接诊断... 可查找电台没有应答的原因</translation>
     </message>
 </context>
 <context>

@@ -28,6 +28,7 @@
 #include "editors/channel_actions.h"
 #include "editors/channel_editor.h"
 #include "editors/channel_flags.h"
+#include "editors/doctor_window.h"
 #include "editors/features_editor.h"
 #include "editors/fm_editor.h"
 #include "editors/port_window.h"
@@ -97,6 +98,8 @@ const MenuItem kMenuItems[] = {
      true},
     {"MNCommPort", "MNProgram", QT_TRANSLATE_NOOP("varel::MainWindow", "Communication Port(&C)"),
      "", true},
+    {"MNDoctor", "MNProgram", QT_TRANSLATE_NOOP("varel::MainWindow", "Diagnose Connection..."), "",
+     true},
     {"MNChinese", "MNLanguage", QT_TRANSLATE_NOOP("varel::MainWindow", "Chinese(&C)"), "", true},
     {"MNEnglish", "MNLanguage", QT_TRANSLATE_NOOP("varel::MainWindow", "English(&E)"), "", true},
     {"MNF1", "MNHelp", QT_TRANSLATE_NOOP("varel::MainWindow", "Help Theme(F1)"), "F1", false},
@@ -256,6 +259,8 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     connect(m_documents, &DocumentCommands::programChangeComing, m_bandSelector,
             &BandSelector::disarmPrompt);
     connect(m_portWindow, &PortWindow::portChosen, this, &MainWindow::setPortNumber);
+    m_doctorWindow = new DoctorWindow(m_session);
+    connect(m_portWindow, &PortWindow::diagnoseRequested, this, &MainWindow::showDoctor);
     connect(m_featuresEditor, &FeaturesEditor::minimumSizeChanged, this, [this] {
         // A window not sized yet gets its size when it is shown.
         QMdiSubWindow* sub = frame(m_featuresEditor);
@@ -268,7 +273,7 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     for (QWidget* editor :
          {static_cast<QWidget*>(m_channelEditor), static_cast<QWidget*>(m_featuresEditor),
           static_cast<QWidget*>(m_tuningEditor), static_cast<QWidget*>(m_fmEditor),
-          static_cast<QWidget*>(m_portWindow)})
+          static_cast<QWidget*>(m_portWindow), static_cast<QWidget*>(m_doctorWindow)})
         addChild(editor);
     // Form6 has a fixed outer size, unless the platform's font needs more room.
     QMdiSubWindow* portFrame = frame(m_portWindow);
@@ -360,9 +365,15 @@ void MainWindow::buildMenus() {
         m_portWindow->prepareToShow(m_portNumber);
         showChild(m_portWindow);
     });
+    on("MNDoctor", [this] { showDoctor(); });
     on("MNChinese", [this] { setLanguage(0); });
     on("MNEnglish", [this] { setLanguage(1); });
     on("MNAbout", [this] { showAbout(); });
+}
+
+void MainWindow::showDoctor() {
+    showChild(m_doctorWindow);
+    m_doctorWindow->run(m_portNumber);
 }
 
 void MainWindow::addChannelMenu() {
@@ -561,6 +572,7 @@ void MainWindow::ApplyLanguage() {
     m_tuningEditor->retranslate();
     m_fmEditor->retranslate();
     m_portWindow->retranslate();
+    m_doctorWindow->retranslate();
     m_transfers->retranslate();
 }
 

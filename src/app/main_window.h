@@ -17,6 +17,7 @@ namespace varel {
 
 class BandSelector;
 class ChannelEditor;
+class DoctorWindow;
 class DocumentCommands;
 class FeaturesEditor;
 class FmEditor;
@@ -48,6 +49,7 @@ public:
     TuningEditor* tuningEditor() const { return m_tuningEditor; }
     FmEditor* fmEditor() const { return m_fmEditor; }
     PortWindow* portWindow() const { return m_portWindow; }
+    DoctorWindow* doctorWindow() const { return m_doctorWindow; }
     TransferController* transfers() const { return m_transfers; }
     ServiceModes* serviceModes() const { return m_serviceModes; }
     DocumentCommands* documentCommands() const { return m_documents; }
@@ -60,6 +62,8 @@ public:
 
     /// Shows an editor's child window and brings it to the front.
     void showChild(QWidget* editor);
+    /// Diagnose Connection: shows the connection doctor's window and runs it for PortNumber.
+    void showDoctor();
 
     /// ApplyLanguage: writes every static text of every window in the current language.
     void ApplyLanguage();
@@ -116,6 +120,7 @@ private:
     TuningEditor* m_tuningEditor = nullptr;
     FmEditor* m_fmEditor = nullptr;
     PortWindow* m_portWindow = nullptr;
+    DoctorWindow* m_doctorWindow = nullptr;
     TransferController* m_transfers = nullptr;
     ServiceModes* m_serviceModes = nullptr;
     DocumentCommands* m_documents = nullptr;

@@ -245,6 +245,9 @@ void TransferController::failed(link::Outcome outcome) {
             // The sentence as it stands, then the device of the port the transfer used.
             message(text(Message::CommunicationError) + "\n" + QtText(m_device),
                     MsgStyle::OkOnly | MsgStyle::Critical, MsgTitle::Mistake());
+            emit notice(
+                tr("Programming > Diagnose Connection... looks for why the radio did "
+                   "not answer"));
             break;
         default:  // the band question answered Cancel, or a read cancelled: no message
             m_progress->hide();

@@ -24,6 +24,8 @@ const char kUsageText[] =
     "  export-csv IN.dat OUT.csv  write the channels as a CSV channel list\n"
     "  import-csv [--band N] IN.dat LIST.csv OUT.dat\n"
     "                             apply a CSV channel list and save the result\n"
+    "  doctor [--port PORT] [--lang en|zh]\n"
+    "                             find out why the radio does not answer\n"
     "\n"
     "Backups of every read and written image are kept in\n"
     "$XDG_DATA_HOME/Varel/Wavesmith/backups (default ~/.local/share/Varel/Wavesmith/backups).\n"
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
     if (verb == "write") return varel::cli::RunWrite(args);
     if (verb == "export-csv") return varel::cli::RunExportCsv(args);
     if (verb == "import-csv") return varel::cli::RunImportCsv(args);
+    if (verb == "doctor") return varel::cli::RunDoctor(args);
     std::cerr << "varel-cli: unknown verb '" << verb << "'\n" << kUsageText;
     return varel::cli::kUsage;
 }

@@ -121,7 +121,7 @@ TransferReport TransferRunner::open(const std::string& device) {
 
 TransferReport TransferRunner::run(const std::string& label, bool answerBandOk,
                                    link::TransferMachine& machine, const WriteRun& write) {
-    ProgressLine progress(label, isatty(STDERR_FILENO) != 0);
+    ProgressLine progress(label, !label.empty() && isatty(STDERR_FILENO) != 0);
     link::Outcome outcome = link::Outcome::Pending;
     QObject scope;  // the connections of this run end with it
     QObject::connect(&m_transfer, &link::SerialTransfer::progressChanged, &scope,

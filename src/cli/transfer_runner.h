@@ -66,6 +66,7 @@ public:
     /// Opens the device: result Success when it is open, else PortInvalid with the problem.
     TransferReport open(const std::string& device);
     /// Runs the machine over the port that open() opened to its end; the port is then closed.
+    /// The progress is shown under label on a terminal (not at all with an empty label).
     /// SIGINT and SIGTERM during the run end the transfer as a reply timeout does (a write may
     /// let a first SIGINT pass, see WriteRun); one that arrives when no transfer runs ends the
     /// program (before anything is saved).

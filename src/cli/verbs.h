@@ -29,5 +29,6 @@ int RunRead(const Args& args);
 int RunWrite(const Args& args);
 int RunExportCsv(const Args& args);
 int RunImportCsv(const Args& args);
+int RunDoctor(const Args& args);
 
 }  // namespace varel::cli

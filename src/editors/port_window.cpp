@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -34,10 +35,18 @@ PortWindow::PortWindow(Session& session, MessageBoxes& boxes)
     }
     // Only the user's click chooses a port; prepareToShow() selects by program.
     connect(m_group, &QButtonGroup::idClicked, this, &PortWindow::portChosen);
+    // Below the ports, on the right: the port finder and the connection doctor.
+    auto* tools = new QHBoxLayout;
+    tools->addStretch();
     m_findPort = new QPushButton(this);
     m_findPort->setObjectName("FindPort");
-    grid->addWidget(m_findPort, (link::kLastPort - 1) / kColumns + 1, kColumns - 2, 1, 2);
+    tools->addWidget(m_findPort);
+    m_diagnose = new QPushButton(this);
+    m_diagnose->setObjectName("Diagnose");
+    tools->addWidget(m_diagnose);
+    grid->addLayout(tools, (link::kLastPort - 1) / kColumns + 1, 0, 1, kColumns);
     connect(m_findPort, &QPushButton::clicked, this, &PortWindow::findPort);
+    connect(m_diagnose, &QPushButton::clicked, this, &PortWindow::diagnoseRequested);
     retranslate();
 }
 
@@ -81,6 +90,7 @@ void PortWindow::retranslate() {
     setWindowTitle("ComPort");
     m_findPort->setText(tr("Find Port..."));
     if (m_finder != nullptr) m_finder->retranslate();
+    m_diagnose->setText(tr("Diagnose Connection..."));
     writeTooltips();
 }
 

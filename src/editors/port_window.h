@@ -52,6 +52,8 @@ public:
 signals:
     /// The user clicked the option of port (1 to 20): it is PortNumber from now on.
     void portChosen(int port);
+    /// The user asked for the connection doctor (the Diagnose button).
+    void diagnoseRequested();
 
 private:
     void writeTooltips();
@@ -63,6 +65,7 @@ private:
     QPushButton* m_findPort = nullptr;
     PortFinder* m_finder = nullptr;
     std::string m_deviceRoot = "/";
+    QPushButton* m_diagnose = nullptr;
     link::PortAvailability m_ports{};
 };
 

@@ -16,34 +16,18 @@ namespace varel::link {
 
 namespace {
 
-// The folders serial programs keep their lock files in, in the order Qt's serial port tries
-// them.
-const char* const kLockFolders[] = {"/var/lock",         "/etc/locks", "/var/spool/locks",
-                                    "/var/spool/uucp",   "/tmp",       "/var/tmp",
-                                    "/var/lock/lockdev", "/run/lock"};
-
 // A lock file without a readable process id may be one being written right now; only once it
 // is this old is it taken for the remains of a crash.
 constexpr time_t kUnreadableLockSeconds = 10;
 
-// The process id on the first line of a lock file (decimal, maybe padded with blanks); 0 when
-// there is none.
+// The process id on the first line of a lock file; 0 when there is none.
 pid_t ReadOwner(int fd) {
     char text[64];
     ssize_t n;
     while ((n = ::pread(fd, text, sizeof text - 1, 0)) < 0 && errno == EINTR) {
     }
     if (n <= 0) return 0;
-    const std::string content(text, static_cast<std::size_t>(n));
-    const std::string first = content.substr(0, content.find('\n'));
-    const std::size_t begin = first.find_first_not_of(' ');
-    if (begin == std::string::npos) return 0;
-    long value = 0;
-    std::size_t i = begin;
-    for (; i < first.size() && first[i] >= '0' && first[i] <= '9' && value < INT_MAX / 10; ++i)
-        value = value * 10 + (first[i] - '0');
-    if (i == begin || first.find_first_not_of(' ', i) != std::string::npos) return 0;
-    return static_cast<pid_t>(value);
+    return ParseLockOwner(std::string(text, static_cast<std::size_t>(n)));
 }
 
 // A process that exists, also one of another user. A recycled process id counts as alive:
@@ -80,6 +64,26 @@ bool LockHeld(const std::string& path, bool breakStale) {
 
 }  // namespace
 
+const std::vector<std::string>& LockFolders() {
+    // In the order Qt's serial port tries them.
+    static const std::vector<std::string> folders = {
+        "/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
+        "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
+    return folders;
+}
+
+pid_t ParseLockOwner(const std::string& content) {
+    const std::string first = content.substr(0, content.find('\n'));
+    const std::size_t begin = first.find_first_not_of(' ');
+    if (begin == std::string::npos) return 0;
+    long value = 0;
+    std::size_t i = begin;
+    for (; i < first.size() && first[i] >= '0' && first[i] <= '9' && value < INT_MAX / 10; ++i)
+        value = value * 10 + (first[i] - '0');
+    if (i == begin || first.find_first_not_of(' ', i) != std::string::npos) return 0;
+    return static_cast<pid_t>(value);
+}
+
 std::string ResolveDevice(const std::string& path) {
     char* real = ::realpath(path.c_str(), nullptr);
     if (real == nullptr) return {};
@@ -100,10 +104,10 @@ std::string LockFileName(const std::string& device) {
 std::string LockFilePath(const std::string& device) {
     const std::string resolved = ResolveDevice(device);
     const std::string name = LockFileName(resolved.empty() ? device : resolved);
-    for (const char* folder : kLockFolders) {
-        const std::string path = std::string(folder) + "/" + name;
-        if (::access(folder, R_OK) == 0 &&
-            (::access(path.c_str(), F_OK) == 0 || ::access(folder, W_OK) == 0))
+    for (const std::string& folder : LockFolders()) {
+        const std::string path = folder + "/" + name;
+        if (::access(folder.c_str(), R_OK) == 0 &&
+            (::access(path.c_str(), F_OK) == 0 || ::access(folder.c_str(), W_OK) == 0))
             return path;
     }
     return {};
@@ -115,9 +119,8 @@ bool IsPortLocked(const std::string& device, bool breakStale) {
     if (!resolved.empty() && LockFileName(resolved) != names[0])
         names.push_back(LockFileName(resolved));
     bool locked = false;
-    for (const char* folder : kLockFolders)
-        for (const auto& name : names)
-            locked = LockHeld(std::string(folder) + "/" + name, breakStale) || locked;
+    for (const std::string& folder : LockFolders())
+        for (const auto& name : names) locked = LockHeld(folder + "/" + name, breakStale) || locked;
     return locked;
 }
 

@@ -7,9 +7,19 @@
 // the file does not name the owner's program as Qt would (a lock of another program). The
 // functions here let the callers open every device under its resolved name and honour every
 // lock whose owner runs.
+#include <sys/types.h>
+
 #include <string>
+#include <vector>
 
 namespace varel::link {
+
+/// The folders serial programs keep their lock files in.
+const std::vector<std::string>& LockFolders();
+
+/// The process id on the first line of a lock file's text (decimal, maybe padded with
+/// blanks); 0 when there is none.
+pid_t ParseLockOwner(const std::string& content);
 
 /// The device a path leads to, with every symbolic link resolved; empty when it does not
 /// exist (or a folder on the way cannot be searched).

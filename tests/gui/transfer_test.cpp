@@ -233,6 +233,10 @@ TEST_F(TransferTest, SilentOrUnpluggedRadioEndsInTheCommunicationError) {
         EXPECT_EQ(boxes.last().text, QString(text) + "\n" + QString::fromStdString(sim->device()));
         EXPECT_EQ(boxes.last().title, title);
         EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
+        // The status bar points to the connection doctor.
+        EXPECT_TRUE(window->statusBar()->currentMessage().contains(flag ? "Diagnose Connection"
+                                                                        : "连接诊断"))
+            << window->statusBar()->currentMessage().toStdString();
         // Status panel 1 keeps the port of the start; the grid has the keyboard back.
         EXPECT_EQ(window->statusPanel(1)->text(), "COM: 0");
         QApplication::processEvents();
@@ -577,11 +581,16 @@ TEST_F(TransferTest, TheLastTransferLeavesItsTraceBesideTheBackups) {
     ASSERT_TRUE(WriteFileBytes(backups.path().string(), {1}));
     startRadio({"--silent"});
     boxes.shown.clear();
+    QSignalSpy notices(&transfers(), &TransferController::notice);
     run("MNRead");
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.last().text.startsWith("通信出错"));
-    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("无法保存传输记录"))
-        << window->statusBar()->currentMessage().toStdString();
+    // Said in the status bar before the pointer to the connection doctor that follows a
+    // communication error.
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_TRUE(notices[0][0].toString().startsWith("无法保存传输记录"))
+        << notices[0][0].toString().toStdString();
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("编程 > 连接诊断"));
     EXPECT_TRUE(commandsEnabled());
 }
 
