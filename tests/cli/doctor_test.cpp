@@ -18,10 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 ProgramResult Doctor(const std::vector<std::string>& args) {
     std::vector<std::string> all = {"doctor"};
     all.insert(all.end(), args.begin(), args.end());

@@ -50,10 +50,6 @@ unsigned char ImageByte(const Bytes& file, std::size_t i) {
     return file.at(kDataFileHeaderSize + i);
 }
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 class LinkEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -29,10 +29,6 @@ std::vector<std::pair<bool, Bytes>> Exchange(const link::Trace& trace) {
     return lines;
 }
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 class TraceEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -26,10 +26,6 @@ const std::string kSample = VAREL_TEST_DATA "/sample.dat";
 const std::string kHeader = std::string("ZNO-7P\xFF\xFF\xFF\xFFV0100") + std::string(33, '\xFF');
 const std::vector<std::string> kNoDisplay = {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

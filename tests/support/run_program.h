@@ -45,4 +45,9 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
 /// The data file `cli normalize` makes of the file at path (empty when it fails).
 std::vector<std::uint8_t> NormalizedFile(const std::string& cli, const std::string& path);
 
+/// True when a program's output holds part.
+inline bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
 }  // namespace varel::test
