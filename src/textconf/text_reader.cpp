@@ -186,7 +186,7 @@ private:
         for (const auto& [key, value] : entries(node, "bytes")) {
             const std::string k = key.Scalar();
             unsigned address = 0;
-            if (!LooksHex(k) || k.size() > 5 ||
+            if (!LooksHex(k) || k.size() > 10 ||
                 (address = static_cast<unsigned>(std::stoul(k.substr(2), nullptr, 16))) >=
                     kConfigSize)
                 refuse(key, Problem::BadAddress, {k});
