@@ -282,5 +282,15 @@ TEST(ConfigText, TheReaderRefusesWhatItCannotTakeWholeNamingTheLine) {
     EXPECT_EQ(textconf::RefusalText("a.yaml", empty), "a.yaml:1: (document) 应为键和值的映射");
 }
 
+TEST(ConfigText, TheExampleOfTheFormatsPageIsWhatExportWrites) {
+    const Bytes page = ReadFile(VAREL_DOCS "/text-format.md");
+    const std::string text(page.begin(), page.end());
+    const std::string start = "```yaml\n";
+    const std::size_t from = text.rfind(start);
+    ASSERT_NE(from, std::string::npos);
+    const std::size_t end = text.find("```", from + start.size());
+    EXPECT_EQ(text.substr(from + start.size(), end - from - start.size()), ExportText(Example()));
+}
+
 }  // namespace
 }  // namespace varel::test
