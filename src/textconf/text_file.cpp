@@ -20,6 +20,12 @@ DataFileResult SaveConfigText(const std::string& path, const std::string& text) 
     return ReplaceFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+std::vector<std::uint8_t> StandardHeader() {
+    std::vector<std::uint8_t> header = BuildDataFile(MemoryImage());
+    header.resize(kDataFileHeaderSize);
+    return header;
+}
+
 std::vector<std::uint8_t> DataFileBytes(const MemoryImage& image,
                                         const std::vector<std::uint8_t>& header) {
     std::vector<std::uint8_t> file = BuildDataFile(image);

@@ -21,6 +21,9 @@ DataFileResult LoadConfigText(const std::string& path, std::string& text,
 /// Writes a configuration text to path, replacing an existing file atomically.
 DataFileResult SaveConfigText(const std::string& path, const std::string& text);
 
+/// The 48-byte header a data file is saved with.
+std::vector<std::uint8_t> StandardHeader();
+
 /// The 3120 bytes of a data file of image bytes 0-3071 behind the given 48-byte header.
 std::vector<std::uint8_t> DataFileBytes(const MemoryImage& image,
                                         const std::vector<std::uint8_t>& header);

@@ -8,6 +8,7 @@
 #include "checks/config_text.h"
 #include "files/data_file.h"
 #include "image/encodings.h"
+#include "textconf/text_file.h"
 #include "textconf/text_layout.h"
 #include "textconf/text_problems.h"
 #include "textconf/text_writer.h"
@@ -98,8 +99,7 @@ private:
 
     void readHeader(const YAML::Node& node) {
         const std::string text = scalar(node, "header");
-        std::vector<std::uint8_t> header = BuildDataFile(MemoryImage());
-        header.resize(kDataFileHeaderSize);
+        std::vector<std::uint8_t> header = StandardHeader();
         if (text != "standard") {
             TextField whole;
             whole.size = static_cast<int>(kDataFileHeaderSize);

@@ -1,10 +1,13 @@
 #include "textconf/text_writer.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "files/data_file.h"
+#include "image/channel_codec.h"
 #include "image/encodings.h"
 #include "image/latin1.h"
+#include "textconf/text_file.h"
 #include "textconf/text_layout.h"
 
 namespace varel::textconf {
@@ -29,8 +32,8 @@ bool PlainCharacter(char32_t cp) {
 }
 
 std::string Header(const std::uint8_t* file) {
-    const std::vector<std::uint8_t> standard = BuildDataFile(MemoryImage());
-    if (std::equal(file, file + kDataFileHeaderSize, standard.begin())) return "standard";
+    const std::vector<std::uint8_t> standard = StandardHeader();
+    if (std::equal(standard.begin(), standard.end(), file)) return "standard";
     std::string hex = "0x";
     for (std::size_t i = 0; i < kDataFileHeaderSize; ++i) hex += Hex2(file[i]);
     return hex;
@@ -44,13 +47,14 @@ std::string Value(const TextField& f, const std::uint8_t* image) {
     return f.kind == ValueKind::Text ? YamlQuoted(*words) : YamlScalar(*words);
 }
 
+// An empty channel: its record and its name all 0xFF.
 bool EmptyChannel(int n, const std::uint8_t* image) {
-    for (const TextField& f : ChannelFields(n))
-        for (std::uint8_t b : ReadRaw(f, image))
-            if (f.wholeBytes() && b != 0xFF) return false;
-    // The flag bits: every bit of the flags byte set.
-    const TextField& power = ChannelFields(n)[4];
-    return image[power.offset] == 0xFF;
+    const auto fill = [&](std::size_t from, std::size_t count) {
+        return std::all_of(image + from, image + from + count,
+                           [](std::uint8_t b) { return b == 0xFF; });
+    };
+    return fill(ChannelRecordOffset(n), kChannelRecordSize) &&
+           fill(ChannelNameOffset(n), kNameSize);
 }
 
 void WriteChannels(std::ostream& out, const std::uint8_t* image) {
