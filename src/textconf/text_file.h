@@ -10,8 +10,9 @@
 
 namespace varel::textconf {
 
-/// Largest configuration text read; a larger file is refused as WrongType.
-constexpr std::size_t kMaxConfigTextSize = 1 << 20;
+/// Largest configuration text read (the limit the file layer's "larger than 4 MiB" names); a
+/// larger file is refused as WrongType. A text of a configuration is about 8 KiB.
+constexpr std::size_t kMaxConfigTextSize = 4 * 1024 * 1024;
 
 /// Reads a configuration text (at most kMaxConfigTextSize bytes); a named pipe is opened as
 /// `pipe` says.

@@ -9,6 +9,8 @@ namespace {
 const std::map<Problem, Bilingual>& Texts() {
     static const std::map<Problem, Bilingual> texts = {
         {Problem::NotYaml, {"cannot be read as YAML: %1", "无法按 YAML 读取：%1"}},
+        {Problem::TooDeep,
+         {"cannot be read as YAML: nested too deeply", "无法按 YAML 读取：嵌套层次过深"}},
         {Problem::NotMapping, {"%1 must be a mapping of keys and values", "%1 应为键和值的映射"}},
         {Problem::NotScalar, {"%1 must be a single value", "%1 应为单个值"}},
         {Problem::NotSequence,

@@ -11,6 +11,7 @@ namespace varel::textconf {
 /// The kinds of refusal of the reader; each has its text with placeholders.
 enum class Problem {
     NotYaml,        ///< %1 the YAML library's reason
+    TooDeep,        ///< -
     NotMapping,     ///< %1 what must be a mapping
     NotScalar,      ///< %1 what must be a single value
     NotSequence,    ///< %1 the channel

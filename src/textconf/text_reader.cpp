@@ -1,5 +1,6 @@
 #include "textconf/text_reader.h"
 
+#include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/yaml.h>
 
 #include <array>
@@ -238,6 +239,10 @@ TextImport ImportText(const std::string& text, Language lang) {
     } catch (const Refusal& r) {
         result.line = r.line;
         result.problem = r.problem;
+    } catch (const YAML::DeepRecursion& e) {
+        // The library names this "bad file".
+        result.line = LineOf(e.mark);
+        result.problem = ProblemText(Problem::TooDeep, lang, {});
     } catch (const YAML::Exception& e) {
         result.line = LineOf(e.mark);
         result.problem = ProblemText(Problem::NotYaml, lang, {e.msg});

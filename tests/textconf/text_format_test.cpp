@@ -278,6 +278,9 @@ TEST(ConfigText, TheReaderRefusesWhatItCannotTakeWholeNamingTheLine) {
         EXPECT_FALSE(back.ok) << c.expected;
         EXPECT_EQ(std::to_string(back.line) + ": " + back.problem, c.expected);
     }
+    const auto deep = ImportText("a: " + std::string(5000, '['), Language::English);
+    EXPECT_EQ(std::to_string(deep.line) + ": " + deep.problem,
+              "1: cannot be read as YAML: nested too deeply");
     const auto empty = ImportText("", Language::Chinese);
     EXPECT_EQ(textconf::RefusalText("a.yaml", empty), "a.yaml:1: (document) 应为键和值的映射");
 }
