@@ -186,12 +186,10 @@ private:
         std::array<bool, kConfigSize> given{};
         for (const auto& [key, value] : entries(node, "bytes")) {
             const std::string k = key.Scalar();
-            unsigned address = 0;
-            if (!LooksHex(k) || k.size() > 10 ||
-                (address = static_cast<unsigned>(std::stoul(k.substr(2), nullptr, 16))) >=
-                    kConfigSize)
-                refuse(key, Problem::BadAddress, {k});
-            readByteRun(address, value, given);
+            const bool hex = LooksHex(k) && k.size() <= 10;
+            const unsigned long address = hex ? std::stoul(k.substr(2), nullptr, 16) : kConfigSize;
+            if (address >= kConfigSize) refuse(key, Problem::BadAddress, {k});
+            readByteRun(static_cast<unsigned>(address), value, given);
         }
         for (std::size_t i = 0; i < kConfigSize; ++i)
             if (unshown[i] && !given[i]) refuse(node, Problem::ByteMissing, {"0x" + Hex(i)});
