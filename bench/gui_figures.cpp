@@ -56,6 +56,8 @@ public:
     QString openBackup(const QString&) override { return {}; }
     QString openChannelList() override { return {}; }
     QString saveChannelList() override { return {}; }
+    QString openConfigText() override { return {}; }
+    QString saveConfigText() override { return {}; }
 };
 
 // Messages are answered with OK without being shown.

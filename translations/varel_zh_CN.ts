@@ -11,6 +11,10 @@
         <source>All files (*)</source>
         <translation>所有文件(*)</translation>
     </message>
+    <message>
+        <source>Configuration texts (*.yaml *.yml)</source>
+        <translation>配置文本(*.yaml *.yml)</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -259,6 +263,10 @@
         <source>Read</source>
         <translation>读频</translation>
     </message>
+    <message>
+        <source>Import Text</source>
+        <translation>导入文本</translation>
+    </message>
 </context>
 <context>
     <name>varel::FmEditor</name>
@@ -440,6 +448,14 @@
     <message>
         <source>Diagnose Connection...</source>
         <translation>连接诊断...</translation>
+    </message>
+    <message>
+        <source>Import Text...</source>
+        <translation>导入文本...</translation>
+    </message>
+    <message>
+        <source>Export Text...</source>
+        <translation>导出文本...</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,9 @@
 #include "session/message_boxes.h"
 #include "session/message_titles.h"
 #include "session/session.h"
+#include "textconf/text_file.h"
+#include "textconf/text_reader.h"
+#include "textconf/text_writer.h"
 #include "ui/qt_text.h"
 
 namespace varel {
@@ -166,6 +169,39 @@ void DocumentCommands::ExportChannels() {
         tr("%n channel(s) written; some could not be written whole.", nullptr, result.rows),
         QString::fromStdString(CsvReportText(result, m_session.language())),
         tr("Export Channels (CSV)"));
+}
+
+void DocumentCommands::ImportText() {
+    emit programChangeComing();
+    const QString path = m_services.fileDialogs->openConfigText();
+    if (path.isEmpty()) return;
+    std::string text;
+    const DataFileResult read = textconf::LoadConfigText(path.toStdString(), text);
+    if (!read.ok()) {
+        reportFailure(tr("Failed to open the file!"), read);
+        return;
+    }
+    const textconf::TextImport result = textconf::ImportText(text, m_session.language());
+    if (!result.ok) {
+        message(QtText(textconf::RefusalText(QFileInfo(path).fileName().toStdString(), result)),
+                kError, MsgTitle::Mistake());
+        return;
+    }
+    // The text gives every filed byte; the spare byte keeps what the last read brought.
+    MemoryImage image = m_session.InImage();
+    ParseDataFile(result.file, image);
+    m_session.loadImage(image);
+    m_session.decode(QT_TRANSLATE_NOOP("varel::EditLabel", "Import Text"));
+    emit channelsLoaded();
+}
+
+void DocumentCommands::ExportText() {
+    const QString path = m_services.fileDialogs->saveConfigText();
+    if (path.isEmpty()) return;
+    m_session.encode();
+    const std::string text = textconf::ExportText(BuildDataFile(m_session.OutImage()));
+    const DataFileResult saved = textconf::SaveConfigText(path.toStdString(), text);
+    if (!saved.ok()) reportFailure(tr("Failed to save the file!"), saved);
 }
 
 void DocumentCommands::reportFailure(const QString& headline, const DataFileResult& result) {

@@ -1,6 +1,6 @@
 #pragma once
-// The File menu's commands on the whole configuration: New, Open, Save, and the channel list
-// import and export.
+// The File menu's commands on the whole configuration: New, Open, Save, the channel list
+// import and export, and the configuration as text.
 #include <QObject>
 
 #include "session/services.h"
@@ -39,6 +39,11 @@ public:
     /// Writes the channel table as a channel list (CSV); channels the list cannot carry whole
     /// are reported.
     void ExportChannels();
+    /// Reads a configuration text as varel-cli import-text does and loads it as OpenFile loads
+    /// a data file (one undo step); a refused text changes nothing and is reported with its line.
+    void ImportText();
+    /// Writes the configuration as the program holds it (what Save would write) as a text.
+    void ExportText();
     /// Opens a backup (the Open dialog offers the backup folder's newest files first) as Open
     /// opens a data file.
     void OpenBackup();

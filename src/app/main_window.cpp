@@ -71,6 +71,8 @@ const MenuItem kMenuItems[] = {
      "", true},
     {"MNExportCsv", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Export Channels (CSV)..."),
      "", true},
+    {"MNImportText", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Import Text..."), "", true},
+    {"MNExportText", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Export Text..."), "", true},
     {"MNLineSafety", "MNFile", nullptr, "", true},
     {"MNBackups", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Backups..."), "", true},
     {"MNCompare", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Compare With File..."), "",
@@ -350,6 +352,8 @@ void MainWindow::buildMenus() {
     on("MNSave", [this] { m_documents->Save(); });
     on("MNImportCsv", [this] { m_documents->ImportChannels(); });
     on("MNExportCsv", [this] { m_documents->ExportChannels(); });
+    on("MNImportText", [this] { m_documents->ImportText(); });
+    on("MNExportText", [this] { m_documents->ExportText(); });
     on("MNBackups", [this] { m_documents->OpenBackup(); });
     on("MNCompare", [this] { m_documents->CompareWithFile(); });
     on("MNQuit", [this] { close(); });

@@ -96,4 +96,17 @@ QString QtFileDialogs::saveChannelList() {
                false);
 }
 
+QString QtFileDialogs::openConfigText() {
+    return ask(false,
+               {QCoreApplication::translate("FileDialogs", "Configuration texts (*.yaml *.yml)"),
+                QCoreApplication::translate("FileDialogs", "All files (*)")},
+               QString(), false);
+}
+
+QString QtFileDialogs::saveConfigText() {
+    return ask(true,
+               {QCoreApplication::translate("FileDialogs", "Configuration texts (*.yaml *.yml)")},
+               "yaml", false);
+}
+
 }  // namespace varel

@@ -28,6 +28,8 @@ public:
     QString openBackup(const QString& folder) override;
     QString openChannelList() override;
     QString saveChannelList() override;
+    QString openConfigText() override;
+    QString saveConfigText() override;
 
 private:
     // descriptionsOnly: each filter ends in its patterns in parentheses, which are not shown;

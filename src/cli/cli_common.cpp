@@ -3,6 +3,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "checks/write_check.h"
 #include "files/data_file.h"
 #include "image/memory_image.h"
 
@@ -98,6 +99,13 @@ bool BackUp(const ParsedArgs& parsed, const MemoryImage& image, BackupKind kind)
                                  backup.result)
               << "\n";
     return false;
+}
+
+void WarnDoubtfulValues(const MemoryImage& image) {
+    Configuration cfg;
+    DecodeImage(image, cfg, Language::English);
+    for (const WriteProblem& problem : CheckValues(cfg.channels, cfg.settings))
+        std::cerr << "varel-cli: warning: " << WriteProblemText(problem, Language::English) << "\n";
 }
 
 void WarnLonger(const std::string& path) {

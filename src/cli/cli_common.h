@@ -60,6 +60,10 @@ bool LanguageOption(const ParsedArgs& parsed, Language& lang, std::string& probl
 /// its first bytes were read.
 void WarnLonger(const std::string& path);
 
+/// Prints each value the program would flag after opening the image (no frequency, outside
+/// the band, a tone the list lacks ...) as "varel-cli: warning: ..." on standard error.
+void WarnDoubtfulValues(const MemoryImage& image);
+
 /// Saves a backup of a transfer's image in BackupFolder(), unless --no-backup was given. A
 /// failure is said once on standard error as a warning and changes nothing else. True when a
 /// backup was saved.

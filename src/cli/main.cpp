@@ -24,6 +24,10 @@ const char kUsageText[] =
     "  export-csv IN.dat OUT.csv  write the channels as a CSV channel list\n"
     "  import-csv [--band N] IN.dat LIST.csv OUT.dat\n"
     "                             apply a CSV channel list and save the result\n"
+    "  export-text IN.dat [OUT.yaml]\n"
+    "                             write a data file as a configuration text (YAML)\n"
+    "  import-text [--lang en|zh] IN.yaml OUT.dat\n"
+    "                             save the data file a configuration text describes\n"
     "  doctor [--port PORT] [--lang en|zh]\n"
     "                             find out why the radio does not answer\n"
     "\n"
@@ -60,6 +64,8 @@ int main(int argc, char** argv) {
     if (verb == "write") return varel::cli::RunWrite(args);
     if (verb == "export-csv") return varel::cli::RunExportCsv(args);
     if (verb == "import-csv") return varel::cli::RunImportCsv(args);
+    if (verb == "export-text") return varel::cli::RunExportText(args);
+    if (verb == "import-text") return varel::cli::RunImportText(args);
     if (verb == "doctor") return varel::cli::RunDoctor(args);
     std::cerr << "varel-cli: unknown verb '" << verb << "'\n" << kUsageText;
     return varel::cli::kUsage;

@@ -2,7 +2,6 @@
 #include <iostream>
 #include <string>
 
-#include "checks/write_check.h"
 #include "cli/cli_common.h"
 #include "cli/transfer_runner.h"
 #include "cli/verbs.h"
@@ -42,14 +41,6 @@ const char kReadUsage[] =
     "\n"
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error,\n"
     "130/143 interrupted by SIGINT/SIGTERM (End is sent to the radio).\n";
-
-// The values the program would flag after reading this image, as warnings.
-void WarnDoubtfulValues(const MemoryImage& image) {
-    Configuration cfg;
-    DecodeImage(image, cfg, Language::English);
-    for (const WriteProblem& problem : CheckValues(cfg.channels, cfg.settings))
-        std::cerr << "varel-cli: warning: " << WriteProblemText(problem, Language::English) << "\n";
-}
 
 }  // namespace
 

@@ -30,5 +30,7 @@ int RunWrite(const Args& args);
 int RunExportCsv(const Args& args);
 int RunImportCsv(const Args& args);
 int RunDoctor(const Args& args);
+int RunExportText(const Args& args);
+int RunImportText(const Args& args);
 
 }  // namespace varel::cli

@@ -45,7 +45,7 @@ enum class FileReason {
     NoPipeReader,  ///< a pipe to write to that nothing reads
     NoPipeWriter,  ///< a pipe to read from that gave nothing: no program had it open for writing
                    ///< (or its writer closed it without writing)
-    TooLarge,      ///< a channel list larger than kMaxChannelCsvSize
+    TooLarge,      ///< a channel list or configuration text larger than 4 MiB
 };
 
 /// Outcome of a data file operation.

@@ -18,6 +18,10 @@ public:
     virtual QString openChannelList() = 0;
     /// The channel list to export to (the user has agreed to replace an existing one).
     virtual QString saveChannelList() = 0;
+    /// The configuration text to import.
+    virtual QString openConfigText() = 0;
+    /// The configuration text to export to (the user has agreed to replace an existing one).
+    virtual QString saveConfigText() = 0;
 };
 
 }  // namespace varel

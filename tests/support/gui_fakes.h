@@ -77,8 +77,10 @@ public:
     }
     QString openChannelList() override { return take(openListName); }
     QString saveChannelList() override { return take(saveListName); }
+    QString openConfigText() override { return take(openTextName); }
+    QString saveConfigText() override { return take(saveTextName); }
 
-    QString openName, saveName, openListName, saveListName;
+    QString openName, saveName, openListName, saveListName, openTextName, saveTextName;
     QString backupFolder;  ///< the folder the last openBackup offered
 
 private:
