@@ -11,6 +11,10 @@
         <source>All files (*)</source>
         <translation>所有文件(*)</translation>
     </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF文件(*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -441,6 +445,14 @@
         <source>Diagnose Connection...</source>
         <translation>连接诊断...</translation>
     </message>
+    <message>
+        <source>Export PDF...</source>
+        <translation>导出PDF...</translation>
+    </message>
+    <message>
+        <source>Export Pocket Card...</source>
+        <translation>导出频道卡...</translation>
+    </message>
 </context>
 <context>
     <name>varel::MsgTitle</name>
@@ -459,6 +471,17 @@
     <message>
         <source>Attention</source>
         <translation>注意</translation>
+    </message>
+</context>
+<context>
+    <name>varel::PaperCommands</name>
+    <message>
+        <source>Failed to save the file!</source>
+        <translation>保存文件失败！</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but no program to show it could be started.</source>
+        <translation>%1 已保存，但无法启动查看它的程序。</translation>
     </message>
 </context>
 <context>

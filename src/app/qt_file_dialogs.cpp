@@ -96,4 +96,9 @@ QString QtFileDialogs::saveChannelList() {
                false);
 }
 
+QString QtFileDialogs::savePdf() {
+    return ask(true, {QCoreApplication::translate("FileDialogs", "PDF files (*.pdf)")}, "pdf",
+               false);
+}
+
 }  // namespace varel

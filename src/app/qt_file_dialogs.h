@@ -28,6 +28,7 @@ public:
     QString openBackup(const QString& folder) override;
     QString openChannelList() override;
     QString saveChannelList() override;
+    QString savePdf() override;
 
 private:
     // descriptionsOnly: each filter ends in its patterns in parentheses, which are not shown;

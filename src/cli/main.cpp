@@ -24,6 +24,8 @@ const char kUsageText[] =
     "  export-csv IN.dat OUT.csv  write the channels as a CSV channel list\n"
     "  import-csv [--band N] IN.dat LIST.csv OUT.dat\n"
     "                             apply a CSV channel list and save the result\n"
+    "  print [--lang en|zh] [--card] [--paper a4|letter] IN.dat OUT.pdf\n"
+    "                             put the channels and settings (or a pocket card) on paper\n"
     "  doctor [--port PORT] [--lang en|zh]\n"
     "                             find out why the radio does not answer\n"
     "\n"
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
     if (verb == "export-csv") return varel::cli::RunExportCsv(args);
     if (verb == "import-csv") return varel::cli::RunImportCsv(args);
     if (verb == "doctor") return varel::cli::RunDoctor(args);
+    if (verb == "print") return varel::cli::RunPrint(args);
     std::cerr << "varel-cli: unknown verb '" << verb << "'\n" << kUsageText;
     return varel::cli::kUsage;
 }

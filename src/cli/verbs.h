@@ -30,5 +30,6 @@ int RunWrite(const Args& args);
 int RunExportCsv(const Args& args);
 int RunImportCsv(const Args& args);
 int RunDoctor(const Args& args);
+int RunPrint(const Args& args);
 
 }  // namespace varel::cli

@@ -18,6 +18,8 @@ public:
     virtual QString openChannelList() = 0;
     /// The channel list to export to (the user has agreed to replace an existing one).
     virtual QString saveChannelList() = 0;
+    /// The PDF to export to (the user has agreed to replace an existing one).
+    virtual QString savePdf() = 0;
 };
 
 }  // namespace varel
