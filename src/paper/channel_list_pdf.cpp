@@ -24,7 +24,7 @@ void DrawChannelPages(PageSheet& sheet, const PaperJob& job, const std::vector<Q
                       int pages) {
     const QRectF body = sheet.body();
     const QStringList header = ChannelHeader(job.lang);
-    // The largest font with which every column fits the width; the rest is shared out.
+    // The largest font with which every column fits the width, then spread over the width.
     double points = kTablePoints;
     std::vector<double> widths;
     for (;; points -= 0.5) {
@@ -33,8 +33,7 @@ void DrawChannelPages(PageSheet& sheet, const PaperJob& job, const std::vector<Q
             std::accumulate(widths.begin(), widths.end(), 0.0) <= body.width())
             break;
     }
-    const double spare = body.width() - std::accumulate(widths.begin(), widths.end(), 0.0);
-    for (double& w : widths) w += std::max(0.0, spare) / static_cast<double>(widths.size());
+    FitWidths(widths, body.width(), true);
     const double rowHeight = std::min(sheet.mm(6.5), body.height() / (kChannelsPerPage + 1));
 
     QPainter& p = sheet.painter();

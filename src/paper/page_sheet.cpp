@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QPageSize>
 #include <algorithm>
+#include <numeric>
 
 #include "link/write_fingerprint.h"
 #include "paper/paper_text.h"
@@ -126,6 +127,12 @@ void PageSheet::drawRow(const QStringList& cells, const std::vector<double>& wid
                            m.elidedText(cells[c], Qt::ElideRight, w - 2 * pad));
         x += w;
     }
+}
+
+void FitWidths(std::vector<double>& widths, double total, bool grow) {
+    const double sum = std::accumulate(widths.begin(), widths.end(), 0.0);
+    if (sum <= 0 || (sum < total && !grow)) return;
+    for (double& w : widths) w *= total / sum;
 }
 
 QByteArray PageSheet::finish() {

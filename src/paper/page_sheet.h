@@ -62,6 +62,10 @@ private:
     QString m_family;
 };
 
+/// Scales the widths so that they add up to `total` when they add up to more, or, with grow,
+/// to less.
+void FitWidths(std::vector<double>& widths, double total, bool grow);
+
 /// A text of the codec or the checks as the painter takes it.
 inline QString Q(const std::string& text) {
     return QString::fromStdString(text);

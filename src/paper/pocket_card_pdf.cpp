@@ -57,7 +57,9 @@ CardFit Fit(const PageSheet& sheet, const QStringList& header, const std::vector
             if (height <= room.height() && width <= room.width()) return fit;
         }
     }
+    // Names full of control characters: the cells are cut short to fit three columns.
     fit.columns = 3;
+    FitWidths(fit.widths, (room.width() - 2 * gap) / 3, false);
     return fit;
 }
 
