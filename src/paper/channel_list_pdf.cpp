@@ -37,7 +37,7 @@ void DrawChannelPages(PageSheet& sheet, const PaperJob& job, const std::vector<Q
     const double rowHeight = std::min(sheet.mm(6.5), body.height() / (kChannelsPerPage + 1));
 
     QPainter& p = sheet.painter();
-    const QString title = QString::fromStdString(PaperText(PaperWord::ChannelList, job.lang));
+    const QString title = QtString(PaperText(PaperWord::ChannelList, job.lang));
     for (int page = 0; page < ChannelPages(rows.size()); ++page) {
         if (page > 0) sheet.newPage();
         sheet.drawFrame(title, page + 1, pages);
@@ -57,7 +57,7 @@ void DrawChannelPages(PageSheet& sheet, const PaperJob& job, const std::vector<Q
         if (rows.empty())
             p.drawText(QRectF(body.left(), body.top() + rowHeight * 1.5, body.width(), rowHeight),
                        Qt::AlignLeft | Qt::AlignVCenter,
-                       QString::fromStdString(PaperText(PaperWord::NoChannels, job.lang)));
+                       QtString(PaperText(PaperWord::NoChannels, job.lang)));
     }
 }
 
@@ -68,37 +68,33 @@ struct SheetLine {
     double captionWidth = 0;  // Value: the width of its window's captions
 };
 
-std::vector<SheetLine> SheetLines(PageSheet& sheet, const PaperJob& job, double columnWidth) {
+std::vector<SheetLine> SheetLines(const PageSheet& sheet, const PaperJob& job, double columnWidth) {
     std::vector<SheetLine> lines;
     const QFontMetricsF metrics = sheet.metrics(sheet.font(8));
     for (const ListedWindow& window : ListSettings(job.cfg.settings, job.lang)) {
         double captionWidth = 0;
         for (const ListedSection& section : window.sections)
             for (const ListedValue& v : section.values)
-                captionWidth = std::max(
-                    captionWidth, metrics.horizontalAdvance(QString::fromStdString(v.caption)));
+                captionWidth =
+                    std::max(captionWidth, metrics.horizontalAdvance(QtString(v.caption)));
         captionWidth = std::min(captionWidth + sheet.mm(3), columnWidth * 0.6);
         if (!window.title.empty())
-            lines.push_back({SheetLine::Kind::Window, {QString::fromStdString(window.title)}, 0});
+            lines.push_back({SheetLine::Kind::Window, {QtString(window.title)}, 0});
         for (const ListedSection& section : window.sections) {
             if (!section.caption.empty())
-                lines.push_back(
-                    {SheetLine::Kind::Section, {QString::fromStdString(section.caption)}, 0});
+                lines.push_back({SheetLine::Kind::Section, {QtString(section.caption)}, 0});
             for (const ListedValue& v : section.values)
-                lines.push_back(
-                    {SheetLine::Kind::Value,
-                     {QString::fromStdString(v.caption), QString::fromStdString(v.value)},
-                     captionWidth});
+                lines.push_back({SheetLine::Kind::Value,
+                                 {QtString(v.caption), QtString(v.value)},
+                                 captionWidth});
         }
         if (window.fmChannels.size() < 2) continue;
         const auto& head = window.fmChannels.front();
-        lines.push_back(
-            {SheetLine::Kind::Section, {QString::fromStdString(head[0] + " / " + head[1])}, 0});
+        lines.push_back({SheetLine::Kind::Section, {QtString(head[0] + " / " + head[1])}, 0});
         for (std::size_t i = 1; i < window.fmChannels.size(); i += kFmPerLine) {
             SheetLine line{SheetLine::Kind::FmChannels, {}, 0};
             for (std::size_t k = i; k < std::min(i + kFmPerLine, window.fmChannels.size()); ++k)
-                line.cells << QString::fromStdString(window.fmChannels[k][0] + "  " +
-                                                     window.fmChannels[k][1]);
+                line.cells << QtString(window.fmChannels[k][0] + "  " + window.fmChannels[k][1]);
             lines.push_back(line);
         }
     }
@@ -176,7 +172,7 @@ void DrawLine(PageSheet& sheet, const SheetLine& line, double left, double top, 
 }  // namespace
 
 QByteArray ChannelListPdf(const PaperJob& job) {
-    const QString title = QString::fromStdString(PaperText(PaperWord::ChannelList, job.lang));
+    const QString title = QtString(PaperText(PaperWord::ChannelList, job.lang));
     PageSheet sheet(job, title);
     const std::vector<QStringList> rows = ChannelRows(job.cfg.channels, job.lang);
     const QRectF body = sheet.body();
@@ -188,7 +184,7 @@ QByteArray ChannelListPdf(const PaperJob& job) {
     const int pages = channelPages + (placed.empty() ? 0 : placed.back().page + 1);
 
     DrawChannelPages(sheet, job, rows, pages);
-    const QString settingsTitle = QString::fromStdString(PaperText(PaperWord::Settings, job.lang));
+    const QString settingsTitle = QtString(PaperText(PaperWord::Settings, job.lang));
     int page = -1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (placed[i].page != page) {

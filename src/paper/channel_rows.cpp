@@ -3,13 +3,13 @@
 #include "checks/config_text.h"
 #include "image/channel_columns.h"
 #include "image/channel_table.h"
+#include "paper/paper_text.h"
 
 namespace varel {
 
 QStringList ChannelHeader(Language lang) {
     QStringList header;
-    for (const ChannelColumn& column : ChannelColumns())
-        header << QString::fromStdString(column.header.in(lang));
+    for (const ChannelColumn& column : ChannelColumns()) header << QtString(column.header.in(lang));
     return header;
 }
 
@@ -23,7 +23,7 @@ std::vector<QStringList> ChannelRows(const ChannelModel& channels, Language lang
         if (!table.model().channel(n).exists()) continue;
         QStringList row{QString::number(n)};
         for (int column = 1; column < kChannelColumnCount; ++column)
-            row << QString::fromStdString(PrintableText(table.cell(n, column)));
+            row << QtString(PrintableText(table.cell(n, column)));
         rows.push_back(row);
     }
     return rows;

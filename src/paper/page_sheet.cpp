@@ -75,8 +75,8 @@ QRectF PageSheet::body() const {
 void PageSheet::drawFrame(const QString& partTitle, int page, int pages) {
     const QRectF a = area();
     const double line = mm(6);
-    const QString file =
-        Q(m_job.fileName.empty() ? PaperText(PaperWord::NoDataFile, m_job.lang) : m_job.fileName);
+    const QString file = QtString(
+        m_job.fileName.empty() ? PaperText(PaperWord::NoDataFile, m_job.lang) : m_job.fileName);
     m_painter.setPen(Qt::black);
     m_painter.setFont(font(12, true));
     m_painter.drawText(QRectF(a.left(), a.top(), a.width() * 0.6, line),
@@ -86,18 +86,18 @@ void PageSheet::drawFrame(const QString& partTitle, int page, int pages) {
                        Qt::AlignLeft | Qt::AlignVCenter, partTitle);
     m_painter.drawText(QRectF(a.left(), a.top(), a.width(), line),
                        Qt::AlignRight | Qt::AlignVCenter,
-                       Q(PaperText(PaperWord::Printed, m_job.lang, {m_job.date})));
+                       QtString(PaperText(PaperWord::Printed, m_job.lang, {m_job.date})));
     m_painter.drawText(QRectF(a.left(), a.top() + line, a.width(), line),
                        Qt::AlignRight | Qt::AlignVCenter,
-                       Q(link::FingerprintLine(m_job.fingerprint, m_job.lang)));
+                       QtString(link::FingerprintLine(m_job.fingerprint, m_job.lang)));
     const double rule = a.top() + 2 * line + mm(2);
     m_painter.drawLine(QPointF(a.left(), rule), QPointF(a.right(), rule));
     m_painter.setFont(font(8));
     m_painter.drawText(
         QRectF(a.left(), a.bottom() - mm(kFooterMm) / 2, a.width(), mm(kFooterMm) / 2),
         Qt::AlignHCenter | Qt::AlignBottom,
-        Q(PaperText(PaperWord::PageOfPages, m_job.lang,
-                    {std::to_string(page), std::to_string(pages)})));
+        QtString(PaperText(PaperWord::PageOfPages, m_job.lang,
+                           {std::to_string(page), std::to_string(pages)})));
 }
 
 std::vector<double> PageSheet::columnWidths(const QFont& f, const QStringList& header,

@@ -66,9 +66,4 @@ private:
 /// to less.
 void FitWidths(std::vector<double>& widths, double total, bool grow);
 
-/// A text of the codec or the checks as the painter takes it.
-inline QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 }  // namespace varel

@@ -1,6 +1,7 @@
 #pragma once
 // The words of the printed pages that no other room has: the titles of the parts, the header
 // and the page numbers. The columns, settings and fingerprint keep the words of their rooms.
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,10 @@ enum class PaperWord {
 
 /// The word in a language; `args` fill its %1 and %2.
 std::string PaperText(PaperWord word, Language lang, const std::vector<std::string>& args = {});
+
+/// A text of the codec, the checks or this table as the painter takes it.
+inline QString QtString(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace varel

@@ -26,8 +26,10 @@ QStringList CardCells(const QStringList& grid, const Channel& channel) {
         cells[tx] = QStringLiteral("—");
     else if (channel.freq[1] == channel.freq[0])
         cells[tx].clear();
+    // The tones follow at card cells 4 and 5; one at list position 0 is Off as a write sends
+    // it (a tone the list lacks too) and is left out.
     for (int tone : {kRxToneColumn, kTxToneColumn})
-        if (channel.index(tone) == 0) cells[tone + 1].clear();  // Off, as a write sends it
+        if (channel.index(tone) == 0) cells[tone + 1].clear();
     return cells;
 }
 
@@ -66,7 +68,7 @@ CardFit Fit(const PageSheet& sheet, const QStringList& header, const std::vector
 }  // namespace
 
 QByteArray PocketCardPdf(const PaperJob& job) {
-    const QString title = QString::fromStdString(PaperText(PaperWord::PocketCard, job.lang));
+    const QString title = QtString(PaperText(PaperWord::PocketCard, job.lang));
     PageSheet sheet(job, title);
     const QStringList grid = ChannelHeader(job.lang);
     QStringList header;
@@ -95,11 +97,12 @@ QByteArray PocketCardPdf(const PaperJob& job) {
     const std::string file =
         job.fileName.empty() ? PaperText(PaperWord::NoDataFile, job.lang) : job.fileName;
     p.drawText(QRectF(room.left(), room.top(), width, titleHeight), Qt::AlignLeft | Qt::AlignTop,
-               Q(file + "   " + link::FingerprintLine(job.fingerprint, job.lang)));
+               QtString(file + "   " + link::FingerprintLine(job.fingerprint, job.lang)));
     if (rows.empty()) {
         p.setFont(sheet.font(fit.points));
         p.drawText(QRectF(room.left(), room.top() + titleHeight, width, fit.rowHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, Q(PaperText(PaperWord::NoChannels, job.lang)));
+                   Qt::AlignLeft | Qt::AlignVCenter,
+                   QtString(PaperText(PaperWord::NoChannels, job.lang)));
     }
     for (int column = 0; column < fit.columns; ++column) {
         const double left = room.left() + column * (fit.columnWidth() + gap);
