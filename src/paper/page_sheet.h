@@ -28,6 +28,7 @@ public:
     PageSheet(const PaperJob& job, const QString& title);
     ~PageSheet();
 
+    /// The painter on the current page.
     QPainter& painter() { return m_painter; }
     /// Millimetres in device units.
     double mm(double millimetres) const;
