@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/desktop_viewer.h"
 #include "app/document_commands.h"
 #include "app/main_window.h"
 #include "app/qt_message_boxes.h"
@@ -58,6 +59,7 @@ public:
     QString saveChannelList() override { return {}; }
     QString openConfigText() override { return {}; }
     QString saveConfigText() override { return {}; }
+    QString savePdf() override { return {}; }
 };
 
 // Messages are answered with OK without being shown.
@@ -80,11 +82,12 @@ struct Program {
     varel::SystemClock clock;
     varel::UiLanguage language;
     varel::SystemPortScanner ports;
+    varel::DesktopViewer viewer;
     varel::MainWindow* window = nullptr;
 
     Program() {
         window = new varel::MainWindow(
-            session, {&boxes, &dialogs, &settings, &clock, &language, &ports, QString()});
+            session, {&boxes, &dialogs, &settings, &clock, &language, &ports, QString(), &viewer});
         window->show();
         QApplication::processEvents();
     }

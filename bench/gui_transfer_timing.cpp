@@ -63,10 +63,11 @@ int main(int argc, char** argv) {
     varel::test::FakeAppSettings settings;
     varel::test::FakeClock clock;
     varel::test::FakePortScanner ports;
+    varel::test::FakeFileViewer viewer;
     varel::UiLanguage language;
     settings.language = 1;  // the English texts the timing waits for
-    varel::MainWindow window(session,
-                             {&boxes, &dialogs, &settings, &clock, &language, &ports, QString()});
+    varel::MainWindow window(
+        session, {&boxes, &dialogs, &settings, &clock, &language, &ports, QString(), &viewer});
     window.setPortNumber(1);
 
     double read = 0, write = 0;

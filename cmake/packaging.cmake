@@ -94,8 +94,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VAREL_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Chinese captions need a font with Chinese characters.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
+# The printed pages (varel-cli print, Export PDF) are set in WenQuanYi Micro Hei, a TrueType
+# font with Chinese characters that embeds into a PDF whole; the windows' Chinese captions use it
+# too. The shared libraries found by shlibdeps are added to this list.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

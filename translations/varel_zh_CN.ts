@@ -15,6 +15,10 @@
         <source>Configuration texts (*.yaml *.yml)</source>
         <translation>配置文本(*.yaml *.yml)</translation>
     </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF文件(*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -457,6 +461,14 @@
         <source>Export Text...</source>
         <translation>导出文本...</translation>
     </message>
+    <message>
+        <source>Export PDF...</source>
+        <translation>导出PDF...</translation>
+    </message>
+    <message>
+        <source>Export Pocket Card...</source>
+        <translation>导出频道卡...</translation>
+    </message>
 </context>
 <context>
     <name>varel::MsgTitle</name>
@@ -475,6 +487,17 @@
     <message>
         <source>Attention</source>
         <translation>注意</translation>
+    </message>
+</context>
+<context>
+    <name>varel::PaperCommands</name>
+    <message>
+        <source>Failed to save the file!</source>
+        <translation>保存文件失败！</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but no program to show it could be started.</source>
+        <translation>%1 已保存，但无法启动查看它的程序。</translation>
     </message>
 </context>
 <context>

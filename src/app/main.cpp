@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/desktop_viewer.h"
 #include "app/document_commands.h"
 #include "app/main_window.h"
 #include "app/qt_file_dialogs.h"
@@ -81,9 +82,10 @@ int main(int argc, char** argv) {
     varel::SystemClock clock;
     varel::UiLanguage language;
     varel::SystemPortScanner ports;
+    varel::DesktopViewer viewer;
 
-    varel::MainWindow window(session,
-                             {&boxes, &dialogs, &settings, &clock, &language, &ports, QString()});
+    varel::MainWindow window(
+        session, {&boxes, &dialogs, &settings, &clock, &language, &ports, QString(), &viewer});
     boxes.setOwner(&window);
     dialogs.setOwner(&window);
     window.show();

@@ -21,6 +21,7 @@
 #include <QToolBar>
 
 #include "app/document_commands.h"
+#include "app/paper_commands.h"
 #include "app/recent_files_menu.h"
 #include "app/transfer_controller.h"
 #include "app/ui_language.h"
@@ -73,6 +74,9 @@ const MenuItem kMenuItems[] = {
      "", true},
     {"MNImportText", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Import Text..."), "", true},
     {"MNExportText", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Export Text..."), "", true},
+    {"MNExportPdf", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Export PDF..."), "", true},
+    {"MNExportCard", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Export Pocket Card..."), "",
+     true},
     {"MNLineSafety", "MNFile", nullptr, "", true},
     {"MNBackups", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Backups..."), "", true},
     {"MNCompare", "MNFile", QT_TRANSLATE_NOOP("varel::MainWindow", "Compare With File..."), "",
@@ -227,6 +231,10 @@ MainWindow::MainWindow(Session& session, const AppServices& services, QWidget* p
     connect(m_transfers, &TransferController::notice, this,
             [this](const QString& text) { statusBar()->showMessage(text, kNoticeMs); });
     m_documents = new DocumentCommands(m_session, m_services, this);
+    // The pages name the data file the configuration came from or went to; a read leaves none.
+    m_paper = new PaperCommands(m_session, m_services, this);
+    connect(&m_session, &Session::documentReplaced, m_paper, [this] { m_paper->setDataFile({}); });
+    connect(m_documents, &DocumentCommands::dataFileUsed, m_paper, &PaperCommands::setDataFile);
     connect(m_documents, &DocumentCommands::notice, this,
             [this](const QString& text) { statusBar()->showMessage(text, kNoticeMs); });
     connect(m_serviceModes, &ServiceModes::modeChanged, this, &MainWindow::followServiceMode);
@@ -354,6 +362,8 @@ void MainWindow::buildMenus() {
     on("MNExportCsv", [this] { m_documents->ExportChannels(); });
     on("MNImportText", [this] { m_documents->ImportText(); });
     on("MNExportText", [this] { m_documents->ExportText(); });
+    on("MNExportPdf", [this] { m_paper->ExportPdf(false); });
+    on("MNExportCard", [this] { m_paper->ExportPdf(true); });
     on("MNBackups", [this] { m_documents->OpenBackup(); });
     on("MNCompare", [this] { m_documents->CompareWithFile(); });
     on("MNQuit", [this] { close(); });

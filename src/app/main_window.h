@@ -21,6 +21,7 @@ class DoctorWindow;
 class DocumentCommands;
 class FeaturesEditor;
 class FmEditor;
+class PaperCommands;
 class PortWindow;
 class RecentFilesMenu;
 class ServiceModes;
@@ -124,6 +125,7 @@ private:
     TransferController* m_transfers = nullptr;
     ServiceModes* m_serviceModes = nullptr;
     DocumentCommands* m_documents = nullptr;
+    PaperCommands* m_paper = nullptr;
     RecentFilesMenu* m_recentFiles = nullptr;
     int m_portNumber = 0;  // PortNumber
 };

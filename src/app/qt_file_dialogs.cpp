@@ -109,4 +109,9 @@ QString QtFileDialogs::saveConfigText() {
                "yaml", false);
 }
 
+QString QtFileDialogs::savePdf() {
+    return ask(true, {QCoreApplication::translate("FileDialogs", "PDF files (*.pdf)")}, "pdf",
+               false);
+}
+
 }  // namespace varel

@@ -30,6 +30,7 @@ public:
     QString saveChannelList() override;
     QString openConfigText() override;
     QString saveConfigText() override;
+    QString savePdf() override;
 
 private:
     // descriptionsOnly: each filter ends in its patterns in parentheses, which are not shown;

@@ -9,6 +9,7 @@
 #include "link/port_map.h"
 #include "link/port_problem.h"
 #include "link/read_machine.h"
+#include "link/write_fingerprint.h"
 #include "session/message_boxes.h"
 #include "session/message_titles.h"
 #include "session/service_modes.h"
@@ -279,8 +280,10 @@ void TransferController::reportWrite(const link::WriteResult& result) {
             break;
         case link::WriteEnd::Verified:
             m_progress->hide();
-            message(text(Message::WriteSucceeded) + "\n" + text(*result.message), MsgStyle::OkOnly,
-                    MsgTitle::Tip());
+            message(text(Message::WriteSucceeded) + "\n" + text(*result.message) + "\n" +
+                        QtText(link::FingerprintLine(link::WriteFingerprint(m_session.OutImage()),
+                                                     m_session.language())),
+                    MsgStyle::OkOnly, MsgTitle::Tip());
             break;
         case link::WriteEnd::Differs:
             m_progress->hide();

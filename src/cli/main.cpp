@@ -28,6 +28,8 @@ const char kUsageText[] =
     "                             write a data file as a configuration text (YAML)\n"
     "  import-text [--lang en|zh] IN.yaml OUT.dat\n"
     "                             save the data file a configuration text describes\n"
+    "  print [--lang en|zh] [--card] [--paper a4|letter] IN.dat OUT.pdf\n"
+    "                             put the channels and settings (or a pocket card) on paper\n"
     "  doctor [--port PORT] [--lang en|zh]\n"
     "                             find out why the radio does not answer\n"
     "\n"
@@ -67,6 +69,7 @@ int main(int argc, char** argv) {
     if (verb == "export-text") return varel::cli::RunExportText(args);
     if (verb == "import-text") return varel::cli::RunImportText(args);
     if (verb == "doctor") return varel::cli::RunDoctor(args);
+    if (verb == "print") return varel::cli::RunPrint(args);
     std::cerr << "varel-cli: unknown verb '" << verb << "'\n" << kUsageText;
     return varel::cli::kUsage;
 }

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "checks/config_text.h"
+#include "checks/settings_listing.h"
 #include "cli/cli_common.h"
 #include "cli/verbs.h"
 #include "image/channel_columns.h"
 #include "image/channel_model.h"
 #include "image/image_codec.h"
 #include "image/latin1.h"
-#include "image/settings_fields.h"
 #include "image/settings_model.h"
 
 namespace varel::cli {
@@ -87,53 +87,24 @@ void PrintChannels(std::ostream& out, const ChannelModel& channels, Language lan
     PrintTable(out, rows, "");
 }
 
-// The FM channels are listed as a grid of their own rather than as captioned lines.
-bool InFmGrid(const SettingField& f) {
-    return f.kind == FieldKind::FmFrequency && f.slot > 0;
-}
-
 void PrintSettings(std::ostream& out, const SettingsModel& settings, Language lang) {
-    const auto& fields = SettingFields();
-    std::size_t i = 0;
-    while (i < fields.size()) {
-        // One window at a time, captions aligned across the window.
-        const SettingWindow window = Section(fields[i].section).window;
-        std::size_t end = i;
-        while (end < fields.size() && window == Section(fields[end].section).window) ++end;
-
+    for (const ListedWindow& window : ListSettings(settings, lang)) {
+        // Captions aligned across the window.
         int captionWidth = 0;
-        for (std::size_t k = i; k < end; ++k)
-            if (ListedSetting(fields[k]) && !InFmGrid(fields[k]))
-                captionWidth = std::max(captionWidth, DisplayWidth(fields[k].caption.in(lang)));
-
+        for (const ListedSection& section : window.sections)
+            for (const ListedValue& v : section.values)
+                captionWidth = std::max(captionWidth, DisplayWidth(v.caption));
         out << '\n';
-        if (window != SettingWindow::MainWindow)
-            out << Section(fields[i].section).windowTitle.in(lang) << '\n';
-        std::vector<std::vector<std::string>> fmRows;
-        bool first = true;
-        SettingSection current = fields[i].section;
-        for (std::size_t k = i; k < end; ++k) {
-            const SettingField& f = fields[k];
-            if (!ListedSetting(f)) continue;
-            if (first || f.section != current) {
-                const Bilingual& caption = Section(f.section).caption;
-                if (!caption.en.empty()) out << caption.in(lang) << '\n';
-                first = false;
-                current = f.section;
+        if (!window.title.empty()) out << window.title << '\n';
+        for (const ListedSection& section : window.sections) {
+            if (!section.caption.empty()) out << section.caption << '\n';
+            for (const ListedValue& v : section.values) {
+                std::string line = "  " + Padded(v.caption, captionWidth + 2) + v.value;
+                while (!line.empty() && line.back() == ' ') line.pop_back();
+                out << line << '\n';
             }
-            const std::string value = PrintableText(settings.displayText(f.id, lang));
-            if (InFmGrid(f)) {
-                if (fmRows.empty())
-                    fmRows.push_back({ChannelColumnAt(0).header.in(lang), f.caption.in(lang)});
-                fmRows.push_back({std::to_string(f.slot), value});
-                continue;
-            }
-            std::string line = "  " + Padded(f.caption.in(lang), captionWidth + 2) + value;
-            while (!line.empty() && line.back() == ' ') line.pop_back();
-            out << line << '\n';
         }
-        if (!fmRows.empty()) PrintTable(out, fmRows, "  ");
-        i = end;
+        if (!window.fmChannels.empty()) PrintTable(out, window.fmChannels, "  ");
     }
 }
 

@@ -15,6 +15,7 @@
 #include "image/memory_image.h"
 #include "image/messages.h"
 #include "link/read_machine.h"
+#include "link/write_fingerprint.h"
 #include "link/write_machine.h"
 #include "link/write_procedure.h"
 
@@ -56,8 +57,9 @@ const char kWriteUsage[] =
     "                  its own (a second time when the first gets no answer) and compare every\n"
     "                  byte written that a read brings back (0x7C0-0x7DF are never written,\n"
     "                  0x7E0-0x7FF only with --debug-mode, the zeros past 0xC00 cannot be read);\n"
-    "                  prints 'Verified: the radio holds every byte that was written.', or\n"
-    "                  each differing block with what it holds\n"
+    "                  prints 'Verified: the radio holds every byte that was written.' and\n"
+    "                  the fingerprint 'varel-cli print' puts on paper, or each differing\n"
+    "                  block with what it holds\n"
     "  --no-backup     keep no backup of this write\n"
     "  --trace FILE    save every byte sent and received, with its time, to FILE (the write\n"
     "                  and its read-back, also when they fail); see 'varel-cli read --help'\n"
@@ -138,10 +140,11 @@ int ReportPartWritten(int step, const link::WriteOptions& options, const Transfe
     return kInterrupted + last.signal;
 }
 
-// Tells how the write ended and returns the verb's exit code; last is the report of the last
-// transfer or port opening, the write's or a read-back's.
-int ReportWrite(const link::WriteResult& result, const TransferReport& last,
-                const std::string& device) {
+// Tells how the write ended and returns the verb's exit code; sent is the image the write sent
+// (its fingerprint follows a verified write), last the report of the last transfer or port
+// opening, the write's or a read-back's.
+int ReportWrite(const link::WriteResult& result, const MemoryImage& sent,
+                const TransferReport& last, const std::string& device) {
     switch (result.end) {
         case link::WriteEnd::Stopped:
             return kCheckRefused;
@@ -151,7 +154,9 @@ int ReportWrite(const link::WriteResult& result, const TransferReport& last,
         case link::WriteEnd::Written:
             return kOk;
         case link::WriteEnd::Verified:
-            std::cout << MessageText(*result.message, Language::English) << "\n";
+            std::cout << MessageText(*result.message, Language::English) << "\n"
+                      << link::FingerprintLine(link::WriteFingerprint(sent), Language::English)
+                      << "\n";
             return kOk;
         case link::WriteEnd::Differs:
             PrintDifferences(result.differences);
@@ -259,7 +264,7 @@ int RunWrite(const Args& args) {
                 return kFailure;
         }
     }
-    return ReportWrite(procedure.result(), last, device);
+    return ReportWrite(procedure.result(), out, last, device);
 }
 
 }  // namespace varel::cli

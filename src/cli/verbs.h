@@ -32,5 +32,6 @@ int RunImportCsv(const Args& args);
 int RunDoctor(const Args& args);
 int RunExportText(const Args& args);
 int RunImportText(const Args& args);
+int RunPrint(const Args& args);
 
 }  // namespace varel::cli

@@ -22,6 +22,8 @@ public:
     virtual QString openConfigText() = 0;
     /// The configuration text to export to (the user has agreed to replace an existing one).
     virtual QString saveConfigText() = 0;
+    /// The PDF to export to (the user has agreed to replace an existing one).
+    virtual QString savePdf() = 0;
 };
 
 }  // namespace varel

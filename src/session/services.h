@@ -8,6 +8,7 @@ namespace varel {
 class AppSettings;
 class Clock;
 class FileDialogs;
+class FileViewer;
 class MessageBoxes;
 class PortScanner;
 class UiLanguage;
@@ -21,6 +22,7 @@ struct AppServices {
     UiLanguage* language = nullptr;        ///< the translators of the program's own texts
     PortScanner* ports = nullptr;          ///< the start-up probe of the serial ports
     QString backupFolder;  ///< where transfers keep their backups; empty: the user's data folder
+    FileViewer* viewer = nullptr;  ///< shows an exported PDF
 };
 
 }  // namespace varel

@@ -35,7 +35,7 @@ protected:
         settings.language = languageFlag;
         window = std::make_unique<MainWindow>(
             *session, AppServices{&boxes, &dialogs, storedSettings, &clock, &language, &ports,
-                                  QString::fromStdString(backups.path().string())});
+                                  QString::fromStdString(backups.path().string()), &viewer});
         window->show();
         QApplication::setActiveWindow(window.get());
     }
@@ -60,6 +60,7 @@ protected:
 
     FakeMessageBoxes boxes;
     FakeFileDialogs dialogs;
+    FakeFileViewer viewer;
     FakeAppSettings settings;
     AppSettings* storedSettings = &settings;  ///< what start() reads and the exit writes
     FakeClock clock;

@@ -32,6 +32,7 @@
 #include "link/serial_transfer.h"
 #include "link/stop_signals.h"
 #include "link/transfer_trace.h"
+#include "link/write_fingerprint.h"
 #include "session/service_modes.h"
 #include "sim/radio_memory.h"
 #include "support/temp_dir.h"
@@ -456,6 +457,11 @@ TEST_F(TransferTest, VerifyAfterWriteReadsBackWithoutTouchingTheEditorsAndNamesW
             EXPECT_EQ(boxes.last().style, MsgStyle::OkOnly | MsgStyle::Critical);
         } else {
             EXPECT_TRUE(boxes.last().text.startsWith("写频成功！\n校验通过"));
+            // The fingerprint the paper of this configuration carries.
+            EXPECT_TRUE(boxes.last().text.endsWith(
+                "\n数据指纹：" +
+                QString::fromStdString(link::WriteFingerprint(session->OutImage()))))
+                << qPrintable(boxes.last().text);
         }
         EXPECT_TRUE(session->document().channels == before.channels);
         sim->stop();

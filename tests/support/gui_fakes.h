@@ -11,6 +11,7 @@
 #include "session/app_settings.h"
 #include "session/clock.h"
 #include "session/file_dialogs.h"
+#include "session/file_viewer.h"
 #include "session/message_boxes.h"
 #include "session/port_scanner.h"
 
@@ -79,8 +80,9 @@ public:
     QString saveChannelList() override { return take(saveListName); }
     QString openConfigText() override { return take(openTextName); }
     QString saveConfigText() override { return take(saveTextName); }
+    QString savePdf() override { return take(savePdfName); }
 
-    QString openName, saveName, openListName, saveListName, openTextName, saveTextName;
+    QString openName, saveName, openListName, saveListName, openTextName, saveTextName, savePdfName;
     QString backupFolder;  ///< the folder the last openBackup offered
 
 private:
@@ -89,6 +91,17 @@ private:
         name.clear();
         return result;
     }
+};
+
+/// Records the files it was asked to show; shows them when `opens` says so.
+class FakeFileViewer : public FileViewer {
+public:
+    bool showFile(const QString& path) override {
+        shown << path;
+        return opens;
+    }
+    QStringList shown;
+    bool opens = true;
 };
 
 /// Settings held in memory.
