@@ -125,8 +125,11 @@ RadioSummary Summarise(const link::RadioWrite& write, const link::WriteOptions& 
                                   "); write again")};
         }
         case link::WriteEnd::NotVerified:
+            // Stopped in the settle or the read-back: the radio holds the whole image.
             if (result.readBack == link::Outcome::Interrupted)
-                return {false, "written; the verify did not run"};
+                return {true, std::string(write.letFinish() ? "written (finished after Ctrl-C)"
+                                                            : "written") +
+                                  "; the verify did not run"};
             return {false, Failed("written, but the radio could not be read back: " +
                                   (result.readBack == link::Outcome::PortInvalid
                                        ? PortInvalidText(write)

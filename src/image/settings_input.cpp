@@ -77,12 +77,13 @@ std::vector<std::string> NumberedDisplayTexts(const std::string& first, int coun
     const std::string prefix = text->substr(0, digitsAt);
     const std::string digits = text->substr(digitsAt);
     const long start = digits.empty() ? 1 : std::stol(digits);
-    const std::size_t width = std::max({digits.empty() ? std::size_t{2} : digits.size(),
-                                        std::to_string(start + count - 1).size()});
+    // Trailing digits keep their width (R08, R09, R10; A9, A10); added ones are at least two.
+    const std::size_t width =
+        digits.empty() ? std::max<std::size_t>(2, std::to_string(count).size()) : digits.size();
     std::vector<std::string> texts;
     for (long n = start; n < start + count; ++n) {
         std::string number = std::to_string(n);
-        number.insert(0, width - number.size(), '0');
+        if (number.size() < width) number.insert(0, width - number.size(), '0');
         if (!DisplayCharacterText(prefix + number)) return {};
         texts.push_back(prefix + number);
     }

@@ -30,9 +30,9 @@ std::string LeaveCheck(const SettingField& field, const std::string& text,
 std::optional<std::string> DisplayCharacterText(const std::string& text);
 
 /// count "Display Character:" texts numbered on from first: "CLUB01" gives CLUB01, CLUB02 ...;
-/// a text without trailing digits gets them ("CLUB" gives CLUB01, CLUB02 ...), with as many
-/// digits as the highest number needs, at least two. Empty when first is no text the box
-/// takes or a numbered text would not fit the box.
+/// trailing digits keep their width as long as the numbers fit it ("A9" gives A9, A10); a text
+/// without them gets as many as the highest number needs, at least two ("CLUB" gives CLUB01,
+/// CLUB02 ...). Empty when first is no text the box takes or a numbered text would not fit.
 std::vector<std::string> NumberedDisplayTexts(const std::string& first, int count);
 
 /// The broadcast band an FM entry must lie in, in MHz, both bounds included.
