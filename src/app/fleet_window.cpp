@@ -304,7 +304,7 @@ void FleetWindow::setResult(int row, const QString& text) {
 }
 
 void FleetWindow::saveReport() {
-    std::string text = CsvLine({"port", "device", "time", "result", "verify"}) + "\n";
+    std::string text = CsvLine({"port", "device", "time", "result", "verify"});
     for (const Row& row : m_rows) {
         if (!row.write || !row.ended.isValid()) continue;
         const link::WriteResult& result = row.write->result();
@@ -318,10 +318,8 @@ void FleetWindow::saveReport() {
         if (result.end == link::WriteEnd::NotVerified) verify = "not read back";
         if (result.end == link::WriteEnd::Failed || result.end == link::WriteEnd::PortInvalid)
             verify = "";
-        text +=
-            CsvLine({"Com" + std::to_string(row.port), row.device,
-                     row.ended.toString("yyyy-MM-dd HH:mm:ss").toStdString(), outcome, verify}) +
-            "\n";
+        text += CsvLine({"Com" + std::to_string(row.port), row.device,
+                         row.ended.toString("yyyy-MM-dd HH:mm:ss").toStdString(), outcome, verify});
     }
     const std::string name =
         "fleet-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss").toStdString() + ".csv";

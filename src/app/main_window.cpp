@@ -390,6 +390,7 @@ FleetWindow* MainWindow::showFleet() {
                 [this](bool running) { setTransferCommandsEnabled(!running); });
         connect(m_transfers, &TransferController::commandsEnabled, m_fleetWindow,
                 &FleetWindow::setStartAllowed);
+        m_fleetWindow->setStartAllowed(action("MNWrite")->isEnabled());
     }
     if (!m_fleetWindow->isRunning()) {
         m_fleetWindow->setVerify(action("MNVerify")->isChecked());

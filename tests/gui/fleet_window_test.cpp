@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -115,7 +116,8 @@ TEST_F(FleetWindowTest, WritesEveryTickedRadioAtOnceAndRetriesTheFailedOneAlone)
     std::stringstream text;
     text << report.rdbuf();
     const std::string csv = text.str();
-    EXPECT_EQ(csv.rfind("port,device,time,result,verify\n", 0), 0u) << csv;
+    EXPECT_EQ(csv.rfind("port,device,time,result,verify\nCom18,", 0), 0u) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4) << csv;  // a line per radio
     EXPECT_TRUE(Has(csv, "Com18," + radios[0]->device() + ",")) << csv;
     EXPECT_TRUE(Has(csv, ",written,verified\n")) << csv;
     EXPECT_TRUE(Has(csv,
