@@ -222,8 +222,8 @@ TEST_F(FleetWrite, SignalsFinishOrStopEveryRadio) {
         SCOPED_TRACE(c.signo);
         radios.clear();
         memories.clear();
-        Radio({"--pace"});
-        Radio({"--pace"});
+        Radio({"--latency", "5"});
+        Radio({"--latency", "5"});
         RunningProgram cli;
         ASSERT_TRUE(cli.start(VAREL_CLI, WriteArgs({"--verify"}), Env()));
         for (const auto& radio : radios) ASSERT_TRUE(radio->waitForLog("rx Write 0x100"));
