@@ -203,6 +203,11 @@ bool FleetWindow::fillDown() {
     return true;
 }
 
+void FleetWindow::stopForExit() {
+    for (Row& row : m_rows)
+        if (row.write) row.write->stop();
+}
+
 bool FleetWindow::startRows(const std::vector<int>& rows) {
     if (isRunning() || !m_startAllowed) return false;
     if (rows.empty()) {

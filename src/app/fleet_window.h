@@ -61,6 +61,8 @@ public:
     /// Numbers the Display Character texts of the ticked rows on from the first ticked one
     /// (CLUB01, CLUB02 ...). False, with a message, when its text cannot be numbered on.
     bool fillDown();
+    /// The program is about to end: every write under way sends End and closes its port now.
+    void stopForExit();
     /// True while writes run.
     bool isRunning() const { return m_running > 0; }
     /// The report of the last writes, once saved (empty before).

@@ -402,6 +402,11 @@ FleetWindow* MainWindow::showFleet() {
     return m_fleetWindow;
 }
 
+void MainWindow::stopTransfersForExit() {
+    m_transfers->stopForExit();
+    if (m_fleetWindow != nullptr) m_fleetWindow->stopForExit();
+}
+
 void MainWindow::addChannelMenu() {
     // The channel table's commands, below Undo and Redo.
     QMenu* edit = findChild<QMenu*>("MNEdit");

@@ -67,6 +67,9 @@ public:
     void showDoctor();
     /// "Write to Several Radios...": the window FormFleet, its ports probed again.
     FleetWindow* showFleet();
+    /// The program is about to end (SIGTERM or SIGINT): every transfer under way, the fleet's
+    /// too, sends End and closes its port at once.
+    void stopTransfersForExit();
 
     /// ApplyLanguage: writes every static text of every window in the current language.
     void ApplyLanguage();

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <cstdlib>
-#include <ctime>
 #include <iostream>
 #include <memory>
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTest>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -33,14 +34,14 @@ protected:
             qunsetenv(("VAREL_COM" + std::to_string(kFirstPort + i)).c_str());
     }
 
-    // Radios on ports 18, 19 and 20, the one on 19 silent.
-    void startRadios() {
+    // Radios on ports 18, 19 and 20, each started with fault (the one on 19 silent).
+    void startRadios(const std::vector<std::vector<std::string>>& faults = {{}, {"--silent"}, {}}) {
         for (int i = 0; i < 3; ++i) {
             const std::string memory = backups.file("radio" + std::to_string(i) + ".dat");
             ASSERT_TRUE(WriteFileBytes(memory, BuildDataFile(sim::SampleImage())));
             memories.push_back(memory);
-            std::vector<std::string> args = {"--memory", memory, "--save"};
-            if (i == 1) args.push_back("--silent");
+            std::vector<std::string> args = faults[static_cast<std::size_t>(i)];
+            args.insert(args.end(), {"--memory", memory, "--save"});
             radios.push_back(std::make_unique<SimProcess>());
             ASSERT_TRUE(radios.back()->start(args));
             qputenv(("VAREL_COM" + std::to_string(kFirstPort + i)).c_str(),
@@ -134,6 +135,29 @@ TEST_F(FleetWindowTest, WritesEveryTickedRadioAtOnceAndRetriesTheFailedOneAlone)
 
     EXPECT_EQ(displayOf(0), "CLUB01");
     EXPECT_EQ(displayOf(2), "CLUB03");
+}
+
+// SIGTERM or SIGINT to the program while the writes run: every radio is sent End at once and
+// its port closed, as the program's handler asks the main window.
+TEST_F(FleetWindowTest, AStopSignalSendsEndToEveryRadioAtOnce) {
+    const std::vector<std::string> late = {"--latency", "5"};
+    startRadios({late, late, late});
+    addChannel(1);
+    FleetWindow* fleet = window->showFleet();
+    ASSERT_TRUE(fleet->start());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (const auto& radio : radios)
+                if (radio->count("rx Write 0x100") == 0) return false;
+            return true;
+        },
+        10000));
+    window->stopTransfersForExit();
+    for (const auto& radio : radios) {
+        EXPECT_TRUE(radio->waitForLog("rx End"));
+        radio->stop();
+        EXPECT_LT(radio->count("rx Write"), 191);
+    }
 }
 
 // Nothing starts without a ticked radio, nor while the main window's transfer holds the
