@@ -17,6 +17,7 @@
 #include "image/typed_input.h"
 #include "link/frames.h"
 #include "link/port_problem.h"
+#include "link/transfer_trace.h"
 #include "link/verify.h"
 #include "lists/csv_text.h"
 #include "session/message_boxes.h"
@@ -30,7 +31,8 @@ namespace varel {
 struct FleetWindow::Row {
     int port = 0;
     std::string device;
-    std::unique_ptr<link::RadioWrite> write;  // the last write of this radio
+    link::TraceRecorder trace;  // the bytes both ways of the last write, and its read-back's
+    std::unique_ptr<link::RadioWrite> write;  // the last write of this radio (taps trace)
     QDateTime ended;
     bool failed = false;
 };
@@ -244,6 +246,8 @@ bool FleetWindow::startRows(const std::vector<int>& rows) {
         entry.write = std::make_unique<link::RadioWrite>(entry.device, image, request);
         link::RadioWrite* write = entry.write.get();
         write->setSettleMs(m_settleMs);
+        entry.trace.start("write", entry.device);
+        write->setTrace(&entry.trace);
         write->setBackup([folder](const MemoryImage& sent) {
             return SaveBackup(sent, BackupKind::Write, folder, std::time(nullptr)).result.ok();
         });
@@ -280,6 +284,10 @@ void FleetWindow::radioEnded(int row) {
     const link::WriteEnd end = entry.write->result().end;
     entry.failed = end != link::WriteEnd::Written && end != link::WriteEnd::Verified;
     setResult(row, resultText(entry));
+    // Each radio's trace is kept as the main window keeps the last transfer's; one that cannot
+    // be saved stops nothing.
+    SaveBesideBackups(link::TraceText(entry.trace.trace()), m_backupFolder.toStdString(),
+                      "last-transfer-Com" + std::to_string(entry.port) + ".trace");
     if (--m_running > 0) return;
     saveReport();
     updateButtons();

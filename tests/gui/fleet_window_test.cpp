@@ -126,6 +126,10 @@ TEST_F(FleetWindowTest, WritesEveryTickedRadioAtOnceAndRetriesTheFailedOneAlone)
                     "connection selection!\",\n"))
         << csv;
 
+    for (int port = kFirstPort; port < kFirstPort + 3; ++port)
+        EXPECT_TRUE(std::filesystem::exists(
+            backups.file("last-transfer-Com" + std::to_string(port) + ".trace")));
+
     // Retry Failed writes the silent radio only; it fails again.
     const int sessions = radios[0]->count("rx PROGRAM");
     runWrites(*fleet, [&] { return fleet->retryFailed(); });
