@@ -14,13 +14,18 @@
 //                                    check before a write of FILE.dat with problems added
 //   gui_figures windows DIR FILE.dat saves DIR/window_FORM_LANG.png: each child window shown in
 //                                    the main window at its start size, in both languages
+//   gui_figures fleet DIR FILE.dat   saves DIR/fleet_window_en.png: FILE.dat written and
+//                                    verified through Write to Several Radios to the radios
+//                                    the probe finds (VAREL_COM<n> naming virtual radios)
 //
 // bench/gui_figures.sh runs them and prints the README's table.
 #include <time.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QImage>
+#include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -29,6 +34,7 @@
 
 #include "app/desktop_viewer.h"
 #include "app/document_commands.h"
+#include "app/fleet_window.h"
 #include "app/main_window.h"
 #include "app/qt_message_boxes.h"
 #include "app/ui_language.h"
@@ -238,6 +244,29 @@ int Windows(const char* dir, const char* file) {
 
 }  // namespace
 
+int Fleet(const char* dir, const char* file) {
+    Program program;
+    program.dialogs.name = QString::fromLocal8Bit(file);
+    program.window->setLanguage(1);
+    program.window->documentCommands()->Open();
+    varel::FleetWindow* fleet = program.window->showFleet();
+    auto* table = fleet->findChild<QTableWidget*>("FleetTable");
+    if (table->rowCount() == 0) return 1;
+    table->item(0, varel::FleetWindow::DisplayColumn)->setText("CLUB01");
+    fleet->fillDown();
+    fleet->setVerify(true);
+    fleet->setSettleMs(0);
+    QEventLoop loop;
+    QObject::connect(fleet, &varel::FleetWindow::runningChanged, &loop, [&](bool running) {
+        if (!running) loop.quit();
+    });
+    if (!fleet->start()) return 1;
+    if (fleet->isRunning()) loop.exec();
+    fleet->resize(760, 330);
+    QApplication::processEvents();
+    return fleet->grab().save(QString("%1/fleet_window_en.png").arg(dir)) ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc >= 3 && std::string(argv[1]) == "startup") return Startup(argv[2]);
@@ -245,6 +274,7 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::string(argv[1]) == "language") return Language(argv[2]);
     if (argc >= 4 && std::string(argv[1]) == "screenshots") return Screenshots(argv[2], argv[3]);
     if (argc >= 4 && std::string(argv[1]) == "windows") return Windows(argv[2], argv[3]);
+    if (argc >= 4 && std::string(argv[1]) == "fleet") return Fleet(argv[2], argv[3]);
     if (argc >= 3 && std::string(argv[1]) == "paste") return Paste(argv[2]);
     if (argc >= 4 && std::string(argv[1]) == "check") return Check(argv[2], argv[3]);
     std::fprintf(stderr,

@@ -19,6 +19,23 @@
     </message>
 </context>
 <context>
+    <name>varel::FleetWindow</name>
+    <message numerus="yes">
+        <source>%1 cannot be numbered on for %n radio(s): the Display Character holds up to 6 characters.</source>
+        <translation>
+            <numerusform>%1 cannot be numbered on for %n radio: the Display Character holds up to 6 characters.</numerusform>
+            <numerusform>%1 cannot be numbered on for %n radios: the Display Character holds up to 6 characters.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Failed: %n block(s) not as written</source>
+        <translation>
+            <numerusform>Failed: %n block not as written</numerusform>
+            <numerusform>Failed: %n blocks not as written</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>varel::MainWindow</name>
     <message numerus="yes">
         <source>%n doubtful value(s): Edit &gt; Channels &gt; Next Problem (F8)</source>

@@ -273,6 +273,117 @@
     </message>
 </context>
 <context>
+    <name>varel::FleetWindow</name>
+    <message numerus="yes">
+        <source>%1 cannot be numbered on for %n radio(s): the Display Character holds up to 6 characters.</source>
+        <translation>
+            <numerusform>%1 无法为 %n 台对讲机依次编号：开机显示字符最多 6 个字符。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Tick the radios to write.</source>
+        <translation>请勾选要写频的对讲机。</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>Connecting</source>
+        <translation>正在连接</translation>
+    </message>
+    <message>
+        <source>Writing</source>
+        <translation>正在写频</translation>
+    </message>
+    <message>
+        <source>Verifying</source>
+        <translation>正在校验</translation>
+    </message>
+    <message>
+        <source>Written</source>
+        <translation>写频成功</translation>
+    </message>
+    <message>
+        <source>Written and verified</source>
+        <translation>写频成功，已校验</translation>
+    </message>
+    <message numerus="yes">
+        <source>Failed: %n block(s) not as written</source>
+        <translation>
+            <numerusform>失败：%n 个数据块与写入的不一致</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Failed: written, but the radio could not be read back</source>
+        <translation>失败：已写频，但无法读回对讲机数据</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>失败：%1</translation>
+    </message>
+    <message>
+        <source>Report saved: %1</source>
+        <translation>报告已保存：%1</translation>
+    </message>
+    <message>
+        <source>The report could not be saved: %1</source>
+        <translation>报告未能保存：%1</translation>
+    </message>
+    <message>
+        <source>Write to Several Radios</source>
+        <translation>多台写频</translation>
+    </message>
+    <message>
+        <source>The configuration of the editors is written to every ticked radio at the same time, each on its own port, each with its own backup. A radio given a Display Character gets it as its own power-on text; every other byte is the same.</source>
+        <translation>编辑窗口中的配置同时写入每台勾选的对讲机，每台使用各自的串口并各自备份。填写了开机显示字符的对讲机以此作为自己的开机显示；其余所有字节都相同。</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Display Character</source>
+        <translation>开机显示字符</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Verify after write</source>
+        <translation>写频后校验</translation>
+    </message>
+    <message>
+        <source>Number Down</source>
+        <translation>向下编号</translation>
+    </message>
+    <message>
+        <source>Numbers the Display Character of the ticked radios on from the first: CLUB01, CLUB02 ...</source>
+        <translation>从第一台起为勾选的对讲机依次编号开机显示字符：CLUB01、CLUB02 ...</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Retry Failed</source>
+        <translation>重试失败的</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>varel::FmEditor</name>
     <message>
         <source>OK</source>
@@ -468,6 +579,10 @@
     <message>
         <source>Export Pocket Card...</source>
         <translation>导出频道卡...</translation>
+    </message>
+    <message>
+        <source>Write to Several Radios...</source>
+        <translation>多台写频...</translation>
     </message>
 </context>
 <context>

@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     int stoppedBy = 0;
     {
         varel::link::StopSignals stop([&window](int) {
-            window.transfers()->stopForExit();
+            window.stopTransfersForExit();
             QApplication::exit(0);
         });
         const int code = QApplication::exec();

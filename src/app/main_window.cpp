@@ -21,6 +21,7 @@
 #include <QToolBar>
 
 #include "app/document_commands.h"
+#include "app/fleet_window.h"
 #include "app/paper_commands.h"
 #include "app/recent_files_menu.h"
 #include "app/transfer_controller.h"
@@ -106,6 +107,8 @@ const MenuItem kMenuItems[] = {
      "", true},
     {"MNDoctor", "MNProgram", QT_TRANSLATE_NOOP("varel::MainWindow", "Diagnose Connection..."), "",
      true},
+    {"MNFleet", "MNProgram", QT_TRANSLATE_NOOP("varel::MainWindow", "Write to Several Radios..."),
+     "", true},
     {"MNChinese", "MNLanguage", QT_TRANSLATE_NOOP("varel::MainWindow", "Chinese(&C)"), "", true},
     {"MNEnglish", "MNLanguage", QT_TRANSLATE_NOOP("varel::MainWindow", "English(&E)"), "", true},
     {"MNF1", "MNHelp", QT_TRANSLATE_NOOP("varel::MainWindow", "Help Theme(F1)"), "F1", false},
@@ -380,6 +383,7 @@ void MainWindow::buildMenus() {
         showChild(m_portWindow);
     });
     on("MNDoctor", [this] { showDoctor(); });
+    on("MNFleet", [this] { showFleet(); });
     on("MNChinese", [this] { setLanguage(0); });
     on("MNEnglish", [this] { setLanguage(1); });
     on("MNAbout", [this] { showAbout(); });
@@ -388,6 +392,33 @@ void MainWindow::buildMenus() {
 void MainWindow::showDoctor() {
     showChild(m_doctorWindow);
     m_doctorWindow->run(m_portNumber);
+}
+
+FleetWindow* MainWindow::showFleet() {
+    if (m_fleetWindow == nullptr) {
+        m_fleetWindow = new FleetWindow(
+            m_session, *m_services.messageBoxes, *m_services.ports,
+            [this] { return m_transfers->checkBeforeWrite(); }, m_services.backupFolder, this);
+        // One transfer at a time: Read and Write wait for the fleet, the fleet for them.
+        connect(m_fleetWindow, &FleetWindow::runningChanged, this,
+                [this](bool running) { setTransferCommandsEnabled(!running); });
+        connect(m_transfers, &TransferController::commandsEnabled, m_fleetWindow,
+                &FleetWindow::setStartAllowed);
+        m_fleetWindow->setStartAllowed(action("MNWrite")->isEnabled());
+    }
+    if (!m_fleetWindow->isRunning()) {
+        m_fleetWindow->setVerify(action("MNVerify")->isChecked());
+        m_fleetWindow->refreshPorts();
+    }
+    m_fleetWindow->show();
+    m_fleetWindow->raise();
+    m_fleetWindow->activateWindow();
+    return m_fleetWindow;
+}
+
+void MainWindow::stopTransfersForExit() {
+    m_transfers->stopForExit();
+    if (m_fleetWindow != nullptr) m_fleetWindow->stopForExit();
 }
 
 void MainWindow::addChannelMenu() {
@@ -587,6 +618,7 @@ void MainWindow::ApplyLanguage() {
     m_fmEditor->retranslate();
     m_portWindow->retranslate();
     m_doctorWindow->retranslate();
+    if (m_fleetWindow != nullptr) m_fleetWindow->retranslate();
     m_transfers->retranslate();
 }
 

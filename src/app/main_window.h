@@ -20,6 +20,7 @@ class ChannelEditor;
 class DoctorWindow;
 class DocumentCommands;
 class FeaturesEditor;
+class FleetWindow;
 class FmEditor;
 class PaperCommands;
 class PortWindow;
@@ -65,6 +66,11 @@ public:
     void showChild(QWidget* editor);
     /// Diagnose Connection: shows the connection doctor's window and runs it for PortNumber.
     void showDoctor();
+    /// "Write to Several Radios...": the window FormFleet, its ports probed again.
+    FleetWindow* showFleet();
+    /// The program is about to end (SIGTERM or SIGINT): every transfer under way, the fleet's
+    /// too, sends End and closes its port at once.
+    void stopTransfersForExit();
 
     /// ApplyLanguage: writes every static text of every window in the current language.
     void ApplyLanguage();
@@ -122,6 +128,7 @@ private:
     FmEditor* m_fmEditor = nullptr;
     PortWindow* m_portWindow = nullptr;
     DoctorWindow* m_doctorWindow = nullptr;
+    FleetWindow* m_fleetWindow = nullptr;  // made when first shown
     TransferController* m_transfers = nullptr;
     ServiceModes* m_serviceModes = nullptr;
     DocumentCommands* m_documents = nullptr;

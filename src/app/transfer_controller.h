@@ -57,6 +57,9 @@ public:
     /// The program is about to end (SIGTERM or SIGINT): a running transfer is ended at once,
     /// End sent and the port closed; nothing is reported, decoded or saved afterwards.
     void stopForExit();
+    /// The check before writing: the problems of the configuration are shown and the user
+    /// chooses; true to write on (also when there is none).
+    bool checkBeforeWrite();
     /// Texts of the progress window, when it exists.
     void retranslate();
 
@@ -86,7 +89,6 @@ private:
     enum class Direction { None, Read, Write, ReadBack };
 
     void drive(link::WriteNext next);
-    bool checkBeforeWrite();
     bool openPort();
     bool begin(Direction direction, std::unique_ptr<link::TransferMachine> machine);
     void showProgress(const QString& caption, const QString& label, bool cancellable);

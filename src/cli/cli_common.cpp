@@ -55,8 +55,10 @@ bool ParseArgs(const Args& args, const std::vector<CliOption>& accepted, ParsedA
             parsed.options[name] = "";
         } else if (eq != std::string::npos) {
             parsed.options[name] = arg.substr(eq + 1);
+            parsed.values[name].push_back(parsed.options[name]);
         } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
             parsed.options[name] = args[++i];
+            parsed.values[name].push_back(parsed.options[name]);
         } else {  // missing, or the next option follows at once
             error = "option '" + name + "' needs a value";
             return false;

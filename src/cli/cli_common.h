@@ -24,7 +24,9 @@ struct CliOption {
 struct ParsedArgs {
     bool help = false;                           ///< "--help" or "-h" was given
     std::map<std::string, std::string> options;  ///< given options; a flag maps to ""
-    std::vector<std::string> positional;         ///< the other arguments, in order
+    /// Every value of each option that takes one, in the order given (options keeps the last).
+    std::map<std::string, std::vector<std::string>> values;
+    std::vector<std::string> positional;  ///< the other arguments, in order
 
     /// True when the option was given.
     bool has(const std::string& name) const { return options.count(name) != 0; }

@@ -43,15 +43,6 @@ TransferResult FromOutcome(link::Outcome outcome) {
     return TransferResult::Communication;
 }
 
-// The application whose event loop runs the transfers, unless one exists already.
-std::unique_ptr<QCoreApplication> MakeApplication() {
-    static int argc = 1;
-    static char name[] = "varel-cli";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() != nullptr) return nullptr;
-    return std::make_unique<QCoreApplication>(argc, argv);
-}
-
 // The progress of a transfer on a terminal: one line that shows each step once and ends with
 // "done" after a success.
 class ProgressLine {
@@ -79,6 +70,14 @@ private:
 };
 
 }  // namespace
+
+std::unique_ptr<QCoreApplication> MakeApplication() {
+    static int argc = 1;
+    static char name[] = "varel-cli";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() != nullptr) return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
 
 bool TransferDevice(const ParsedArgs& parsed, std::string& device, std::string& problem) {
     if (!parsed.has("--port")) {
@@ -201,10 +200,14 @@ TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machin
 }
 
 TraceFile::TraceFile(const ParsedArgs& parsed, const std::string& direction,
-                     const std::string& device) {
-    if (!parsed.has("--trace")) return;
-    m_path = parsed.options.at("--trace");
-    m_recorder.start(direction, device);
+                     const std::string& device)
+    : TraceFile(parsed.has("--trace") ? parsed.options.at("--trace") : std::string(), direction,
+                device) {}
+
+TraceFile::TraceFile(const std::string& path, const std::string& direction,
+                     const std::string& device)
+    : m_path(path) {
+    if (!m_path.empty()) m_recorder.start(direction, device);
 }
 
 TraceFile::~TraceFile() {

@@ -90,6 +90,8 @@ class TraceFile {
 public:
     /// Traces a verb of direction ("read" or "write") on device when parsed has --trace.
     TraceFile(const ParsedArgs& parsed, const std::string& direction, const std::string& device);
+    /// Traces a transfer of direction on device to path (empty: no trace).
+    TraceFile(const std::string& path, const std::string& direction, const std::string& device);
     /// Saves the trace once recorder() was taken; a trace that cannot be saved is a warning
     /// and changes nothing of the verb's outcome.
     ~TraceFile();
@@ -107,6 +109,9 @@ private:
     link::TraceRecorder m_recorder;
     bool m_used = false;
 };
+
+/// The Qt application whose event loop runs the transfers, unless one exists already (null).
+std::unique_ptr<QCoreApplication> MakeApplication();
 
 /// Opens the port, runs the machine to its end, closes the port (TransferRunner).
 TransferReport RunTransfer(const TransferRun& run, link::TransferMachine& machine);

@@ -1,16 +1,15 @@
 // varel-cli write: writes a data file to the radio, after a check of what would reach it and a
 // backup of what is sent, and optionally reads it back to verify it: the shared write
 // procedure, driven by a blocking loop.
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
 
-#include "checks/write_check.h"
 #include "cli/cli_common.h"
 #include "cli/transfer_runner.h"
 #include "cli/verbs.h"
+#include "cli/write_fleet.h"
+#include "cli/write_report.h"
 #include "image/image_codec.h"
 #include "image/memory_image.h"
 #include "image/messages.h"
@@ -24,8 +23,9 @@ namespace varel::cli {
 namespace {
 
 const char kWriteUsage[] =
-    "usage: varel-cli write --port PORT [--band N] [--debug-mode] [--force-write] [--strict]\n"
-    "                       [--verify] [--no-backup] [--trace FILE] IN.dat\n"
+    "usage: varel-cli write --port PORT [--port PORT ...] [--display PORT=TEXT ...] [--band N]\n"
+    "                       [--debug-mode] [--force-write] [--strict] [--verify] [--no-backup]\n"
+    "                       [--trace FILE] IN.dat\n"
     "\n"
     "Opens IN.dat as the program's Open command does, encodes it as a write does and sends it\n"
     "to the radio. PORT is a port name Com1 to Com20, a number 1 to 20 or a device path (see\n"
@@ -47,6 +47,17 @@ const char kWriteUsage[] =
     "A second Ctrl-C, or SIGTERM, stops at once: End is sent, and the message says which blocks\n"
     "were sent; write again. A signal during the settle or the read-back ends the verify only.\n"
     "\n"
+    "Several --port options write every radio at the same time, each on its own port: the\n"
+    "check runs once, before any port is opened; each radio gets its own backup, band check,\n"
+    "verify and trace (FILE with the port's name added: run-Com2.trace). A line per radio\n"
+    "says how its write ended; a radio that fails does not stop the others. A first Ctrl-C\n"
+    "lets the writes whose blocks go finish and stops the others; a second, or SIGTERM, stops\n"
+    "them all and names the radios left partly written.\n"
+    "\n"
+    "  --display PORT=TEXT\n"
+    "                  the radio on PORT gets TEXT as its Display Character (up to 6 of 0-9,\n"
+    "                  A-Z, *, #, -; lower-case letters become capitals); every other byte is\n"
+    "                  the same for all radios\n"
     "  --band N        set the band selector to N (0, 1 or 2) before encoding; the radio's\n"
     "                  band must match it\n"
     "  --debug-mode    also write the power tuning blocks 0x7E0 and 0x7F0\n"
@@ -66,56 +77,9 @@ const char kWriteUsage[] =
     "\n"
     "Exit codes: 0 ok, 1 file error, 2 usage, 3 port invalid, 4 communication error (also\n"
     "when the read-back fails twice), 5 band refused, 7 refused by --strict, 8 the radio does\n"
-    "not hold what was written (--verify), 130/143 interrupted by SIGINT/SIGTERM (End is sent\n"
-    "to the radio; 130 also after a write let finish).\n";
-
-// Limit of VAREL_SETTLE_MS.
-constexpr long kMaxSettleMs = 60000;
-
-int SettleMs() {
-    const char* text = std::getenv("VAREL_SETTLE_MS");
-    if (text == nullptr || *text == '\0') return link::kSettleMs;
-    char* end = nullptr;
-    const long ms = std::strtol(text, &end, 10);
-    if (*end != '\0' || ms < 0 || ms > kMaxSettleMs) {
-        std::cerr << "varel-cli: warning: VAREL_SETTLE_MS is no number of milliseconds from 0 to "
-                  << kMaxSettleMs << "; waiting " << link::kSettleMs << " ms\n";
-        return link::kSettleMs;
-    }
-    return static_cast<int>(ms);
-}
-
-std::string AddressText(int address) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%03X", static_cast<unsigned>(address));
-    return text;
-}
-
-// The check before writing: each problem is a warning; with --strict any problem stops the
-// write before anything is sent. True when the write goes on.
-bool CheckAndWarn(const Configuration& cfg, bool strict) {
-    const auto problems = CheckBeforeWrite(cfg);
-    for (const WriteProblem& problem : problems)
-        std::cerr << "varel-cli: warning: " << WriteProblemText(problem, Language::English) << "\n";
-    if (problems.empty() || !strict) return true;
-    std::cerr << "varel-cli: nothing was written: --strict and " << problems.size()
-              << (problems.size() == 1 ? " problem" : " problems") << " found\n";
-    return false;
-}
-
-void PrintDifferences(const std::vector<link::BlockDifference>& differences) {
-    for (const auto& difference : differences) {
-        std::string holds;
-        for (const std::string& part : difference.holds)
-            holds += (holds.empty() ? "" : ", ") + part;
-        std::cerr << "varel-cli: block " << AddressText(difference.address)
-                  << " is not as written: " << holds << "\n";
-    }
-    std::cerr << "varel-cli: the radio does not hold what was written ("
-              << (differences.size() == 1 ? "1 block differs"
-                                          : std::to_string(differences.size()) + " blocks differ")
-              << "); write again\n";
-}
+    "not hold what was written (--verify), 9 some of several radios failed (they are named),\n"
+    "130/143 interrupted by SIGINT/SIGTERM (End is sent to the radio; 130 also after a write\n"
+    "let finish).\n";
 
 // A signal during the settle or the read-back: the write itself had ended well.
 int ReportVerifyNotRun(int signo) {
@@ -126,17 +90,11 @@ int ReportVerifyNotRun(int signo) {
 // A write interrupted at `step` of the machine: End was sent; the blocks sent before are what
 // may have reached the radio.
 int ReportPartWritten(int step, const link::WriteOptions& options, const TransferReport& last) {
-    const std::vector<unsigned> schedule = link::WriteSchedule(options);
-    std::size_t sent = 0;
-    for (int s = 1; s < step; ++s)
-        if (link::ScheduledBlock(s, options)) ++sent;
-    if (sent == 0) return ReportTransfer(last, std::string());
+    const std::optional<std::string> sent = BlocksSent(step, options);
+    if (!sent) return ReportTransfer(last, std::string());
     std::cerr << "varel-cli: interrupted; the radio was sent End and the port closed\n"
-              << "varel-cli: the radio is partly written: blocks "
-              << AddressText(static_cast<int>(schedule[0])) << " to "
-              << AddressText(static_cast<int>(schedule[sent - 1])) << " (" << sent << " of "
-              << schedule.size() << ") were sent, the others hold what they held before; write "
-              << "again\n";
+              << "varel-cli: the radio is partly written: " << *sent
+              << " were sent, the others hold what they held before; write again\n";
     return kInterrupted + last.signal;
 }
 
@@ -175,8 +133,9 @@ int RunWrite(const Args& args) {
     ParsedArgs parsed;
     std::string error;
     const std::vector<CliOption> accepted = {
-        {"--port", true},    {"--band", true},    {"--debug-mode", false}, {"--force-write", false},
-        {"--strict", false}, {"--verify", false}, {"--no-backup", false},  {"--trace", true}};
+        {"--port", true},         {"--band", true},    {"--debug-mode", false},
+        {"--force-write", false}, {"--strict", false}, {"--verify", false},
+        {"--no-backup", false},   {"--trace", true},   {"--display", true}};
     if (!ParseArgs(args, accepted, parsed, error)) return UsageError(kWriteUsage, error);
     if (parsed.help) return PrintHelp(kWriteUsage);
     // Before the file count: "--band IN.dat" took the file as the band.
@@ -184,12 +143,16 @@ int RunWrite(const Args& args) {
     if (!BandOption(parsed, band, error)) return UsageError(kWriteUsage, error);
     std::string device;
     if (!TransferDevice(parsed, device, error)) return UsageError(kWriteUsage, error);
+    std::vector<FleetRadio> radios;
+    if (!FleetRadios(parsed, radios, error)) return UsageError(kWriteUsage, error);
 
     // The program's language at start, in which the file is opened.
     const Language lang = Language::Chinese;
     Configuration cfg;
     if (!OpenConfiguration(parsed.positional[0], cfg, error, lang)) return Fail(error);
     if (band >= 0) cfg.settings.setBand(band);
+    if (radios.size() > 1) return WriteFleet(parsed, cfg, radios);
+    cfg = RadioConfiguration(cfg, radios[0]);
 
     link::WriteRequest request;
     request.options.band = cfg.settings.band();

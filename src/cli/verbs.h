@@ -16,8 +16,9 @@ enum Exit : int {
     kRowsSkipped = 6,    ///< some channel list rows were skipped or channels left out
     kCheckRefused = 7,   ///< write --strict: the check before writing found problems; nothing sent
     kNotVerified = 8,    ///< write --verify: the radio does not hold what was written
-    kDifferent = 1,      ///< diff: the configurations differ (diff's errors exit with kUsage)
-    kInterrupted = 128,  ///< plus the signal that ended a transfer: 130 SIGINT, 143 SIGTERM
+    kSomeRadiosFailed = 9,  ///< write to several radios: some of them failed (they are named)
+    kDifferent = 1,         ///< diff: the configurations differ (diff's errors exit with kUsage)
+    kInterrupted = 128,     ///< plus the signal that ended a transfer: 130 SIGINT, 143 SIGTERM
 };
 
 using Args = std::vector<std::string>;

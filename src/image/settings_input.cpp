@@ -1,10 +1,12 @@
 #include "image/settings_input.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "image/encodings.h"
 #include "image/memory_image.h"
 #include "image/numeric_text.h"
+#include "image/typed_input.h"
 
 namespace varel {
 
@@ -56,6 +58,36 @@ FmCheck CheckFmEntry(const std::string& typed) {
     const double mhz = LeadingNumber(typed);
     if (mhz < kLowestFm || mhz > kHighestFm) return {FmEntry::OutOfRange, {}};
     return {FmEntry::Accepted, SnapFmFrequency(typed)};
+}
+
+std::optional<std::string> DisplayCharacterText(const std::string& text) {
+    const SettingField& field = Field(SettingId::DisplayCharacter);
+    const std::string typed = FilterTyped(field.keys, text);
+    // Every character the box takes is one byte, so a refused one shortens the text.
+    if (typed.size() != text.size() || static_cast<int>(typed.size()) > field.maxLength)
+        return std::nullopt;
+    return typed;
+}
+
+std::vector<std::string> NumberedDisplayTexts(const std::string& first, int count) {
+    const std::optional<std::string> text = DisplayCharacterText(first);
+    if (!text || count < 1) return {};
+    std::size_t digitsAt = text->size();
+    while (digitsAt > 0 && (*text)[digitsAt - 1] >= '0' && (*text)[digitsAt - 1] <= '9') --digitsAt;
+    const std::string prefix = text->substr(0, digitsAt);
+    const std::string digits = text->substr(digitsAt);
+    const long start = digits.empty() ? 1 : std::stol(digits);
+    // Trailing digits keep their width (R08, R09, R10; A9, A10); added ones are at least two.
+    const std::size_t width =
+        digits.empty() ? std::max<std::size_t>(2, std::to_string(count).size()) : digits.size();
+    std::vector<std::string> texts;
+    for (long n = start; n < start + count; ++n) {
+        std::string number = std::to_string(n);
+        if (number.size() < width) number.insert(0, width - number.size(), '0');
+        if (!DisplayCharacterText(prefix + number)) return {};
+        texts.push_back(prefix + number);
+    }
+    return texts;
 }
 
 }  // namespace varel

@@ -3,7 +3,9 @@
 // features window the rule applied as each character arrives and the check run when the user
 // leaves a box (or presses Enter, or an encode takes the box's text); for the FM window the
 // range check of a typed broadcast frequency.
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "image/frequency_band.h"
 #include "image/settings_fields.h"
@@ -21,6 +23,17 @@ std::string TypedChannelNumber(const std::string& text);
 /// - every other text as it is.
 std::string LeaveCheck(const SettingField& field, const std::string& text,
                        const FrequencyBand& band);
+
+/// A "Display Character:" text given whole (a command line, a table cell) as the box takes
+/// it: lower-case letters become capitals. Empty when it holds a character the box refuses or
+/// is longer than the box holds.
+std::optional<std::string> DisplayCharacterText(const std::string& text);
+
+/// count "Display Character:" texts numbered on from first: "CLUB01" gives CLUB01, CLUB02 ...;
+/// trailing digits keep their width as long as the numbers fit it ("A9" gives A9, A10); a text
+/// without them gets as many as the highest number needs, at least two ("CLUB" gives CLUB01,
+/// CLUB02 ...). Empty when first is no text the box takes or a numbered text would not fit.
+std::vector<std::string> NumberedDisplayTexts(const std::string& first, int count);
 
 /// The broadcast band an FM entry must lie in, in MHz, both bounds included.
 constexpr double kLowestFm = 87;

@@ -537,3 +537,49 @@ TEST(FmEntryCheck, RangeBothEndsIncludedAndSnappedText) {
 
 }  // namespace
 }  // namespace varel
+
+namespace varel {
+namespace {
+
+// A text given whole takes the "Display Character:" box's rules; anything the box would drop
+// refuses the whole text rather than losing a character silently.
+TEST(DisplayCharacterText, TakesWhatTheBoxTakesAndRefusesTheRest) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ab-1", "AB-1"}, {"", ""},          {"*#-09Z", "*#-09Z"}, {"CLUB001", nullptr},
+        {"A B", nullptr}, {"CLÜB", nullptr}, {"a.b", nullptr},     {"\t", nullptr},
+    };
+    for (const auto& [given, taken] : cases) {
+        SCOPED_TRACE(given);
+        const auto text = DisplayCharacterText(given);
+        ASSERT_EQ(text.has_value(), taken != nullptr);
+        if (taken != nullptr) {
+            EXPECT_EQ(*text, taken);
+        }
+    }
+}
+
+TEST(NumberedDisplayTexts, NumberOnFromTheFirstAndRefuseWhatDoesNotFit) {
+    using Texts = std::vector<std::string>;
+    const std::tuple<const char*, int, Texts> cases[] = {
+        {"CLUB01", 3, {"CLUB01", "CLUB02", "CLUB03"}},
+        {"club", 2, {"CLUB01", "CLUB02"}},
+        {"R08", 3, {"R08", "R09", "R10"}},
+        {"A9", 2, {"A9", "A10"}},
+        {"", 2, {"01", "02"}},
+        {"CLUB99", 2, {}},  // CLUB100 is seven characters
+        {"CLUB 1", 2, {}},
+        {"CLUB01", 0, {}},
+    };
+    for (const auto& [first, count, texts] : cases) {
+        SCOPED_TRACE(first);
+        EXPECT_EQ(NumberedDisplayTexts(first, count), texts);
+    }
+    // As many digits as the highest number needs.
+    const Texts hundred = NumberedDisplayTexts("T", 100);
+    ASSERT_EQ(hundred.size(), 100u);
+    EXPECT_EQ(hundred.front(), "T001");
+    EXPECT_EQ(hundred.back(), "T100");
+}
+
+}  // namespace
+}  // namespace varel
