@@ -3,7 +3,7 @@
 # scripts/check-package.sh); does nothing when all are present.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config file python3
-  libyaml-cpp-dev qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev libbenchmark-dev
+  libyaml-cpp-dev zlib1g-dev qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev libbenchmark-dev
   fonts-wqy-microhei xvfb xauth xdotool imagemagick socat clang libclang-rt-14-dev poppler-utils)
 # scripts/check-package.sh also needs the validators and what renders the icons.
 if [ "${1:-}" = "--packaging" ]; then

@@ -19,6 +19,7 @@
 #include "link/port_problem.h"
 #include "link/transfer_trace.h"
 #include "link/verify.h"
+#include "link/write_fingerprint.h"
 #include "lists/csv_text.h"
 #include "session/message_boxes.h"
 #include "session/message_titles.h"
@@ -35,6 +36,7 @@ struct FleetWindow::Row {
     std::unique_ptr<link::RadioWrite> write;  // the last write of this radio (taps trace)
     QDateTime ended;
     bool failed = false;
+    std::string fingerprint;  // of the image the last write sends, as a printed sheet shows it
 };
 
 namespace {
@@ -243,6 +245,7 @@ bool FleetWindow::startRows(const std::vector<int>& rows) {
             EncodeImage(own, image);
         }
         entry.failed = false;
+        entry.fingerprint = link::WriteFingerprint(image);
         entry.write = std::make_unique<link::RadioWrite>(entry.device, image, request);
         link::RadioWrite* write = entry.write.get();
         write->setSettleMs(m_settleMs);
@@ -317,7 +320,7 @@ void FleetWindow::setResult(int row, const QString& text) {
 }
 
 void FleetWindow::saveReport() {
-    std::string text = CsvLine({"port", "device", "time", "result", "verify"});
+    std::string text = CsvLine({"port", "device", "time", "result", "verify", "fingerprint"});
     for (const Row& row : m_rows) {
         if (!row.write || !row.ended.isValid()) continue;
         const link::WriteResult& result = row.write->result();
@@ -331,8 +334,12 @@ void FleetWindow::saveReport() {
         if (result.end == link::WriteEnd::NotVerified) verify = "not read back";
         if (result.end == link::WriteEnd::Failed || result.end == link::WriteEnd::PortInvalid)
             verify = "";
+        // The fingerprint of a radio that holds the whole image, to match it with its paper.
+        const bool holdsImage =
+            result.end == link::WriteEnd::Written || result.end == link::WriteEnd::Verified;
         text += CsvLine({"Com" + std::to_string(row.port), row.device,
-                         row.ended.toString("yyyy-MM-dd HH:mm:ss").toStdString(), outcome, verify});
+                         row.ended.toString("yyyy-MM-dd HH:mm:ss").toStdString(), outcome, verify,
+                         holdsImage ? row.fingerprint : ""});
     }
     const std::string name =
         "fleet-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss").toStdString() + ".csv";

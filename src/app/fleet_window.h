@@ -83,7 +83,6 @@ private:
     void saveReport();
     void updateButtons();
     QString resultText(const Row& row) const;
-    QString verifyText(const Row& row) const;
     void setResult(int row, const QString& text);
 
     Session& m_session;

@@ -19,6 +19,7 @@
 #include "link/port_problem.h"
 #include "link/radio_write.h"
 #include "link/stop_signals.h"
+#include "link/write_fingerprint.h"
 
 namespace varel::cli {
 
@@ -103,7 +104,9 @@ std::string WriteFailedText(const link::RadioWrite& write, const link::WriteOpti
     }
 }
 
-RadioSummary Summarise(const link::RadioWrite& write, const link::WriteOptions& options) {
+// fingerprint: that of the image this radio was sent, which a verified radio is known to hold.
+RadioSummary Summarise(const link::RadioWrite& write, const link::WriteOptions& options,
+                       const std::string& fingerprint) {
     const link::WriteResult& result = write.result();
     switch (result.end) {
         case link::WriteEnd::Stopped:
@@ -114,7 +117,8 @@ RadioSummary Summarise(const link::RadioWrite& write, const link::WriteOptions& 
         case link::WriteEnd::Written:
             return {true, write.letFinish() ? "written (finished after Ctrl-C)" : "written"};
         case link::WriteEnd::Verified:
-            return {true, "written, verified"};
+            return {true, "written, verified (" +
+                              link::FingerprintLine(fingerprint, Language::English) + ")"};
         case link::WriteEnd::Differs: {
             std::string blocks;
             for (const link::BlockDifference& difference : result.differences)
@@ -246,10 +250,12 @@ int WriteFleet(const ParsedArgs& parsed, const Configuration& cfg,
     const std::unique_ptr<QCoreApplication> app = MakeApplication();
     FleetProgress progress(radios, isatty(STDERR_FILENO) != 0);
     std::vector<std::unique_ptr<link::RadioWrite>> writes;
+    std::vector<std::string> fingerprints;
     std::size_t running = radios.size();
     for (std::size_t i = 0; i < radios.size(); ++i) {
         MemoryImage image;
         EncodeImage(RadioConfiguration(cfg, radios[i]), image);
+        fingerprints.push_back(link::WriteFingerprint(image));
         auto write = std::make_unique<link::RadioWrite>(radios[i].device, image, request);
         link::RadioWrite* w = write.get();
         w->setSettleMs(settleMs);
@@ -292,7 +298,7 @@ int WriteFleet(const ParsedArgs& parsed, const Configuration& cfg,
     std::string failed;
     std::size_t failures = 0;
     for (std::size_t i = 0; i < writes.size(); ++i) {
-        const RadioSummary summary = Summarise(*writes[i], request.options);
+        const RadioSummary summary = Summarise(*writes[i], request.options, fingerprints[i]);
         std::cout << radios[i].label
                   << (radios[i].label == radios[i].device ? "" : " (" + radios[i].device + ")")
                   << ": " << summary.text << "\n";

@@ -1,5 +1,7 @@
 #include "link/write_fingerprint.h"
 
+#include <zlib.h>
+
 #include <cstdio>
 
 #include "link/frames.h"
@@ -8,15 +10,16 @@
 namespace varel::link {
 
 std::uint32_t WriteChecksum(const MemoryImage& out) {
-    std::uint32_t crc = 0xFFFFFFFFu;
+    // zlib's CRC-32 over the blocks in the order the write sends them; bytes past the image
+    // count as zeros.
+    uLong crc = crc32(0L, Z_NULL, 0);
     for (unsigned address : WriteSchedule(WriteOptions{})) {
-        for (std::size_t k = 0; k < kBlockSize; ++k) {
-            const std::size_t index = address + k;
-            crc ^= index < kImageSize ? out.at(index) : 0u;
-            for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
+        Bytef block[kBlockSize] = {};
+        for (std::size_t k = 0; k < kBlockSize && address + k < kImageSize; ++k)
+            block[k] = out.at(address + k);
+        crc = crc32(crc, block, static_cast<uInt>(kBlockSize));
     }
-    return ~crc;
+    return static_cast<std::uint32_t>(crc);
 }
 
 std::string WriteFingerprint(const MemoryImage& out) {

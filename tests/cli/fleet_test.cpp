@@ -14,6 +14,7 @@
 #include "files/backups.h"
 #include "files/data_file.h"
 #include "image/memory_image.h"
+#include "link/write_fingerprint.h"
 #include "sim/radio_memory.h"
 #include "support/pattern_image.h"
 #include "support/run_program.h"
@@ -95,10 +96,15 @@ TEST_F(FleetWrite, EveryRadioIsWrittenVerifiedBackedUpAndTraced) {
     const auto r = Write({"--verify", "--trace", dir.file("run.trace")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const Bytes first = Memory(0);
+    // Each summary names the fingerprint of what the radio now holds, as a printed sheet does.
+    MemoryImage held;
+    ASSERT_TRUE(ParseDataFile(first, held).ok());
+    const std::string fingerprint = link::WriteFingerprint(held);
     for (std::size_t i = 0; i < radios.size(); ++i) {
         SCOPED_TRACE(i);
         const std::string& device = radios[i]->device();
-        EXPECT_TRUE(Has(r.out, device + ": written, verified\n")) << r.out;
+        EXPECT_TRUE(Has(r.out, device + ": written, verified (Fingerprint: " + fingerprint + ")\n"))
+            << r.out;
         EXPECT_EQ(radios[i]->count("rx Write"), 191);
         EXPECT_EQ(radios[i]->count("rx Read"), 193);  // the read-back
         EXPECT_EQ(Memory(i), first);
@@ -139,7 +145,8 @@ TEST_F(FleetWrite, AFaultyRadioFailsAloneAndIsNamed) {
         EXPECT_TRUE(Has(r.err, "varel-cli: 1 of 3 radios failed: " + faulty.device() + "\n"))
             << r.err;
         for (std::size_t i : {0u, 2u})
-            EXPECT_TRUE(Has(r.out, radios[i]->device() + ": written, verified\n")) << r.out;
+            EXPECT_TRUE(Has(r.out, radios[i]->device() + ": written, verified (Fingerprint: "))
+                << r.out;
     }
 }
 

@@ -17,6 +17,7 @@
 #include "cli/sim_process.h"
 #include "files/data_file.h"
 #include "gui/app_fixture.h"
+#include "link/write_fingerprint.h"
 #include "sim/radio_memory.h"
 #include "support/run_program.h"
 
@@ -117,13 +118,13 @@ TEST_F(FleetWindowTest, WritesEveryTickedRadioAtOnceAndRetriesTheFailedOneAlone)
     std::stringstream text;
     text << report.rdbuf();
     const std::string csv = text.str();
-    EXPECT_EQ(csv.rfind("port,device,time,result,verify\nCom18,", 0), 0u) << csv;
+    EXPECT_EQ(csv.rfind("port,device,time,result,verify,fingerprint\nCom18,", 0), 0u) << csv;
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4) << csv;  // a line per radio
     EXPECT_TRUE(Has(csv, "Com18," + radios[0]->device() + ",")) << csv;
-    EXPECT_TRUE(Has(csv, ",written,verified\n")) << csv;
+    EXPECT_TRUE(Has(csv, ",written,verified,")) << csv;
     EXPECT_TRUE(Has(csv,
                     ",\"failed: Communication error, check the line and the serial "
-                    "connection selection!\",\n"))
+                    "connection selection!\",,\n"))
         << csv;
 
     for (int port = kFirstPort; port < kFirstPort + 3; ++port)
@@ -139,6 +140,13 @@ TEST_F(FleetWindowTest, WritesEveryTickedRadioAtOnceAndRetriesTheFailedOneAlone)
 
     EXPECT_EQ(displayOf(0), "CLUB01");
     EXPECT_EQ(displayOf(2), "CLUB03");
+    // A verified radio's report line ends in the fingerprint of what it holds, as its printed
+    // sheet shows it (each its own: the display texts differ); a failed one's is empty.
+    for (std::size_t radio : {0u, 2u}) {
+        MemoryImage held;
+        ASSERT_TRUE(ParseDataFile(ReadFileBytes(memories[radio]), held).ok());
+        EXPECT_TRUE(Has(csv, ",written,verified," + link::WriteFingerprint(held) + "\n")) << csv;
+    }
 }
 
 // SIGTERM or SIGINT to the program while the writes run: every radio is sent End at once and
