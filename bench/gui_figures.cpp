@@ -14,7 +14,7 @@
 //                                    check before a write of FILE.dat with problems added
 //   gui_figures windows DIR FILE.dat saves DIR/window_FORM_LANG.png: each child window shown in
 //                                    the main window at its start size, in both languages
-//   gui_figures fleet DIR FILE.dat   saves DIR/fleet_window_en.png: FILE.dat written and
+//   gui_figures fleet DIR FILE.dat   saves DIR/fleet_window_en.png and _zh.png: FILE.dat written and
 //                                    verified through Write to Several Radios to the radios
 //                                    the probe finds (VAREL_COM<n> naming virtual radios)
 //
@@ -264,7 +264,11 @@ int Fleet(const char* dir, const char* file) {
     if (fleet->isRunning()) loop.exec();
     fleet->resize(760, 330);
     QApplication::processEvents();
-    return fleet->grab().save(QString("%1/fleet_window_en.png").arg(dir)) ? 0 : 1;
+    if (!fleet->grab().save(QString("%1/fleet_window_en.png").arg(dir))) return 1;
+    // The same window after a switch to Chinese.
+    program.window->setLanguage(0);
+    QApplication::processEvents();
+    return fleet->grab().save(QString("%1/fleet_window_zh.png").arg(dir)) ? 0 : 1;
 }
 
 int main(int argc, char** argv) {

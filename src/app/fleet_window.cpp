@@ -232,7 +232,8 @@ bool FleetWindow::startRows(const std::vector<int>& rows) {
 
     m_running = static_cast<int>(rows.size());
     m_reportPath.clear();
-    m_report->clear();
+    m_reportError = DataFileError::None;
+    showReport();
     updateButtons();
     emit runningChanged(true);
     for (int row : rows) {
@@ -344,14 +345,21 @@ void FleetWindow::saveReport() {
     const std::string name =
         "fleet-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss").toStdString() + ".csv";
     const BackupResult saved = SaveBesideBackups(text, m_backupFolder.toStdString(), name);
-    if (saved.result.ok()) {
+    if (saved.result.ok())
         m_reportPath = QtText(saved.path);
+    else
+        m_reportError = saved.result.error;
+    showReport();
+}
+
+void FleetWindow::showReport() {
+    if (!m_reportPath.isEmpty())
         m_report->setText(tr("Report saved: %1").arg(m_reportPath));
-    } else {
-        m_report->setText(
-            tr("The report could not be saved: %1")
-                .arg(QtText(DataFileMessage(saved.result.error, m_session.language()))));
-    }
+    else if (m_reportError != DataFileError::None)
+        m_report->setText(tr("The report could not be saved: %1")
+                              .arg(QtText(DataFileMessage(m_reportError, m_session.language()))));
+    else
+        m_report->clear();
 }
 
 void FleetWindow::updateButtons() {
@@ -388,6 +396,7 @@ void FleetWindow::retranslate() {
         const Row& entry = m_rows[static_cast<std::size_t>(row)];
         if (entry.write && entry.ended.isValid()) setResult(row, resultText(entry));
     }
+    showReport();
 }
 
 }  // namespace varel

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "files/data_file.h"
 #include "image/memory_image.h"
 #include "link/radio_write.h"
 
@@ -81,6 +82,7 @@ private:
     void radioEnded(int row);
     void showStage(int row, link::RadioStage stage);
     void saveReport();
+    void showReport();  // where the last report went, in the current language
     void updateButtons();
     QString resultText(const Row& row) const;
     void setResult(int row, const QString& text);
@@ -95,6 +97,7 @@ private:
     int m_settleMs;
     bool m_startAllowed = true;
     QString m_reportPath;
+    DataFileError m_reportError = DataFileError::None;  // why the last report was not saved
     QLabel* m_intro = nullptr;
     QTableWidget* m_table = nullptr;
     QCheckBox* m_verify = nullptr;

@@ -4,6 +4,7 @@
 #include "app/fleet_window.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -126,6 +127,13 @@ TEST_F(FleetWindowTest, WritesEveryTickedRadioAtOnceAndRetriesTheFailedOneAlone)
                     ",\"failed: Communication error, check the line and the serial "
                     "connection selection!\",,\n"))
         << csv;
+
+    // A switch of language retells the results and where the report went.
+    window->setLanguage(0);
+    EXPECT_EQ(find<QLabel>(fleet, "FleetReport")->text(),
+              QString::fromUtf8("报告已保存：") + fleet->reportPath());
+    EXPECT_EQ(cell(0, FleetWindow::ResultColumn), QString::fromUtf8("写频成功，已校验"));
+    window->setLanguage(1);
 
     for (int port = kFirstPort; port < kFirstPort + 3; ++port)
         EXPECT_TRUE(std::filesystem::exists(
