@@ -16,7 +16,6 @@
 #include "image/settings_input.h"
 #include "image/typed_input.h"
 #include "link/frames.h"
-#include "link/port_problem.h"
 #include "link/transfer_trace.h"
 #include "link/verify.h"
 #include "link/write_fingerprint.h"
@@ -38,32 +37,6 @@ struct FleetWindow::Row {
     bool failed = false;
     std::string fingerprint;  // of the image the last write sends, as a printed sheet shows it
 };
-
-namespace {
-
-// Why a radio's write failed, in lang; empty when it did not fail.
-std::string FailureText(const link::RadioWrite& write, Language lang) {
-    const link::WriteResult& result = write.result();
-    auto portInvalid = [&] {
-        const std::string reason = link::PortProblemText(write.portProblem(), lang);
-        return MessageText(Message::PortInvalid, lang) + (reason.empty() ? "" : ": " + reason);
-    };
-    switch (result.end) {
-        case link::WriteEnd::PortInvalid:
-        case link::WriteEnd::Stopped:
-            return portInvalid();
-        case link::WriteEnd::Failed:
-            if (result.write == link::Outcome::PortInvalid) return portInvalid();
-            if (result.write == link::Outcome::BandRefused ||
-                result.write == link::Outcome::Cancelled)
-                return MessageText(Message::BandRefused, lang);
-            return MessageText(Message::CommunicationError, lang);
-        default:
-            return "";
-    }
-}
-
-}  // namespace
 
 FleetWindow::FleetWindow(Session& session, MessageBoxes& boxes, PortScanner& ports,
                          std::function<bool()> checkBeforeWrite, const QString& backupFolder,
@@ -312,7 +285,7 @@ QString FleetWindow::resultText(const Row& row) const {
         case link::WriteEnd::NotVerified:
             return tr("Failed: written, but the radio could not be read back");
         default:
-            return tr("Failed: %1").arg(QtText(FailureText(*row.write, lang)));
+            return tr("Failed: %1").arg(QtText(link::WriteFailureText(*row.write, lang)));
     }
 }
 
@@ -326,7 +299,8 @@ void FleetWindow::saveReport() {
         if (!row.write || !row.ended.isValid()) continue;
         const link::WriteResult& result = row.write->result();
         std::string outcome = "written";
-        if (const std::string why = FailureText(*row.write, Language::English); !why.empty())
+        if (const std::string why = link::WriteFailureText(*row.write, Language::English);
+            !why.empty())
             outcome = "failed: " + why;
         std::string verify = "not asked";
         if (result.end == link::WriteEnd::Verified) verify = "verified";

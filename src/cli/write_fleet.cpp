@@ -88,20 +88,13 @@ std::string PortInvalidText(const link::RadioWrite& write) {
 }
 
 std::string WriteFailedText(const link::RadioWrite& write, const link::WriteOptions& options) {
-    switch (write.result().write) {
-        case link::Outcome::BandRefused:
-        case link::Outcome::Cancelled:
-            return Failed(English(Message::BandRefused));
-        case link::Outcome::PortInvalid:
-            return Failed(PortInvalidText(write));
-        case link::Outcome::Interrupted:
-            if (const auto sent = BlocksSent(write.writeStep(), options))
-                return "partly written: " + *sent +
-                       " were sent, the others hold what they held before; write again";
-            return "interrupted: nothing was written";
-        default:
-            return Failed(English(Message::CommunicationError));
+    if (write.result().write == link::Outcome::Interrupted) {
+        if (const auto sent = BlocksSent(write.writeStep(), options))
+            return "partly written: " + *sent +
+                   " were sent, the others hold what they held before; write again";
+        return "interrupted: nothing was written";
     }
+    return Failed(link::WriteFailureText(write, Language::English));
 }
 
 // fingerprint: that of the image this radio was sent, which a verified radio is known to hold.
@@ -111,7 +104,6 @@ RadioSummary Summarise(const link::RadioWrite& write, const link::WriteOptions& 
     switch (result.end) {
         case link::WriteEnd::Stopped:
         case link::WriteEnd::PortInvalid:
-            return {false, Failed(PortInvalidText(write))};
         case link::WriteEnd::Failed:
             return {false, WriteFailedText(write, options)};
         case link::WriteEnd::Written:

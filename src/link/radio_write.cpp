@@ -1,5 +1,7 @@
 #include "link/radio_write.h"
 
+#include "image/messages.h"
+#include "link/port_problem.h"
 #include "link/read_machine.h"
 #include "link/verify.h"
 #include "link/write_machine.h"
@@ -118,6 +120,26 @@ void RadioWrite::setStage(RadioStage stage) {
     if (m_stage == stage) return;
     m_stage = stage;
     emit stageChanged(stage);
+}
+
+std::string WriteFailureText(const RadioWrite& write, Language lang) {
+    const WriteResult& result = write.result();
+    auto portInvalid = [&] {
+        const std::string reason = PortProblemText(write.portProblem(), lang);
+        return MessageText(Message::PortInvalid, lang) + (reason.empty() ? "" : ": " + reason);
+    };
+    switch (result.end) {
+        case WriteEnd::PortInvalid:
+        case WriteEnd::Stopped:
+            return portInvalid();
+        case WriteEnd::Failed:
+            if (result.write == Outcome::PortInvalid) return portInvalid();
+            if (result.write == Outcome::BandRefused || result.write == Outcome::Cancelled)
+                return MessageText(Message::BandRefused, lang);
+            return MessageText(Message::CommunicationError, lang);
+        default:
+            return "";
+    }
 }
 
 }  // namespace varel::link

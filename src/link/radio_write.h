@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "image/language.h"
 #include "image/memory_image.h"
 #include "link/serial_transfer.h"
 #include "link/transfer_trace.h"
@@ -99,5 +100,10 @@ private:
     bool m_answerBandOk = false;
     bool m_letFinish = false;
 };
+
+/// Why the write of a radio that has ended failed, in lang: the port that could not be opened
+/// (with its reason), the band refused, or the radio not answering; empty when the write
+/// itself did not fail (a verify that found differences is told apart by the caller).
+std::string WriteFailureText(const RadioWrite& write, Language lang);
 
 }  // namespace varel::link
