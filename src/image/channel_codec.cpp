@@ -14,13 +14,6 @@ namespace {
 
 constexpr std::uint8_t kAbsent = 0xFF;
 
-// Record offsets of the fields.
-constexpr std::size_t kRxFreq = 0;
-constexpr std::size_t kTxFreq = 4;
-constexpr std::size_t kRxTone = 8;
-constexpr std::size_t kTxTone = 10;
-constexpr std::size_t kFlags = 12;
-
 std::array<std::uint8_t, 4> FieldAt(const MemoryImage& in, std::size_t offset) {
     return {in.at(offset), in.at(offset + 1), in.at(offset + 2), in.at(offset + 3)};
 }
@@ -79,17 +72,18 @@ void EncodeFlags(const Channel& ch, MemoryImage& out, std::size_t offset) {
 void SetNumOf(const MemoryImage& in, ChannelModel& model, Language lang) {
     for (int n = 1; n <= static_cast<int>(kChannelCount); ++n) {
         const std::size_t a = ChannelRecordOffset(n);
-        if (in.at(a + kRxFreq) == kAbsent) {
+        if (in.at(a + kRecordRxFreq) == kAbsent) {
             model.ClearNO(n);
             continue;
         }
         Channel& ch = model.channel(n);
-        ch.freq[0] = DecodeFrequency(FieldAt(in, a + kRxFreq));
-        ch.freq[1] = in.at(a + kTxFreq) == kAbsent ? std::string()
-                                                   : DecodeFrequency(FieldAt(in, a + kTxFreq));
-        DecodeToneCell(in, a + kRxTone, ch, kRxToneColumn, lang);
-        DecodeToneCell(in, a + kTxTone, ch, kTxToneColumn, lang);
-        const std::uint8_t f = in.at(a + kFlags);
+        ch.freq[0] = DecodeFrequency(FieldAt(in, a + kRecordRxFreq));
+        ch.freq[1] = in.at(a + kRecordTxFreq) == kAbsent
+                         ? std::string()
+                         : DecodeFrequency(FieldAt(in, a + kRecordTxFreq));
+        DecodeToneCell(in, a + kRecordRxTone, ch, kRxToneColumn, lang);
+        DecodeToneCell(in, a + kRecordTxTone, ch, kTxToneColumn, lang);
+        const std::uint8_t f = in.at(a + kRecordFlags);
         SetListCell(ch, kPowerColumn, static_cast<std::int16_t>(PowerPosition(f)), lang);
         for (int column = kBusyLockColumn, bit = 2; column <= kLastListColumn; ++column, ++bit)
             SetListCell(ch, column, static_cast<std::int16_t>((f >> bit) & 1), lang);
@@ -104,14 +98,14 @@ void EncodeChannels(const ChannelModel& model, MemoryImage& out) {
             FillAbsent(out, a, kChannelRecordSize);
             continue;
         }
-        EncodeFrequency(ch.freq[0], out, a + kRxFreq);
+        EncodeFrequency(ch.freq[0], out, a + kRecordRxFreq);
         if (ch.freq[1].empty())
-            FillAbsent(out, a + kTxFreq, 4);
+            FillAbsent(out, a + kRecordTxFreq, 4);
         else
-            EncodeFrequency(ch.freq[1], out, a + kTxFreq);
-        EncodeToneCell(ch, kRxToneColumn, out, a + kRxTone);
-        EncodeToneCell(ch, kTxToneColumn, out, a + kTxTone);
-        EncodeFlags(ch, out, a + kFlags);
+            EncodeFrequency(ch.freq[1], out, a + kRecordTxFreq);
+        EncodeToneCell(ch, kRxToneColumn, out, a + kRecordRxTone);
+        EncodeToneCell(ch, kTxToneColumn, out, a + kRecordTxTone);
+        EncodeFlags(ch, out, a + kRecordFlags);
     }
 }
 

@@ -33,6 +33,14 @@
 
 namespace varel {
 
+/// Offsets of the fields inside a channel record: two 4-byte frequencies, two 2-byte tones, the
+/// flags byte.
+constexpr std::size_t kRecordRxFreq = 0;
+constexpr std::size_t kRecordTxFreq = 4;
+constexpr std::size_t kRecordRxTone = 8;
+constexpr std::size_t kRecordTxTone = 10;
+constexpr std::size_t kRecordFlags = 12;
+
 /// Offset of channel n's record (n = 1 to 128).
 constexpr std::size_t ChannelRecordOffset(int n) {
     return kChannelRegion + static_cast<std::size_t>(n - 1) * kChannelRecordSize;

@@ -9,8 +9,6 @@ namespace varel::textconf {
 
 namespace {
 
-constexpr int kFlagsByte = 12;
-
 std::vector<std::string> EnglishEntries(const Entries& entries) {
     std::vector<std::string> out;
     for (const Bilingual& e : entries) out.push_back(e.en);
@@ -36,12 +34,13 @@ TextField FlagField(int column, int offset, int bit, int bits) {
 
 std::vector<TextField> BuildChannel(int n) {
     const int a = static_cast<int>(ChannelRecordOffset(n));
-    const int flags = a + kFlagsByte;
+    const int flags = a + static_cast<int>(kRecordFlags);
+    auto at = [a](std::size_t field) { return a + static_cast<int>(field); };
     std::vector<TextField> fields = {
-        ChannelColumnField(kRxFreqColumn, ValueKind::Frequency, a, 4),
-        ChannelColumnField(kTxFreqColumn, ValueKind::Frequency, a + 4, 4),
-        ChannelColumnField(kRxToneColumn, ValueKind::Tone, a + 8, 2),
-        ChannelColumnField(kTxToneColumn, ValueKind::Tone, a + 10, 2),
+        ChannelColumnField(kRxFreqColumn, ValueKind::Frequency, at(kRecordRxFreq), 4),
+        ChannelColumnField(kTxFreqColumn, ValueKind::Frequency, at(kRecordTxFreq), 4),
+        ChannelColumnField(kRxToneColumn, ValueKind::Tone, at(kRecordRxTone), 2),
+        ChannelColumnField(kTxToneColumn, ValueKind::Tone, at(kRecordTxTone), 2),
         FlagField(kPowerColumn, flags, 0, 2),
         FlagField(kBusyLockColumn, flags, 2, 1),
         FlagField(kAddScanColumn, flags, 3, 1),
